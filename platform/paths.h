@@ -1,0 +1,23 @@
+// Where the program is and where it may write.
+#pragma once
+
+#include <filesystem>
+
+namespace platform {
+
+// The running executable (from /proc/self/exe).
+std::filesystem::path ExecutablePath();
+
+// The system's temporary folder as the environment gives it ($TMPDIR or /tmp),
+// without creating anything. Used to tell whether the program runs from it.
+std::filesystem::path SystemTempDir();
+
+// A private per-user folder inside the temporary folder, created with mode
+// 0700 on first use and checked to be a real folder owned by this user with
+// no access for others. Empty when that cannot be had.
+std::filesystem::path PrivateTempDir();
+
+// $XDG_CONFIG_HOME, or ~/.config.
+std::filesystem::path AppDataDir();
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#include <SDL.h>
+
+#include <mutex>
+
+#include "platform/message_box.h"
+#include "platform/text_codec.h"
+
+namespace platform {
+namespace {
+
+struct MessageBoxState {
+  std::mutex mutex;
+  MessageBoxHandler handler;
+};
+
+MessageBoxState& State() {
+  static MessageBoxState state;
+  return state;
+}
+
+void ShowSdlMessageBox(const MessageBoxRequest& request) {
+  const std::string text = Utf16ToUtf8(request.text);
+  const std::string caption = Utf16ToUtf8(request.caption);
+  Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+  if (request.icon == MessageIcon::Error) flags = SDL_MESSAGEBOX_ERROR;
+  // Without a display SDL cannot show the box; the text still reaches the
+  // user on the terminal.
+  if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr) != 0) {
+    SDL_Log("%s%s%s", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+  }
+}
+
+}  // namespace
+
+void ShowMessageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) {
+  MessageBoxHandler handler;
+  {
+    std::lock_guard lock(State().mutex);
+    handler = State().handler;
+  }
+  const MessageBoxRequest request{text, caption, icon};
+  if (handler) {
+    handler(request);
+  } else {
+    ShowSdlMessageBox(request);
+  }
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
+  std::lock_guard lock(State().mutex);
+  std::swap(State().handler, handler);
+  return handler;
+}
+
+}  // namespace platform

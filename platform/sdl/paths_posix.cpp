@@ -1,0 +1,49 @@
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include "platform/paths.h"
+
+namespace platform {
+namespace fs = std::filesystem;
+
+fs::path ExecutablePath() {
+  std::error_code ec;
+  fs::path path = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : path;
+}
+
+fs::path SystemTempDir() {
+  const char* tmp = std::getenv("TMPDIR");
+  if (tmp != nullptr && tmp[0] == '/') return fs::path(tmp);
+  return fs::path("/tmp");
+}
+
+fs::path PrivateTempDir() {
+  const uid_t uid = getuid();
+  const fs::path dir = SystemTempDir() / ("Morvandel.Gauge-" + std::to_string(uid));
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  // The folder must be ours and private; lstat so that a link planted by
+  // someone else under that name is refused rather than followed.
+  struct stat st {};
+  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid) return {};
+  if ((st.st_mode & 0077) != 0 && chmod(dir.c_str(), 0700) != 0) return {};
+  return dir;
+}
+
+fs::path AppDataDir() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return fs::path(xdg);
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* pw = getpwuid(getuid());
+    home = pw != nullptr ? pw->pw_dir : "/tmp";
+  }
+  return fs::path(home) / ".config";
+}
+
+}  // namespace platform

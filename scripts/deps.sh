@@ -1,0 +1,27 @@
+# Installs the Debian packages the build, the program and the tests need.
+# Sourced by scripts/run and scripts/test.
+mg_packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+  libstb-dev libfreetype-dev libpango1.0-dev libcairo2-dev libzip-dev
+  fonts-dejavu-core fonts-wqy-microhei
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils
+  clang-format
+)
+
+mg_install_deps() {
+  local missing=()
+  local p
+  for p in "${mg_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
