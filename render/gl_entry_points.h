@@ -1,0 +1,108 @@
+// GL functions beyond OpenGL 1.1, looked up by name at the stage where the
+// program first needs them and kept in one process-wide table. A pointer that
+// stays null after its lookup means the driver does not offer the function;
+// nothing ever calls through a null pointer.
+#pragma once
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <functional>
+#include <string_view>
+
+namespace render {
+
+struct GlEntryPoints {
+  // Buffer objects.
+  PFNGLGENBUFFERSPROC glGenBuffers = nullptr;
+  PFNGLBINDBUFFERPROC glBindBuffer = nullptr;
+  PFNGLBUFFERDATAPROC glBufferData = nullptr;
+  PFNGLDELETEBUFFERSPROC glDeleteBuffers = nullptr;
+  // Multitexture and instancing.
+  PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
+  PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
+  PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
+  PFNGLDRAWELEMENTSINSTANCEDARBPROC glDrawElementsInstancedARB = nullptr;
+  PFNGLTEXBUFFERPROC glTexBuffer = nullptr;
+  PFNGLACTIVETEXTUREPROC glActiveTexture = nullptr;
+  // Shader objects (ARB names and the few core names used with them).
+  PFNGLCREATESHADEROBJECTARBPROC glCreateShaderObjectARB = nullptr;
+  PFNGLSHADERSOURCEARBPROC glShaderSourceARB = nullptr;
+  PFNGLCOMPILESHADERARBPROC glCompileShaderARB = nullptr;
+  PFNGLCREATEPROGRAMOBJECTARBPROC glCreateProgramObjectARB = nullptr;
+  PFNGLATTACHOBJECTARBPROC glAttachObjectARB = nullptr;
+  PFNGLLINKPROGRAMARBPROC glLinkProgramARB = nullptr;
+  PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB = nullptr;
+  PFNGLUNIFORM1IARBPROC glUniform1iARB = nullptr;
+  PFNGLUNIFORM4FARBPROC glUniform4fARB = nullptr;
+  PFNGLGETUNIFORMLOCATIONARBPROC glGetUniformLocationARB = nullptr;
+  PFNGLDETACHOBJECTARBPROC glDetachObjectARB = nullptr;
+  PFNGLDELETEOBJECTARBPROC glDeleteObjectARB = nullptr;
+  PFNGLGETUNIFORMLOCATIONPROC glGetUniformLocation = nullptr;
+  PFNGLUNIFORM1IPROC glUniform1i = nullptr;
+  PFNGLUNIFORM1FPROC glUniform1f = nullptr;
+  PFNGLUNIFORM3FVARBPROC glUniform3fvARB = nullptr;
+  // Looked up on first use (see the wrappers below).
+  PFNGLCREATESHADERPROC glCreateShader = nullptr;
+  PFNGLSHADERSOURCEPROC glShaderSource = nullptr;
+  PFNGLCOMPILESHADERPROC glCompileShader = nullptr;
+  PFNGLGETSHADERIVPROC glGetShaderiv = nullptr;
+  PFNGLGETSHADERINFOLOGPROC glGetShaderInfoLog = nullptr;
+  PFNGLCREATEPROGRAMPROC glCreateProgram = nullptr;
+  PFNGLATTACHSHADERPROC glAttachShader = nullptr;
+  PFNGLLINKPROGRAMPROC glLinkProgram = nullptr;
+  PFNGLGETPROGRAMIVPROC glGetProgramiv = nullptr;
+  PFNGLGETPROGRAMINFOLOGPROC glGetProgramInfoLog = nullptr;
+  PFNGLDELETESHADERPROC glDeleteShader = nullptr;
+  PFNGLMAPBUFFERPROC glMapBuffer = nullptr;
+  PFNGLUNMAPBUFFERPROC glUnmapBuffer = nullptr;
+
+  // GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, 0 when the driver has no anisotropic
+  // filtering.
+  int maxAnisotropy = 0;
+  // Whether the shader-object stage found both shader extensions.
+  bool shaderObjectsLoaded = false;
+};
+
+// Resolves a GL function by name in the current context; null when absent.
+using GlLookup = std::function<void*(const char* name)>;
+
+// The process-wide table and the lookup it uses (SDL's, unless a test
+// replaced it).
+GlEntryPoints& Gl();
+const GlLookup& GlProcLookup();
+void SetGlProcLookup(GlLookup lookup);
+
+// Reads maxAnisotropy, then looks up the buffer-object functions.
+void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
+void LoadMultitextureEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
+// True when both multitexture functions the scene needs are present.
+bool HasMultitexture(const GlEntryPoints& gl);
+// Shows "Your current setup does not support multitexturing" when
+// HasMultitexture fails and returns false.
+bool CheckMultitexture(const GlEntryPoints& gl);
+
+// Checks the extension string for "GL_ARB_shader_objects" and
+// "GL_ARB_shading_language_100" (plain substring search); on success looks up
+// the shader-object functions. Reports a missing extension in a message box.
+bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup,
+                           std::string_view extensions);
+
+// The on-demand functions: each resolves its name on first call, keeps the
+// pointer in Gl() and calls it. When the driver lacks the function they do
+// nothing and return 0 / nullptr / GL_FALSE.
+GLuint CreateShader(GLenum type);
+void ShaderSource(GLuint shader, GLsizei count, const GLchar* const* text, const GLint* length);
+void CompileShader(GLuint shader);
+void GetShaderiv(GLuint shader, GLenum name, GLint* value);
+void GetShaderInfoLog(GLuint shader, GLsizei size, GLsizei* length, GLchar* log);
+GLuint CreateProgram();
+void AttachShader(GLuint program, GLuint shader);
+void LinkProgram(GLuint program);
+void GetProgramiv(GLuint program, GLenum name, GLint* value);
+void GetProgramInfoLog(GLuint program, GLsizei size, GLsizei* length, GLchar* log);
+void DeleteShader(GLuint shader);
+void* MapBuffer(GLenum target, GLenum access);
+GLboolean UnmapBuffer(GLenum target);
+
+}  // namespace render
