@@ -1,0 +1,49 @@
+#include "tools/asset-common/asset_noise.h"
+
+#include <cmath>
+
+namespace asset {
+
+uint32_t Hash(int32_t x, int32_t y, uint32_t seed) {
+  uint32_t h = seed * 0x9E3779B9u;
+  h ^= static_cast<uint32_t>(x) * 0x85EBCA6Bu;
+  h = (h << 13) | (h >> 19);
+  h ^= static_cast<uint32_t>(y) * 0xC2B2AE35u;
+  h ^= h >> 16;
+  h *= 0x7FEB352Du;
+  h ^= h >> 15;
+  h *= 0x846CA68Bu;
+  h ^= h >> 16;
+  return h;
+}
+
+float HashUnit(int32_t x, int32_t y, uint32_t seed) {
+  return static_cast<float>(Hash(x, y, seed) >> 8) / 16777216.0f;
+}
+
+float ValueNoise(float x, float y, uint32_t seed) {
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int32_t ix = static_cast<int32_t>(fx), iy = static_cast<int32_t>(fy);
+  float tx = x - fx, ty = y - fy;
+  tx = tx * tx * (3 - 2 * tx);
+  ty = ty * ty * (3 - 2 * ty);
+  const float a = HashUnit(ix, iy, seed), b = HashUnit(ix + 1, iy, seed);
+  const float c = HashUnit(ix, iy + 1, seed), d = HashUnit(ix + 1, iy + 1, seed);
+  const float top = a + (b - a) * tx;
+  const float bottom = c + (d - c) * tx;
+  return top + (bottom - top) * ty;
+}
+
+float FractalNoise(float x, float y, int octaves, uint32_t seed) {
+  float sum = 0, weight = 1, total = 0;
+  for (int i = 0; i < octaves; ++i) {
+    sum += ValueNoise(x, y, seed + static_cast<uint32_t>(i)) * weight;
+    total += weight;
+    x *= 2;
+    y *= 2;
+    weight *= 0.5f;
+  }
+  return sum / total;
+}
+
+}  // namespace asset
