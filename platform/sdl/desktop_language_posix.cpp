@@ -36,14 +36,14 @@ struct TerritoryEntry {
 };
 
 constexpr TerritoryEntry kTerritories[] = {
-    {"zh", "TW", 1}, {"zh", "CN", 2}, {"zh", "HK", 3}, {"zh", "SG", 4}, {"zh", "MO", 5},
-    {"en", "US", 1}, {"en", "GB", 2}, {"en", "AU", 3}, {"en", "CA", 4}, {"en", "NZ", 5},
-    {"en", "IE", 6}, {"de", "DE", 1}, {"de", "CH", 2}, {"de", "AT", 3}, {"de", "LU", 4},
-    {"es", "ES", 3}, {"es", "MX", 2}, {"es", "GT", 4}, {"es", "CR", 5}, {"es", "PA", 6},
-    {"es", "DO", 7}, {"es", "VE", 8}, {"es", "CO", 9}, {"es", "PE", 10}, {"es", "AR", 11},
+    {"zh", "TW", 1},  {"zh", "CN", 2},  {"zh", "HK", 3},  {"zh", "SG", 4},  {"zh", "MO", 5},
+    {"en", "US", 1},  {"en", "GB", 2},  {"en", "AU", 3},  {"en", "CA", 4},  {"en", "NZ", 5},
+    {"en", "IE", 6},  {"de", "DE", 1},  {"de", "CH", 2},  {"de", "AT", 3},  {"de", "LU", 4},
+    {"es", "ES", 3},  {"es", "MX", 2},  {"es", "GT", 4},  {"es", "CR", 5},  {"es", "PA", 6},
+    {"es", "DO", 7},  {"es", "VE", 8},  {"es", "CO", 9},  {"es", "PE", 10}, {"es", "AR", 11},
     {"es", "EC", 12}, {"es", "CL", 13}, {"es", "UY", 14}, {"es", "PY", 15}, {"es", "BO", 16},
-    {"fr", "FR", 1}, {"fr", "BE", 2}, {"fr", "CA", 3}, {"fr", "CH", 4}, {"pt", "BR", 1},
-    {"pt", "PT", 2}, {"nl", "NL", 1}, {"nl", "BE", 2}, {"it", "IT", 1}, {"it", "CH", 2},
+    {"fr", "FR", 1},  {"fr", "BE", 2},  {"fr", "CA", 3},  {"fr", "CH", 4},  {"pt", "BR", 1},
+    {"pt", "PT", 2},  {"nl", "NL", 1},  {"nl", "BE", 2},  {"it", "IT", 1},  {"it", "CH", 2},
 };
 
 }  // namespace

@@ -1,0 +1,63 @@
+#include "app/application.h"
+
+#include "app/language_choice.h"
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "app/scene_setup.h"
+#include "platform/clock.h"
+#include "platform/desktop_language.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace app {
+
+std::string ProductTitle() { return "Morvandel.Gauge 2.33"; }
+
+int RunApplication() {
+  AppState& app = App();
+  app.perfFrequency = platform::CounterFrequency();
+  app.perfCounterLast = platform::CounterNow();
+  app.fullScreen = false;
+
+  WindowProcContext ctx = DefaultWindowProcContext();
+  LocateSettingsFile(
+      ctx.store, {platform::ExecutablePath(), platform::SystemTempDir(), platform::AppDataDir()});
+  const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
+  app.uiLanguage = ReadIntSetting(ctx.store, ctx.store.productSection, ctx.settings.m_lang_id.key,
+                                  desktopLanguage, -1, -1);
+  ctx.settings.m_lang_id.value = app.uiLanguage;
+
+  if (!platform::InitVideo()) {
+    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
+                             platform::MessageIcon::Error);
+    return 1;
+  }
+  const bool created =
+      CreateMainWindow(ctx.win, app, "", app.viewportWidth, app.viewportHeight, true);
+  ReadInto(ctx.store, ctx.settings.m_win_rc);
+  ctx.win.storedPlacement = ctx.settings.m_win_rc.value;
+  if (!created) {
+    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
+                             platform::MessageIcon::Error);
+    platform::QuitVideo();
+    return 1;
+  }
+  int width = 0, height = 0;
+  ctx.win.mainWindow->GetClientSize(width, height);
+  app.viewportWidth = width;
+  app.viewportHeight = height;
+
+  InitGlScene(ctx);
+  if (ctx.win.mainContext == nullptr) {
+    platform::ShowMessageBox(u"err-1!", u"");
+  } else {
+    StartAssetLoading(ctx);
+  }
+  bench::FrameStatistics stats;
+  const int code = RunMainLoop(ctx, stats);
+  platform::QuitVideo();
+  return code;
+}
+
+}  // namespace app

@@ -1,0 +1,210 @@
+#include "app/main_loop.h"
+
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "app/main_window.h"
+#include "platform/clock.h"
+#include "scene/render_passes.h"
+
+namespace app {
+namespace {
+
+void DrawScene(WindowProcContext& ctx, int passSelector) {
+  scene::PassContext pass;
+  pass.camera = &ctx.app.camera;
+  pass.viewportWidth = ctx.app.viewportWidth;
+  pass.viewportHeight = ctx.app.viewportHeight;
+  pass.frameTriangles = &ctx.app.frameTriangles;
+  switch (passSelector) {
+    case 1:
+      scene::RenderWaterPass(pass);
+      break;
+    case 2:
+      scene::RenderSimpleWaterPass(pass);
+      break;
+    default:
+      scene::RenderPlainPass(pass);
+      break;
+  }
+}
+
+void LoadingFrame(WindowProcContext& ctx) {
+  MeasureFrameTime(ctx.app);
+  glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  ctx.menu.page = gui::kLoadingPage;
+  gui::RequestRedraw(ctx.menu);
+  if (ctx.app.sceneReady.load(std::memory_order_acquire) != 0) DrawScene(ctx, 1);
+  ctx.menu.page = 0;
+  ctx.win.mainWindow->SwapBuffers();
+  platform::SleepMs(5);
+}
+
+// Loading has just finished: show the window and the menu.
+void HandOver(WindowProcContext& ctx) {
+  ctx.app.loadState.store(2, std::memory_order_relaxed);
+  ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
+  // The window stays hidden while loading and is shown once, maximised, here.
+  ctx.win.mainWindow->Show(platform::ShowState::Maximized);
+  ctx.settings.show_info2.value = 1;
+  gui::RequestRedraw(ctx.menu);
+}
+
+void WriteIntIfChanged(WindowProcContext& ctx, SettingEntry<int>& entry, float coordinate) {
+  // Truncated toward zero; a coordinate outside the int range stores the
+  // nearest bound instead of an undefined value.
+  int value = 0;
+  if (std::isnan(coordinate)) {
+    value = 0;
+  } else if (coordinate >= 2147483647.0f) {
+    value = 2147483647;
+  } else if (coordinate <= -2147483648.0f) {
+    value = -2147483647 - 1;
+  } else {
+    value = static_cast<int>(coordinate);
+  }
+  if (value == entry.value) return;
+  entry.value = value;
+  WriteIntSetting(ctx.store, ctx.store.productSection, entry.key, value);
+}
+
+void WriteFloatIfChanged(WindowProcContext& ctx, SettingEntry<float>& entry, float angle) {
+  if (angle == entry.value) return;  // NaN is never equal, so it is written
+  entry.value = angle;
+  WriteFloatSetting(ctx.store, ctx.store.productSection, entry.key, angle);
+}
+
+}  // namespace
+
+int DetailLevelFromRenderType(int renderType, int previous) {
+  switch (renderType) {
+    case 0:
+      return 2;
+    case 1:
+      return 1;
+    case 2:
+      return 0;
+    default:
+      return previous;
+  }
+}
+
+void MeasureFrameTime(AppState& app) {
+  const int64_t now = platform::CounterNow();
+  app.frameTimeMs = static_cast<double>(now - app.perfCounterLast) * 1000000.0 /
+                    static_cast<double>(app.perfFrequency) * 0.001;
+  app.perfCounterLast = now;
+}
+
+void RenderFrame(WindowProcContext& ctx) {
+  AppState& app = ctx.app;
+  if (ctx.win.pixelFormatPending) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, app.viewportWidth, app.viewportHeight, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    RecreateContext(ctx.win, app, ctx.settings.limit_fps.value);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    ctx.win.pixelFormatPending = false;
+  }
+  MeasureFrameTime(app);
+  const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
+  glPolygonMode(GL_FRONT_AND_BACK, fill);
+  ApplyWaterKeys(ctx);
+  app.frameTriangles = 0;
+  DrawScene(ctx, ctx.settings.mit_wasser.value);
+  glViewport(0, 0, app.viewportWidth, app.viewportHeight);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glLineWidth(2.0f);
+  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  ctx.win.mainWindow->SwapBuffers();
+}
+
+int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
+  int exitCode = 0;
+  for (;;) {
+    platform::Event event;
+    if (platform::PollEvent(event)) {
+      if (event.type == platform::EventType::Quit) {
+        exitCode = event.code;
+        break;
+      }
+      MainWindowProc(ctx, event);
+      continue;
+    }
+    bench::UpdateFrameStatistics(stats, platform::CounterNow(), ctx.app.perfFrequency,
+                                 ctx.app.frameTriangles);
+    if (stats.updated) {
+      ctx.win.mainWindow->SetTitle(
+          bench::BuildWindowTitle(stats.framesPerSecond, ProductTitle(), ctx.app.viewportWidth,
+                                  ctx.app.viewportHeight, ctx.app.renderer));
+    }
+    switch (ctx.app.loadState.load(std::memory_order_acquire)) {
+      case 0:
+        LoadingFrame(ctx);
+        break;
+      case 1:
+        HandOver(ctx);
+        RenderFrame(ctx);
+        break;
+      default:
+        RenderFrame(ctx);
+        break;
+    }
+    if (ctx.app.quitRequested.load(std::memory_order_acquire) != 0) break;
+  }
+  Shutdown(ctx);
+  return exitCode;
+}
+
+void Shutdown(WindowProcContext& ctx) {
+  platform::SleepMs(10);
+  AppSettings& s = ctx.settings;
+  const scene::Camera& camera = ctx.app.camera;
+  WriteIntIfChanged(ctx, s.m_p_x, camera.position.x);
+  WriteIntIfChanged(ctx, s.m_p_y, camera.position.y);
+  WriteIntIfChanged(ctx, s.m_p_z, camera.position.z);
+  WriteFloatIfChanged(ctx, s.m_w_x, camera.yaw);
+  WriteFloatIfChanged(ctx, s.m_w_y, camera.pitch);
+  WriteFloatIfChanged(ctx, s.m_w_z, camera.yaw2);
+
+  WindowState& win = ctx.win;
+  if (win.loaderThread.joinable()) win.loaderThread.join();
+  if (win.mainWindow) {
+    const std::u16string placement = BuildPlacementText(win);
+    if (placement != win.storedPlacement) {
+      win.storedPlacement = placement;
+      WriteStringSetting(ctx.store, kProgramSection, s.m_win_rc.key, placement);
+    }
+  }
+  if (win.mainContext != nullptr) {
+    for (GLuint& name : ctx.app.textureTable) {
+      if (name != 0) glDeleteTextures(1, &name);
+      name = 0;
+    }
+  }
+  platform::ReleaseCurrentContext();
+  if (win.mainContext != win.firstContext) platform::DeleteContext(win.firstContext);
+  platform::DeleteContext(win.mainContext);
+  platform::DeleteContext(win.loaderContext);
+  win.mainContext = win.firstContext = win.loaderContext = nullptr;
+  if (win.displayModeChanged && win.mainWindow) {
+    win.mainWindow->RestoreDisplayMode();
+    platform::ShowCursor(true);
+  }
+  win.loaderWindow.reset();
+  win.mainWindow.reset();
+}
+
+}  // namespace app

@@ -1,0 +1,212 @@
+#include "app/main_window.h"
+
+#include <GL/glu.h>
+
+#include <cstdio>
+
+#include "platform/message_box.h"
+#include "platform/text_codec.h"
+
+namespace app {
+namespace {
+
+int ShowCommand(platform::ShowState state) {
+  switch (state) {
+    case platform::ShowState::Hidden:
+      return 0;
+    case platform::ShowState::Normal:
+      return 1;
+    case platform::ShowState::Minimized:
+      return 2;
+    case platform::ShowState::Maximized:
+      return 3;
+  }
+  return 1;
+}
+
+std::u16string AntialiasLabel(int samples) {
+  if (samples == 0) return u"Off";
+  return platform::Ascii("MSAA: " + std::to_string(samples) + " X");
+}
+
+void ReportContextFailure() {
+  platform::ShowMessageBox(u"ChoosePixelFormat failed", u"Error");
+  platform::PostQuit(0);
+}
+
+void EnableSceneDefaults() {
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_CULL_FACE);
+}
+
+// Places the window at the outer rectangle, leaving borderless mode first.
+void PlaceCentred(WindowState& win, int width, int height) {
+  if (win.borderless) ToggleBorderless(win);
+  const platform::DisplaySize screen = platform::GetDisplaySize();
+  const int x = screen.width / 2 - width / 2;
+  const int y = screen.height / 2 - height / 2;
+  win.mainWindow->SetWindowRect({x, y, x + width, y + height});
+}
+
+}  // namespace
+
+bool CreateMainWindow(WindowState& win, AppState& app, const std::string& title, int width,
+                      int height, bool decorated) {
+  platform::WindowCreateInfo info;
+  info.title = title;
+  info.clientWidth = width;
+  info.clientHeight = height;
+  info.decorated = decorated && !app.fullScreen;
+  info.minWidth = kMinWindowWidth;
+  info.minHeight = kMinWindowHeight;
+  info.samples = win.sampleCount;
+  win.mainWindow = platform::Window::Create(info);
+  if (!win.mainWindow) return false;
+  if (app.fullScreen) {
+    bool readable = false;
+    if (win.mainWindow->ChangeDisplayMode(app.viewportWidth, app.viewportHeight, readable)) {
+      win.displayModeChanged = true;
+    } else if (!readable) {
+      platform::ShowMessageBox(u"Could Not Enum Display Settings", u"Error");
+    } else {
+      platform::ShowMessageBox(u"Display Mode Not Compatible", u"Error");
+      platform::PostQuit(0);
+    }
+  }
+  return true;
+}
+
+std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int)>& chooser) {
+  std::map<int, std::u16string> choices{{0, u"Off"}};
+  int next = 1;
+  for (int samples = 2; samples < 23; samples *= 2) {
+    if (chooser(samples)) choices[next++] = AntialiasLabel(samples);
+  }
+  return choices;
+}
+
+bool CreateInitialContext(WindowState& win, AppState& app, int width, int height) {
+  win.mainContext = win.mainWindow->CreateContext(false);
+  if (win.mainContext == nullptr) {
+    ReportContextFailure();
+    return false;
+  }
+  win.firstContext = win.mainContext;
+  win.mainWindow->MakeCurrent(win.mainContext);
+  win.antialiasChoices = BuildAntialiasChoices(platform::ProbeMultisample);
+  win.antialiasLabel = AntialiasLabel(win.sampleCount);
+  SetViewport(app, width, height);
+  return true;
+}
+
+void RecreateContext(WindowState& win, AppState& app, int swapInterval) {
+  if (win.sampleCount != 0 && !platform::ProbeMultisample(win.sampleCount)) win.sampleCount = 0;
+
+  // The new drawable takes the old window's place, size and state.
+  platform::Window& old = *win.mainWindow;
+  const platform::ShowState state = old.GetShowState();
+  const platform::Rect rect = old.GetWindowRect();
+  platform::WindowCreateInfo info;
+  info.clientWidth = app.viewportWidth;
+  info.clientHeight = app.viewportHeight;
+  info.decorated = old.IsBordered();
+  info.minWidth = kMinWindowWidth;
+  info.minHeight = kMinWindowHeight;
+  info.samples = win.sampleCount;
+  std::unique_ptr<platform::Window> fresh = platform::Window::Create(info);
+  if (!fresh && win.sampleCount != 0) {
+    win.sampleCount = info.samples = 0;
+    fresh = platform::Window::Create(info);
+  }
+  win.antialiasLabel = AntialiasLabel(win.sampleCount);
+  if (!fresh) {
+    ReportContextFailure();
+    return;
+  }
+  // Created while the previous context is current, so it shares its objects.
+  platform::GlContext context = fresh->CreateContext(true);
+  if (context == nullptr) {
+    old.MakeCurrent(win.mainContext);
+    ReportContextFailure();
+    return;
+  }
+  fresh->SetWindowRect(rect);
+  if (win.borderless) fresh->SetAlwaysOnTop(true);
+  fresh->Show(state);
+  fresh->MakeCurrent(context);
+  const platform::GlContext previous = win.mainContext;
+  win.mainContext = context;
+  std::unique_ptr<platform::Window> retired = std::move(win.mainWindow);
+  win.mainWindow = std::move(fresh);
+
+  int width = 0, height = 0;
+  win.mainWindow->GetClientSize(width, height);
+  SetViewport(app, width > 0 ? width : app.viewportWidth, height > 0 ? height : app.viewportHeight);
+  retired->Show(platform::ShowState::Hidden);
+  EnableSceneDefaults();
+  platform::SetSwapInterval(swapInterval);
+  retired.reset();
+  if (previous != win.firstContext) platform::DeleteContext(previous);
+}
+
+void SetViewport(AppState& app, int width, int height) {
+  if (height == 0) height = 1;
+  app.viewportWidth = width;
+  app.viewportHeight = height;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(65.0, static_cast<double>(width) / static_cast<double>(height), 10.0, 600000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void ToggleBorderless(WindowState& win) {
+  platform::Window& window = *win.mainWindow;
+  win.borderless = !win.borderless;
+  if (win.borderless) {
+    win.savedRect = window.GetWindowRect();
+    window.SetBordered(false);
+    window.SetAlwaysOnTop(true);
+    const platform::DisplaySize screen = platform::GetDisplaySize();
+    window.SetWindowRect({0, 0, screen.width, screen.height});
+    window.Show(platform::ShowState::Normal);
+  } else {
+    window.SetBordered(true);
+    window.SetAlwaysOnTop(false);
+    window.SetWindowRect(win.savedRect);
+    window.Show(platform::ShowState::Normal);
+  }
+}
+
+void ApplyScreenType(WindowState& win, int screenType) {
+  static constexpr int kSizes[4][2] = {{0, 0}, {1024, 768}, {1366, 768}, {1920, 1080}};
+  if (screenType < 0 || screenType > 3) return;
+  const platform::DisplaySize screen = platform::GetDisplaySize();
+  const int width = kSizes[screenType][0];
+  const int height = kSizes[screenType][1];
+  if (screenType == 0 || (screen.width == width && screen.height == height)) {
+    if (!win.borderless) ToggleBorderless(win);
+    return;
+  }
+  PlaceCentred(win, width, height);
+}
+
+void OnActivate(WindowState& win, bool active) {
+  win.active = active;
+  if (win.borderless) win.mainWindow->SetAlwaysOnTop(active);
+}
+
+std::u16string BuildPlacementText(const platform::Rect& rect, platform::ShowState state) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%d;%d;%d;%d;%d;x,y,w,h,SW", rect.left, rect.top, rect.right,
+                rect.bottom, ShowCommand(state));
+  return platform::Ascii(text);
+}
+
+std::u16string BuildPlacementText(const WindowState& win) {
+  return BuildPlacementText(win.mainWindow->GetWindowRect(), win.mainWindow->GetShowState());
+}
+
+}  // namespace app

@@ -1,0 +1,100 @@
+#include "app/scene_setup.h"
+
+#include "app/main_window.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/text_codec.h"
+#include "render/gl_entry_points.h"
+
+namespace app {
+namespace {
+
+void LoaderThreadMain(AppState& app, platform::Window& window, platform::GlContext context) {
+  window.MakeCurrent(context);
+  LoadSceneAssets(app);
+  platform::ReleaseCurrentContext();
+  app.loadState.store(1, std::memory_order_release);
+}
+
+void ReadSceneSettings(WindowProcContext& ctx) {
+  SettingsStore& store = ctx.store;
+  AppSettings& s = ctx.settings;
+  for (SettingEntry<int>* entry : {&s.render_type}) ReadInto(store, *entry);
+  for (SettingEntry<float>* entry : {&s.last_average_fps, &s.last_bench_time})
+    ReadInto(store, *entry);
+  for (SettingEntry<int>* entry :
+       {&s.last_bench_sc_width, &s.last_bench_sc_height, &s.last_bench_aa, &s.last_bench_mode}) {
+    ReadInto(store, *entry);
+  }
+  ReadInto(store, s.last_bench_max_mega_tris);
+  ReadInto(store, s.m_screen_type);
+}
+
+}  // namespace
+
+void InitGlScene(WindowProcContext& ctx) {
+  AppState& app = ctx.app;
+  WindowState& win = ctx.win;
+  int width = 0, height = 0;
+  win.mainWindow->GetClientSize(width, height);
+  if (!CreateInitialContext(win, app, width, height)) return;
+  app.textureTable.fill(0);
+
+  render::GlEntryPoints& gl = render::Gl();
+  render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
+  render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
+  ReadSceneSettings(ctx);
+  platform::SetSwapInterval(ctx.settings.limit_fps.value);
+  if (!render::CheckMultitexture(gl)) platform::PostQuit(0);
+
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_CULL_FACE);
+
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  app.shadersAvailable =
+      render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions ? extensions : "");
+  if (!app.shadersAvailable) platform::PostQuit(0);
+
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  app.renderer = renderer != nullptr ? renderer : "";
+  app.versionText = version != nullptr ? version : "";
+
+  scene::SetPose(app.camera, {475.0f, 352.0f, 301.0f}, {474.0f, 52.0f, 300.0f});
+  AppSettings& s = ctx.settings;
+  for (SettingEntry<int>* entry : {&s.m_p_x, &s.m_p_y, &s.m_p_z}) ReadInto(ctx.store, *entry);
+  for (SettingEntry<float>* entry : {&s.m_w_x, &s.m_w_y, &s.m_w_z}) ReadInto(ctx.store, *entry);
+  ReadGammaSetting(ctx.store, s);
+  ctx.input.waterHeight = s.WaterHeight.value;
+  glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
+  scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+}
+
+void LoadSceneAssets(AppState& app) { app.sceneReady.store(1, std::memory_order_release); }
+
+void StartAssetLoading(WindowProcContext& ctx) {
+  AppState& app = ctx.app;
+  WindowState& win = ctx.win;
+  // The loader's context lives on a hidden window of its own: a context can
+  // be current on one thread only, and the main thread keeps the main window.
+  platform::WindowCreateInfo info;
+  info.clientWidth = 1;
+  info.clientHeight = 1;
+  info.decorated = false;
+  win.loaderWindow = platform::Window::Create(info);
+  if (win.loaderWindow) win.loaderContext = win.loaderWindow->CreateContext(true);
+  win.mainWindow->MakeCurrent(win.mainContext);
+  if (win.loaderContext == nullptr) {
+    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
+                             platform::MessageIcon::Information);
+    win.loaderWindow.reset();
+    LoadSceneAssets(app);
+    app.loadState.store(1, std::memory_order_release);
+    return;
+  }
+  win.loaderThread =
+      std::thread(LoaderThreadMain, std::ref(app), std::ref(*win.loaderWindow), win.loaderContext);
+}
+
+}  // namespace app

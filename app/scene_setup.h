@@ -1,0 +1,24 @@
+// GL set-up in the main context before the loop, and the asset loading that
+// runs on a loader thread with a context of its own sharing the main one's
+// objects.
+#pragma once
+
+#include "app/window_proc.h"
+
+namespace app {
+
+// Creates the context, resolves the GL entry points, reads the settings the
+// scene needs, checks multitexturing and the shader extensions and places
+// the camera. A failed check is reported and a quit message posted.
+void InitGlScene(WindowProcContext& ctx);
+
+// Loads textures and models into the current context and marks the scene
+// ready.
+void LoadSceneAssets(AppState& app);
+
+// Starts loading on the loader thread; when its shared context cannot be
+// had, reports why and loads on this thread instead. Either way loadState
+// becomes 1 when the assets are in.
+void StartAssetLoading(WindowProcContext& ctx);
+
+}  // namespace app

@@ -1,0 +1,134 @@
+#include "app/window_proc.h"
+
+#include "app/main_window.h"
+#include "platform/virtual_keys.h"
+
+namespace app {
+namespace {
+
+namespace vk = platform::vk;
+
+constexpr char16_t kF1Bookmark[] = u"F1_CAM";
+
+void SetMenuVisible(WindowProcContext& ctx, int visible) {
+  ctx.settings.show_info2.value = visible;
+  WriteIntSetting(ctx.store, ctx.store.productSection, ctx.settings.show_info2.key, visible);
+}
+
+// A run that is stopped by a key leaves full screen: borderless mode ends,
+// or the window gets its frame back.
+void LeaveRunWindowMode(WindowProcContext& ctx) {
+  if (ctx.win.borderless) {
+    ToggleBorderless(ctx.win);
+  } else {
+    ctx.win.mainWindow->SetBordered(true);
+    ctx.win.mainWindow->SetAlwaysOnTop(false);
+  }
+}
+
+int OnKeyDown(WindowProcContext& ctx, int key) {
+  ctx.input.keyDown[key & 0xFF] = 1;
+  if (gui::MenuKey(ctx.menu, ctx.input.keyDown, true, ctx.settings.show_info2.value != 0) != 0) {
+    return 1;
+  }
+  if (OnFunctionKeyF1(ctx, key) != 0) return 1;
+  if (ctx.settings.show_info2.value != 0) return 1;
+  const bool playing = bench::IsPlaying(ctx.player);
+  if (key == vk::kReturn || key == vk::kF11) {
+    if (!playing) ToggleBorderless(ctx.win);
+    return 1;
+  }
+  if (key == vk::kEscape) {
+    if (playing) {
+      bench::StopPlayback(ctx.player);
+      SetMenuVisible(ctx, 1);
+      LeaveRunWindowMode(ctx);
+    } else {
+      OnFunctionKeyF1(ctx, vk::kF1);
+    }
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+WindowProcContext DefaultWindowProcContext() {
+  return {App(), Win(), Input(), Store(), Settings(), gui::Menu(), bench::Player()};
+}
+
+int MainWindowProc(WindowProcContext& ctx, const platform::Event& event) {
+  using platform::EventType;
+  const bool fromMain = ctx.win.mainWindow && event.windowId == ctx.win.mainWindow->id();
+  switch (event.type) {
+    case EventType::Size:
+      if (!fromMain) return 0;
+      SetViewport(ctx.app, event.width, event.height);
+      return 1;
+    case EventType::Activate:
+      if (fromMain) OnActivate(ctx.win, event.active);
+      return 1;
+    case EventType::Close:
+      platform::PostQuit(0);
+      return 1;
+    case EventType::KeyDown:
+      return OnKeyDown(ctx, event.vk);
+    case EventType::KeyUp:
+      ctx.input.keyDown[event.vk & 0xFF] = 0;
+      gui::MenuKey(ctx.menu, ctx.input.keyDown, false, ctx.settings.show_info2.value != 0);
+      return ctx.settings.show_info2.value != 0 ? 1 : 0;
+    case EventType::MouseMove:
+      gui::MenuPointer(ctx.menu, event.x, event.y, false);
+      return 1;
+    case EventType::LButtonUp:
+      gui::MenuPointer(ctx.menu, event.x, event.y, true);
+      return 1;
+    case EventType::RButtonDown:
+      ctx.input.keyDown[vk::kRightButton] = 1;
+      return 1;
+    case EventType::RButtonUp:
+      ctx.input.keyDown[vk::kRightButton] = 0;
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int OnFunctionKeyF1(WindowProcContext& ctx, int virtualKey) {
+  if (virtualKey != vk::kF1) return 0;
+  if (bench::IsPlaying(ctx.player)) {
+    bench::StopPlayback(ctx.player);
+    LeaveRunWindowMode(ctx);
+    ctx.settings.show_info2.value = 0;
+  }
+  gui::RequestRedraw(ctx.menu);
+  scene::Camera& camera = ctx.app.camera;
+  Bookmark& bookmark = ctx.input.cameraBookmarks[kF1Bookmark];
+  if (ctx.settings.show_info2.value == 1) {
+    ctx.settings.m_autopilot.value = 1;
+    if (bookmark.marker == kBookmarkSet) scene::SetPose(camera, bookmark.position, bookmark.angles);
+  } else {
+    ctx.settings.m_autopilot.value = 0;
+    bookmark = {camera.position, {camera.yaw, camera.pitch, camera.yaw2}, kBookmarkSet};
+    scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  }
+  SetMenuVisible(ctx, 1 - ctx.settings.show_info2.value);
+  return 1;
+}
+
+void ApplyWaterKeys(WindowProcContext& ctx) {
+  const uint8_t* keys = ctx.input.keyDown;
+  const float step = 0.1f * (keys['F'] != 0 ? 0.05f : 1.0f);
+  float& height = ctx.input.waterHeight;
+  const float before = height;
+  if (keys[vk::kNumpad2] != 0) height -= step;
+  if (keys[vk::kNumpad8] != 0) height += step;
+  if (height != before && height != ctx.settings.WaterHeight.value) {
+    ctx.settings.WaterHeight.value = height;
+    WriteFloatSetting(ctx.store, ctx.store.productSection, ctx.settings.WaterHeight.key, height);
+  }
+  if (keys[vk::kNumpad3] != 0) ctx.input.waterWaveParameter -= 0.1f;
+  if (keys[vk::kNumpad9] != 0) ctx.input.waterWaveParameter += 0.1f;
+}
+
+}  // namespace app

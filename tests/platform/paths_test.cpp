@@ -1,0 +1,62 @@
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PathsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/mg-paths-XXXXXX";
+    root_ = mkdtemp(pattern);
+    setenv("TMPDIR", root_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("TMPDIR");
+    fs::remove_all(root_);
+  }
+  fs::path root_;
+};
+
+TEST_F(PathsTest, PrivateTempFolderIsCreatedWithMode0700) {
+  const fs::path dir = platform::PrivateTempDir();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.parent_path(), root_);
+  struct stat st {};
+  ASSERT_EQ(lstat(dir.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(platform::PrivateTempDir(), dir);
+}
+
+TEST_F(PathsTest, PlantedLinkIsRefusedAndLooseModeIsTightened) {
+  const fs::path expected = root_ / ("Morvandel.Gauge-" + std::to_string(getuid()));
+  fs::create_directory(root_ / "elsewhere");
+  fs::create_directory_symlink(root_ / "elsewhere", expected);
+  EXPECT_TRUE(platform::PrivateTempDir().empty());
+
+  fs::remove(expected);
+  fs::create_directory(expected);
+  chmod(expected.c_str(), 0777);
+  EXPECT_EQ(platform::PrivateTempDir(), expected);
+  struct stat st {};
+  ASSERT_EQ(stat(expected.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(AppDataTest, XdgConfigHomeOrDotConfig) {
+  setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+  EXPECT_EQ(platform::AppDataDir(), fs::path("/somewhere/config"));
+  unsetenv("XDG_CONFIG_HOME");
+  setenv("HOME", "/home/tester", 1);
+  EXPECT_EQ(platform::AppDataDir(), fs::path("/home/tester/.config"));
+}
+
+}  // namespace
