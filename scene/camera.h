@@ -1,4 +1,5 @@
-// The camera that looks at the island: position and view angles in radians.
+// The camera that looks at the island: position, view angles in radians and
+// the orientation axes derived from them.
 #pragma once
 
 #include "scene/vector3.h"
@@ -7,13 +8,24 @@ namespace scene {
 
 struct Camera {
   CVector3 position;
+  CVector3 side{1.0f, 0.0f, 0.0f};  // to the right of the view
+  CVector3 up{0.0f, 1.0f, 0.0f};
+  CVector3 back{0.0f, 0.0f, 1.0f};  // the camera looks along -back
   float yaw = 0.0f;
   float pitch = 0.0f;
   float yaw2 = 0.0f;
 };
 
-// Places the camera; angles.x/y/z are yaw, pitch and yaw2.
+// Places the camera; angles.x/y/z are yaw, pitch and yaw2. The axes follow
+// yaw and pitch.
 void SetPose(Camera& camera, CVector3 position, CVector3 angles);
+
+// side = (cos yaw, 0, sin yaw); up = the horizontal forward axis rotated
+// about side by pitch; back = side x up.
+void UpdateBasis(Camera& camera, float yaw, float pitch);
+
+// gluLookAt from the position along -back with the camera's up.
+void ApplyView(const Camera& camera);
 
 // The pose the menu shows the island from.
 inline constexpr CVector3 kMenuPosePosition{2844.882f, 282.695f, 14442.2256f};

@@ -1,0 +1,15 @@
+#include <GL/gl.h>
+
+#include "scene/frustum.h"
+
+namespace scene {
+
+void ExtractFrustumPlanes(Frustum& frustum) {
+  float projection[16];
+  float modelview[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  FrustumFromMatrices(frustum, projection, modelview);
+}
+
+}  // namespace scene
