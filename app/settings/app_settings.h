@@ -1,0 +1,96 @@
+// The program's settings: every persisted key with its default, the few
+// switches kept only in memory, and the reads and writes the start-up, the
+// scene and the shutdown make.
+#pragma once
+
+#include <string_view>
+
+#include "app/settings/settings_store.h"
+#include "platform/text_codec.h"
+
+namespace app {
+
+template <typename T>
+struct SettingEntry {
+  T value;
+  std::u16string_view key;
+};
+
+// Member names are the keys; the file format depends on them.
+struct AppSettings {
+  // Stored in the product section unless noted. The language default is
+  // replaced at start-up by the one derived from the desktop's language.
+  SettingEntry<int> m_lang_id{1, u"m_lang_id"};
+  // Section "Program"; stored only, never applied to the window.
+  SettingEntry<platform::WString> m_win_rc{platform::WString(u"0;0;800;600;2"), u"m_win_rc"};
+  SettingEntry<int> m_p_x{0, u"m_p_x"};
+  SettingEntry<int> m_p_y{150, u"m_p_y"};
+  SettingEntry<int> m_p_z{0, u"m_p_z"};
+  SettingEntry<float> m_w_x{474.0f, u"m_w_x"};
+  SettingEntry<float> m_w_y{5.0f, u"m_w_y"};
+  SettingEntry<float> m_w_z{30.0f, u"m_w_z"};
+  SettingEntry<int> render_type{1, u"render_type"};
+  SettingEntry<int> m_screen_type{0, u"m_screen_type"};
+  SettingEntry<float> m_global_gama{1.0f, u"m_global_gama"};
+  SettingEntry<float> last_average_fps{0.0f, u"last_average_fps"};
+  SettingEntry<float> last_bench_time{0.0f, u"last_bench_time"};
+  SettingEntry<int> last_bench_sc_width{0, u"last_bench_sc_width"};
+  SettingEntry<int> last_bench_sc_height{0, u"last_bench_sc_height"};
+  SettingEntry<int> last_bench_aa{0, u"last_bench_aa"};
+  SettingEntry<int> last_bench_mode{0, u"last_bench_mode"};
+  SettingEntry<float> last_bench_max_mega_tris{0.0f, u"last_bench_max_mega_tris"};
+  // Written when the keyboard moves the water, never read back.
+  SettingEntry<float> WaterHeight{131.5f, u"WaterHeight"};
+  // Written by F1 and the menu, never read back.
+  SettingEntry<int> show_info2{0, u"show_info2"};
+
+  // Kept in memory only, never read from or written to the file.
+  SettingEntry<int> show_info{1, u"show_info"};
+  SettingEntry<int> mit_wasser{1, u"mit_wasser"};
+  SettingEntry<int> m_autopilot{0, u"m_autopilot"};
+  SettingEntry<int> g_bRenderMode{1, u"g_bRenderMode"};
+  SettingEntry<int> draw_palm{1, u"draw_palm"};
+  SettingEntry<int> draw_grass{1, u"draw_grass"};
+  SettingEntry<int> g_bRenderObjects{1, u"g_bRenderObjects"};
+  SettingEntry<int> limit_fps{0, u"limit_fps"};
+};
+
+// The process-wide settings file and values, one instance each.
+SettingsStore& SettingsFile();
+AppSettings& Settings();
+
+// Entries of the product section; the entry's value is the default.
+void ReadSetting(const SettingsStore& store, SettingEntry<int>& entry, int min = -1, int max = -1);
+void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry);
+bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry);
+bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry);
+
+// The window placement text: left, top, right, bottom and show command,
+// followed by the literal "x,y,w,h,SW".
+platform::WString FormatWindowRect(int left, int top, int right, int bottom, int showCommand);
+void ReadWindowRectSetting(const SettingsStore& store, AppSettings& settings);
+// Stores and writes the text only when it differs from the stored one.
+// False only when a needed write failed.
+bool WriteWindowRectIfChanged(SettingsStore& store, AppSettings& settings,
+                              std::u16string_view text);
+
+// Brightness is used within [0.5, 1.5]; a value that is not a number gives
+// the default 1.0.
+float ClampGamma(float gamma);
+
+// The scene's first reads: render_type, last_average_fps, last_bench_time,
+// last_bench_sc_width, last_bench_sc_height, last_bench_aa, last_bench_mode,
+// last_bench_max_mega_tris, m_screen_type.
+void ReadSceneSettings(const SettingsStore& store, AppSettings& settings);
+// After the camera is placed: m_p_x, m_p_y, m_p_z, m_w_x, m_w_y, m_w_z and
+// m_global_gama (clamped).
+void ReadCameraSettings(const SettingsStore& store, AppSettings& settings);
+
+// At shutdown: each coordinate truncated towards zero, each angle as it is,
+// stored and written only when it differs from the stored value (an angle
+// that is not a number always differs). A coordinate that is not a number is
+// not stored; one beyond the int range is stored as the nearest int.
+void SaveCameraPose(SettingsStore& store, AppSettings& settings, float x, float y, float z,
+                    float yaw, float pitch, float yaw2);
+
+}  // namespace app
