@@ -63,8 +63,6 @@ struct WindowState {
   int sampleCount = 0;
   std::u16string antialiasLabel = u"Off";
   bool pixelFormatPending = false;
-  // m_win_rc as stored, so an unchanged placement is not written again.
-  std::u16string storedPlacement = u"0;0;800;600;2";
 };
 
 struct Bookmark {

@@ -7,7 +7,6 @@
 #include "platform/clock.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
-#include "platform/paths.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -21,8 +20,7 @@ int RunApplication() {
   app.fullScreen = false;
 
   WindowProcContext ctx = DefaultWindowProcContext();
-  LocateSettingsFile(
-      ctx.store, {platform::ExecutablePath(), platform::SystemTempDir(), platform::AppDataDir()});
+  LocateSettingsFile(ctx.store, SystemSettingsLocation());
   const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
   app.uiLanguage = ReadIntSetting(ctx.store, ctx.store.productSection, ctx.settings.m_lang_id.key,
                                   desktopLanguage, -1, -1);
@@ -35,8 +33,7 @@ int RunApplication() {
   }
   const bool created =
       CreateMainWindow(ctx.win, app, "", app.viewportWidth, app.viewportHeight, true);
-  ReadInto(ctx.store, ctx.settings.m_win_rc);
-  ctx.win.storedPlacement = ctx.settings.m_win_rc.value;
+  ReadWindowRectSetting(ctx.store, ctx.settings);
   if (!created) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
                              platform::MessageIcon::Error);

@@ -2,8 +2,7 @@
 
 #include <GL/glu.h>
 
-#include <cmath>
-
+#include "app/application.h"
 #include "app/main_window.h"
 #include "platform/clock.h"
 #include "scene/render_passes.h"
@@ -46,35 +45,13 @@ void LoadingFrame(WindowProcContext& ctx) {
 // Loading has just finished: show the window and the menu.
 void HandOver(WindowProcContext& ctx) {
   ctx.app.loadState.store(2, std::memory_order_relaxed);
+  // The loader's last act was handing over; its thread is ending.
+  if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
   // The window stays hidden while loading and is shown once, maximised, here.
   ctx.win.mainWindow->Show(platform::ShowState::Maximized);
   ctx.settings.show_info2.value = 1;
   gui::RequestRedraw(ctx.menu);
-}
-
-void WriteIntIfChanged(WindowProcContext& ctx, SettingEntry<int>& entry, float coordinate) {
-  // Truncated toward zero; a coordinate outside the int range stores the
-  // nearest bound instead of an undefined value.
-  int value = 0;
-  if (std::isnan(coordinate)) {
-    value = 0;
-  } else if (coordinate >= 2147483647.0f) {
-    value = 2147483647;
-  } else if (coordinate <= -2147483648.0f) {
-    value = -2147483647 - 1;
-  } else {
-    value = static_cast<int>(coordinate);
-  }
-  if (value == entry.value) return;
-  entry.value = value;
-  WriteIntSetting(ctx.store, ctx.store.productSection, entry.key, value);
-}
-
-void WriteFloatIfChanged(WindowProcContext& ctx, SettingEntry<float>& entry, float angle) {
-  if (angle == entry.value) return;  // NaN is never equal, so it is written
-  entry.value = angle;
-  WriteFloatSetting(ctx.store, ctx.store.productSection, entry.key, angle);
 }
 
 }  // namespace
@@ -170,24 +147,13 @@ int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
 
 void Shutdown(WindowProcContext& ctx) {
   platform::SleepMs(10);
-  AppSettings& s = ctx.settings;
   const scene::Camera& camera = ctx.app.camera;
-  WriteIntIfChanged(ctx, s.m_p_x, camera.position.x);
-  WriteIntIfChanged(ctx, s.m_p_y, camera.position.y);
-  WriteIntIfChanged(ctx, s.m_p_z, camera.position.z);
-  WriteFloatIfChanged(ctx, s.m_w_x, camera.yaw);
-  WriteFloatIfChanged(ctx, s.m_w_y, camera.pitch);
-  WriteFloatIfChanged(ctx, s.m_w_z, camera.yaw2);
+  SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
+                 camera.yaw, camera.pitch, camera.yaw2);
 
   WindowState& win = ctx.win;
   if (win.loaderThread.joinable()) win.loaderThread.join();
-  if (win.mainWindow) {
-    const std::u16string placement = BuildPlacementText(win);
-    if (placement != win.storedPlacement) {
-      win.storedPlacement = placement;
-      WriteStringSetting(ctx.store, kProgramSection, s.m_win_rc.key, placement);
-    }
-  }
+  if (win.mainWindow) WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(win));
   if (win.mainContext != nullptr) {
     for (GLuint& name : ctx.app.textureTable) {
       if (name != 0) glDeleteTextures(1, &name);

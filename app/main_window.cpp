@@ -2,8 +2,7 @@
 
 #include <GL/glu.h>
 
-#include <cstdio>
-
+#include "app/settings/app_settings.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
@@ -199,10 +198,7 @@ void OnActivate(WindowState& win, bool active) {
 }
 
 std::u16string BuildPlacementText(const platform::Rect& rect, platform::ShowState state) {
-  char text[128];
-  std::snprintf(text, sizeof text, "%d;%d;%d;%d;%d;x,y,w,h,SW", rect.left, rect.top, rect.right,
-                rect.bottom, ShowCommand(state));
-  return platform::Ascii(text);
+  return FormatWindowRect(rect.left, rect.top, rect.right, rect.bottom, ShowCommand(state));
 }
 
 std::u16string BuildPlacementText(const WindowState& win) {

@@ -16,20 +16,6 @@ void LoaderThreadMain(AppState& app, platform::Window& window, platform::GlConte
   app.loadState.store(1, std::memory_order_release);
 }
 
-void ReadSceneSettings(WindowProcContext& ctx) {
-  SettingsStore& store = ctx.store;
-  AppSettings& s = ctx.settings;
-  for (SettingEntry<int>* entry : {&s.render_type}) ReadInto(store, *entry);
-  for (SettingEntry<float>* entry : {&s.last_average_fps, &s.last_bench_time})
-    ReadInto(store, *entry);
-  for (SettingEntry<int>* entry :
-       {&s.last_bench_sc_width, &s.last_bench_sc_height, &s.last_bench_aa, &s.last_bench_mode}) {
-    ReadInto(store, *entry);
-  }
-  ReadInto(store, s.last_bench_max_mega_tris);
-  ReadInto(store, s.m_screen_type);
-}
-
 }  // namespace
 
 void InitGlScene(WindowProcContext& ctx) {
@@ -43,7 +29,7 @@ void InitGlScene(WindowProcContext& ctx) {
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-  ReadSceneSettings(ctx);
+  ReadSceneSettings(ctx.store, ctx.settings);
   platform::SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) platform::PostQuit(0);
 
@@ -62,10 +48,8 @@ void InitGlScene(WindowProcContext& ctx) {
   app.versionText = version != nullptr ? version : "";
 
   scene::SetPose(app.camera, {475.0f, 352.0f, 301.0f}, {474.0f, 52.0f, 300.0f});
-  AppSettings& s = ctx.settings;
-  for (SettingEntry<int>* entry : {&s.m_p_x, &s.m_p_y, &s.m_p_z}) ReadInto(ctx.store, *entry);
-  for (SettingEntry<float>* entry : {&s.m_w_x, &s.m_w_y, &s.m_w_z}) ReadInto(ctx.store, *entry);
-  ReadGammaSetting(ctx.store, s);
+  ReadCameraSettings(ctx.store, ctx.settings);
+  const AppSettings& s = ctx.settings;
   ctx.input.waterHeight = s.WaterHeight.value;
   glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);

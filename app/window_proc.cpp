@@ -12,7 +12,7 @@ constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 
 void SetMenuVisible(WindowProcContext& ctx, int visible) {
   ctx.settings.show_info2.value = visible;
-  WriteIntSetting(ctx.store, ctx.store.productSection, ctx.settings.show_info2.key, visible);
+  WriteSetting(ctx.store, ctx.settings.show_info2);
 }
 
 // A run that is stopped by a key leaves full screen: borderless mode ends,
@@ -54,7 +54,7 @@ int OnKeyDown(WindowProcContext& ctx, int key) {
 }  // namespace
 
 WindowProcContext DefaultWindowProcContext() {
-  return {App(), Win(), Input(), Store(), Settings(), gui::Menu(), bench::Player()};
+  return {App(), Win(), Input(), SettingsFile(), Settings(), gui::Menu(), bench::Player()};
 }
 
 int MainWindowProc(WindowProcContext& ctx, const platform::Event& event) {
@@ -125,7 +125,7 @@ void ApplyWaterKeys(WindowProcContext& ctx) {
   if (keys[vk::kNumpad8] != 0) height += step;
   if (height != before && height != ctx.settings.WaterHeight.value) {
     ctx.settings.WaterHeight.value = height;
-    WriteFloatSetting(ctx.store, ctx.store.productSection, ctx.settings.WaterHeight.key, height);
+    WriteSetting(ctx.store, ctx.settings.WaterHeight);
   }
   if (keys[vk::kNumpad3] != 0) ctx.input.waterWaveParameter -= 0.1f;
   if (keys[vk::kNumpad9] != 0) ctx.input.waterWaveParameter += 0.1f;

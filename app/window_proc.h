@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
 #include "gui/menu_overlay.h"

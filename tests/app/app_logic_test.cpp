@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/language_choice.h"
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "platform/clock.h"
+
+namespace {
+
+TEST(LanguageChoiceTest, DesktopLanguageSelectsArchiveSection) {
+  const struct {
+    uint16_t langId;
+    int index;
+  } cases[] = {
+      {0x0407, 0},  {0x0409, 1},  {0x0809, 1},  {0x040C, 2},  {0x0411, 3},  {0x0404, 4},
+      {0x0C04, 4},  {0x0804, 15}, {0x0410, 5},  {0x0416, 6},  {0x0816, 6},  {0x0C0A, 7},
+      {0x080A, 7},  {0x200A, 13}, {0x0412, 8},  {0x0408, 9},  {0x0419, 10}, {0x0413, 11},
+      {0x0415, 12}, {0x141A, 14}, {0x041A, 14}, {0x040E, 16}, {0x0401, 17}, {0x0429, 18},
+      {0x041F, 1},  // Turkish is not in the archive
+      {0x0000, 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(app::UiLanguageFromLangId(c.langId), c.index) << std::hex << c.langId;
+  }
+}
+
+TEST(AntialiasChoicesTest, ListsOnlyWhatTheDriverGivesWithoutGaps) {
+  const auto twoAndEight = app::BuildAntialiasChoices([](int n) { return n == 2 || n == 8; });
+  const std::map<int, std::u16string> expected{{0, u"Off"}, {1, u"MSAA: 2 X"}, {2, u"MSAA: 8 X"}};
+  EXPECT_EQ(twoAndEight, expected);
+
+  EXPECT_EQ(app::BuildAntialiasChoices([](int) { return false; }),
+            (std::map<int, std::u16string>{{0, u"Off"}}));
+
+  std::set<int> asked;
+  const auto all = app::BuildAntialiasChoices([&](int n) {
+    asked.insert(n);
+    return true;
+  });
+  EXPECT_EQ(asked, (std::set<int>{2, 4, 8, 16}));  // never 32
+  EXPECT_EQ(all.rbegin()->second, u"MSAA: 16 X");
+}
+
+TEST(PlacementTextTest, RectangleAndShowCommand) {
+  EXPECT_EQ(app::BuildPlacementText({10, 20, 1034, 788}, platform::ShowState::Normal),
+            u"10;20;1034;788;1;x,y,w,h,SW");
+  EXPECT_EQ(app::BuildPlacementText({-8, -8, 1288, 1032}, platform::ShowState::Maximized),
+            u"-8;-8;1288;1032;3;x,y,w,h,SW");
+}
+
+TEST(RenderTypeTest, QualityChoiceMapsToDetailLevel) {
+  EXPECT_EQ(app::DetailLevelFromRenderType(0, 1), 2);
+  EXPECT_EQ(app::DetailLevelFromRenderType(1, 0), 1);
+  EXPECT_EQ(app::DetailLevelFromRenderType(2, 1), 0);
+  EXPECT_EQ(app::DetailLevelFromRenderType(7, 2), 2);
+  EXPECT_EQ(app::DetailLevelFromRenderType(-1, 0), 0);
+}
+
+TEST(FrameTimeTest, MillisecondsFromTheCounter) {
+  app::AppState state;
+  state.perfFrequency = platform::CounterFrequency();
+  state.perfCounterLast = platform::CounterNow() - state.perfFrequency * 16 / 1000;
+  app::MeasureFrameTime(state);
+  EXPECT_GE(state.frameTimeMs, 16.0);
+  EXPECT_LT(state.frameTimeMs, 1000.0);
+}
+
+}  // namespace

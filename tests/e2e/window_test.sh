@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Starts the program under Xvfb with a private config folder, waits for its
+# window, hides the menu (F1), toggles borderless full screen with Enter and
+# back with F11, closes the window and checks the settings file's bytes.
+set -euo pipefail
+program="$1"
+close_window="$2"
+
+if [ -z "${MG_E2E_INNER:-}" ]; then
+  export MG_E2E_INNER=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+unset SDL_VIDEODRIVER
+export LC_ALL=C
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$program" >"$work/out.log" 2>&1 &
+pid=$!
+
+wid=""
+for _ in $(seq 1 600); do
+  wid="$(xdotool search --onlyvisible --class Velkarion_2020 2>/dev/null | head -n 1 || true)"
+  [ -n "$wid" ] && break
+  kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "program exited before showing its window"; }
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
+
+geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'; }
+
+xdotool windowfocus --sync "$wid"
+xdotool key --window "$wid" F1
+sleep 0.5
+before="$(geometry)"
+xdotool key --window "$wid" Return
+sleep 1
+full="$(geometry)"
+[ "$full" = "1280x1024" ] || fail "Enter did not go full screen (geometry $before -> $full)"
+xdotool key --window "$wid" F11
+sleep 1
+after="$(geometry)"
+[ "$after" = "$before" ] || fail "F11 did not restore the window ($before -> $after)"
+
+"$close_window" "$wid"
+for _ in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fail "program did not exit after close"; fi
+wait "$pid" || fail "program exited with code $?"
+
+ini="$XDG_CONFIG_HOME/Morvandel.Gauge/Morvandel.Gauge.ini"
+[ -f "$ini" ] || fail "no settings file at $ini"
+[ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = "fffe" ] || fail "settings file does not start with FF FE"
+text="$(tail -c +3 "$ini" | iconv -f UTF-16LE -t UTF-8 | tr -d '\r')"
+expect() { grep -qxF "$1" <<<"$text" || { echo "$text" >&2; fail "settings file lacks '$1'"; }; }
+expect "[Program]"
+expect "TestIni=eeee"
+expect "m_p_x=2844"
+expect "m_p_y=282"
+expect "m_p_z=14442"
+expect "m_w_x=2.828000"
+expect "m_w_y=4.777000"
+expect "m_w_z=4.940000"
+expect "show_info2=0"
+grep -qE '^m_win_rc=-?[0-9]+;-?[0-9]+;-?[0-9]+;-?[0-9]+;[0-9];x,y,w,h,SW$' <<<"$text" ||
+  { echo "$text" >&2; fail "settings file lacks a window placement"; }
+echo "e2e: window keys and settings file OK"
