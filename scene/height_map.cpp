@@ -101,7 +101,12 @@ void BoxSmooth(const std::vector<double>& grid, int size, std::vector<double>& o
         for (int dy = -kBoxRadius; dy <= kBoxRadius; ++dy) {
           const double* __restrict src = grid.data() + static_cast<size_t>(y + dy) * size;
           for (int dx = -kBoxRadius; dx <= kBoxRadius; ++dx) {
-            for (int x = first; x < last; ++x) acc[x] += src[x + dx];
+            // One lane per output point: vectorising across x keeps each
+            // point's own summation order.
+            const double* __restrict shifted = src + dx + first;
+            double* __restrict target = acc + first;
+            const size_t count = static_cast<size_t>(last - first);
+            for (size_t x = 0; x < count; ++x) target[x] += shifted[x];
           }
         }
         for (int x = first; x < last; ++x) row[x] = acc[x] * weight;
@@ -134,6 +139,19 @@ namespace {
 
 // 3 x 3 neighbourhood with clamped indices, rows then columns.
 HeightStatistics Neighbourhood(const float* heights, int size, int row, int column) {
+  if (row > 0 && column > 0 && row < size - 1 && column < size - 1) {
+    const float* p = heights + static_cast<size_t>(row - 1) * size + column - 1;
+    float sum = 0.0f;
+    float lo = p[0], hi = p[0];
+    for (int dr = 0; dr < 3; ++dr, p += size) {
+      for (int dc = 0; dc < 3; ++dc) {
+        sum += p[dc];
+        lo = std::min(lo, p[dc]);
+        hi = std::max(hi, p[dc]);
+      }
+    }
+    return {sum * 0.1111111f, lo, hi};
+  }
   float sum = 0.0f;
   float lo = 0.0f, hi = 0.0f;
   bool first = true;

@@ -80,16 +80,19 @@ TerrainVertexGrid BuildVertexGrid(const HeightMap& map, const TerrainGrid& terra
 
   // Each quad writes its first normal at its top-left point and its second
   // at its top-right point; the next quad of the row overwrites the latter,
-  // so only the last column keeps a second normal.
+  // so only the last column keeps a second normal and only that one is
+  // computed.
   ParallelRows(0, h - 1, [&](int firstRow, int lastRow) {
     for (int e = firstRow; e < lastRow; ++e) {
       for (int c = 0; c + 1 < w; ++c) {
         const Vec p0 = PointAt(grid, e, c);
         const Vec p1 = PointAt(grid, e + 1, c);
         const Vec p2 = PointAt(grid, e, c + 1);
-        const Vec p3 = PointAt(grid, e + 1, c + 1);
         StoreNormal(grid, e, c, Normalised(Sub(p0, p1), Sub(p1, p2)));
-        StoreNormal(grid, e, c + 1, Normalised(Sub(p1, p2), Sub(p2, p3)));
+        if (c + 2 == w) {
+          const Vec p3 = PointAt(grid, e + 1, c + 1);
+          StoreNormal(grid, e, c + 1, Normalised(Sub(p1, p2), Sub(p2, p3)));
+        }
       }
     }
   });
