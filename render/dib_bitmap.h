@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "render/pixel_rect.h"
+
 namespace render {
 
 // What the bitmap reports about itself (the fields of a Windows BITMAP).
@@ -42,10 +44,6 @@ using BitmapHandle = std::unique_ptr<BitmapObject>;
 inline constexpr int64_t kMaxBitmapBytes = int64_t{1} << 30;
 // Bytes per row of a bitmap, padded to a multiple of 4; -1 on overflow.
 int64_t BitmapRowBytes(int width, int bitsPixel);
-
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 class DibBitmap {
  public:
