@@ -27,6 +27,11 @@ class PatchQuadtree {
   int Walk(const Frustum& frustum, DrawItem&& draw) const {
     return WalkNode(root_, frustum, false, draw);
   }
+  // The same without culling: every leaf is drawn.
+  template <typename DrawItem>
+  int WalkAll(DrawItem&& draw) const {
+    return WalkNode(root_, Frustum{}, true, draw);
+  }
 
  private:
   struct Node {

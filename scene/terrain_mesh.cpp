@@ -91,7 +91,9 @@ TerrainVertexGrid BuildVertexGrid(const HeightMap& map, const TerrainGrid& terra
         StoreNormal(grid, e, c, Normalised(Sub(p0, p1), Sub(p1, p2)));
         if (c + 2 == w) {
           const Vec p3 = PointAt(grid, e + 1, c + 1);
-          StoreNormal(grid, e, c + 1, Normalised(Sub(p1, p2), Sub(p2, p3)));
+          // Taken in the order that keeps the same side up as the first
+          // normal (flat ground gives (0, 1, 0) here too).
+          StoreNormal(grid, e, c + 1, Normalised(Sub(p2, p3), Sub(p1, p2)));
         }
       }
     }

@@ -1,0 +1,247 @@
+// The terrain on a real GL context: the island from the menu pose, triangle
+// counts with everything in view, a strip buffer that cannot be mapped, and
+// a draw that allocates nothing.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "platform/fake/recording_message_box.h"
+#include "render/gl_entry_points.h"
+#include "render/shader_program.h"
+#include "scene/render_passes.h"
+#include "scene/terrain.h"
+#include "tests/support/gl_test_context.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+}  // namespace
+
+void* operator new(size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 100;
+
+class TerrainGLTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    context_ = new mgtest::GlTestContext(kWidth, kHeight);
+    if (!context_->ok()) return;
+    render::GlEntryPoints& gl = render::Gl();
+    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
+    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
+    render::CheckShaderExtensions(gl, render::GlProcLookup(),
+                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    glEnable(GL_DEPTH_TEST);
+    textures_ = new std::array<GLuint, 1000>{};
+    terrain_ = new scene::Terrain;
+    program_ = new render::ShaderProgram;
+    scene::LoadTerrainTextures(*terrain_, *textures_);
+    scene::BuildTerrain(*terrain_, 1.0f, *textures_);
+    scene::BuildTerrainProgram(*program_);
+  }
+  static void TearDownTestSuite() {
+    delete program_;
+    delete terrain_;
+    if (textures_ != nullptr) glDeleteTextures(1000, textures_->data());
+    delete textures_;
+    delete context_;
+  }
+
+  void SetUp() override { ASSERT_TRUE(context_->ok()); }
+
+  static scene::PassContext Pass(const scene::Camera& camera, int* frame, int* terrain) {
+    scene::PassContext pass;
+    pass.camera = &camera;
+    pass.viewportWidth = kWidth;
+    pass.viewportHeight = kHeight;
+    pass.frameTriangles = frame;
+    pass.terrainTriangles = terrain;
+    pass.sceneReadyLevel = 1;
+    pass.terrain = terrain_;
+    pass.terrainProgram = program_;
+    pass.textureTable = *textures_;
+    pass.detailLevel = 2;
+    return pass;
+  }
+
+  static void Perspective() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(65.0, static_cast<double>(kWidth) / kHeight, 10.0, 600000.0);
+    glMatrixMode(GL_MODELVIEW);
+  }
+
+  static inline mgtest::GlTestContext* context_ = nullptr;
+  static inline std::array<GLuint, 1000>* textures_ = nullptr;
+  static inline scene::Terrain* terrain_ = nullptr;
+  static inline render::ShaderProgram* program_ = nullptr;
+};
+
+// Writes the picture as a PPM when MG_TERRAIN_SNAPSHOT names a file.
+void Snapshot(const std::vector<uint8_t>& rgba, const char* suffix) {
+  const char* base = std::getenv("MG_TERRAIN_SNAPSHOT");
+  if (base == nullptr) return;
+  const std::string path = std::string(base) + suffix + ".ppm";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return;
+  std::fprintf(file, "P6 %d %d 255\n", kWidth, kHeight);
+  for (int y = kHeight - 1; y >= 0; --y) {
+    for (int x = 0; x < kWidth; ++x) std::fwrite(&rgba[(y * kWidth + x) * 4], 1, 3, file);
+  }
+  std::fclose(file);
+}
+
+// Rows are bottom first. Sky is the clear colour (107, 158, 219); lit ground
+// is anything clearly different from it and from black.
+struct Coverage {
+  double sky = 0, lit = 0;
+};
+Coverage Measure(const std::vector<uint8_t>& rgba, int firstRow, int lastRow) {
+  Coverage c;
+  int total = 0;
+  for (int y = firstRow; y < lastRow; ++y) {
+    for (int x = 0; x < kWidth; ++x, ++total) {
+      const uint8_t* p = &rgba[(y * kWidth + x) * 4];
+      const bool sky =
+          std::abs(p[0] - 107) <= 2 && std::abs(p[1] - 158) <= 2 && std::abs(p[2] - 219) <= 2;
+      c.sky += sky;
+      c.lit += !sky && p[0] + p[1] + p[2] > 60;
+    }
+  }
+  c.sky /= total;
+  c.lit /= total;
+  return c;
+}
+
+TEST_F(TerrainGLTest, MenuPoseShowsSkyAboveAndLitIslandBelow) {
+  ASSERT_EQ(terrain_->patches.size(), 256u);
+  EXPECT_EQ(terrain_->nominalTriangles, 8520192);
+  EXPECT_EQ(terrain_->buildCounter, 562);
+  EXPECT_NE((*textures_)[scene::kTerrainColourMapSlot], 0u);
+  EXPECT_NE((*textures_)[scene::kTerrainRegionMaskSlot], 0u);
+  EXPECT_NE((*textures_)[scene::kTerrainDetailMapSlot], 0u);
+  ASSERT_TRUE(program_->complete());
+
+  scene::Camera camera;
+  scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  Perspective();
+  // The shader path, then the fixed-function path of a missing program.
+  for (bool withProgram : {true, false}) {
+    int frame = 0, terrain = 0;
+    scene::PassContext pass = Pass(camera, &frame, &terrain);
+    if (!withProgram) pass.terrainProgram = nullptr;
+    scene::RenderPlainPass(pass);
+    const std::vector<uint8_t> pixels = context_->ReadPixels();
+    Snapshot(pixels, withProgram ? "-shader" : "-fixed");
+    // The horizon lies in the upper part of the picture at this pose: the
+    // top tenth is all sky, the bottom third all ground.
+    const Coverage top = Measure(pixels, kHeight * 9 / 10, kHeight);
+    const Coverage bottom = Measure(pixels, 0, kHeight / 3);
+    EXPECT_GT(top.sky, 0.95) << withProgram;
+    EXPECT_GT(bottom.lit, 0.98) << withProgram;
+    EXPECT_GT(terrain, 0);
+    EXPECT_EQ(frame, terrain);
+  }
+}
+
+TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
+  // Straight down from high above with an orthographic view over the map.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-20000, 20000, -20000, 20000, 100, 200000);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(0, 50000, 0, 0, 0, 0, 0, 0, -1);
+  scene::Frustum frustum;
+  scene::ExtractFrustumPlanes(frustum);
+
+  int fineTotal = 0;
+  for (const auto& [key, patch] : terrain_->patches) {
+    EXPECT_EQ(patch->coarseIndexCount(), 2144) << key;
+    EXPECT_LE(patch->fineIndexCount(), 33152) << key;
+    fineTotal += patch->fineIndexCount();
+  }
+  struct Case {
+    int detailLevel;
+    int expected;
+  } cases[] = {{2, 548864}, {1, fineTotal}};
+  for (const Case& c : cases) {
+    int frame = 5, terrain = 0;
+    scene::TerrainDrawState state;
+    state.frustum = &frustum;
+    state.detailLevel = c.detailLevel;
+    state.frameTriangles = &frame;
+    state.terrainTriangles = &terrain;
+    scene::DrawTerrain(*terrain_, 2, state);
+    glFinish();
+    EXPECT_EQ(terrain, c.expected) << c.detailLevel;
+    EXPECT_EQ(frame, 5 + c.expected) << c.detailLevel;
+  }
+  EXPECT_LE(fineTotal, 8486912);
+  EXPECT_GT(fineTotal, 548864);
+}
+
+TEST_F(TerrainGLTest, DrawingAllocatesNothing) {
+  scene::Camera camera;
+  scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  Perspective();
+  int frame = 0, terrain = 0;
+  const scene::PassContext pass = Pass(camera, &frame, &terrain);
+  scene::RenderPlainPass(pass);  // the driver compiles its state on the first frame
+  glFinish();
+  const long before = allocations.load();
+  scene::RenderPlainPass(pass);
+  const long after = allocations.load();
+  glFinish();
+  EXPECT_EQ(after - before, 0);
+}
+
+GLvoid* GLAPIENTRY RefuseMapping(GLenum, GLenum) { return nullptr; }
+
+TEST_F(TerrainGLTest, PatchWhoseStripCannotBeMappedIsSkipped) {
+  platform::fake::RecordingMessageBox boxes;
+  scene::BufferMesh never;
+  EXPECT_EQ(never.Draw(2, {}), 0);
+
+  const std::vector<float> positions(scene::kPatchSide * scene::kPatchSide * 3, 0.0f);
+  const std::vector<float> normals(positions.size(), 0.0f);
+  const std::vector<float> texCoords(scene::kPatchSide * scene::kPatchSide * 2, 0.0f);
+  scene::BufferMesh mesh;
+  mesh.Upload(positions, normals, texCoords);
+  mesh.frustumTest = false;
+
+  render::GlEntryPoints& gl = render::Gl();
+  const auto realMap = gl.glMapBuffer;
+  gl.glMapBuffer = RefuseMapping;
+  const bool built =
+      mesh.BuildStripBuffer(scene::kPatchSide, false,
+                            std::vector<uint8_t>(scene::kPatchSide * scene::kPatchSide, 0).data());
+  gl.glMapBuffer = realMap;
+  EXPECT_FALSE(built);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text, u"Mem-Err-654");
+  EXPECT_EQ(boxes.boxes()[0].caption, u"er");
+  EXPECT_EQ(mesh.Draw(2, {nullptr, 1}), 0);  // no fine strip: nothing drawn
+
+  ASSERT_TRUE(mesh.BuildStripBuffer(scene::kPatchSide, true, nullptr));
+  EXPECT_EQ(mesh.Draw(2, {nullptr, 2}), 3 * 2144);  // the coarse strip still draws
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+}  // namespace
