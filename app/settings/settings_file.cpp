@@ -37,13 +37,6 @@ int CreateTempBeside(const fs::path& target, fs::path& tempPath) {
   return -1;
 }
 
-void SyncFolder(const fs::path& folder) {
-  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 platform::WString DecodeUtf16(std::string_view bytes, bool bigEndian) {
   platform::WString out;
   out.reserve(bytes.size() / 2);
@@ -137,7 +130,6 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     unlink(tempPath.c_str());
     return false;
   }
-  SyncFolder(path.parent_path());
   return true;
 }
 
