@@ -1,0 +1,37 @@
+// The program's string archive and the language it speaks: one record for
+// the whole run, loaded first thing at start-up from the program's own file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "lang/string_archive.h"
+
+namespace lang {
+
+// The process-wide archive that GetString(id) and friends use.
+StringArchive& ProgramStrings();
+
+// Finds the container in `file` (the bytes of a program file), decodes it and
+// builds the tables. False, with `archive` unchanged, when a marker is
+// missing or the stream is damaged.
+bool LoadStringArchiveFromBytes(StringArchive& archive, std::span<const uint8_t> file);
+
+// The same for a file on disk, read from its start only as far as the
+// archive's end marker; false when it cannot be read.
+bool LoadStringArchiveFromFile(StringArchive& archive, const std::filesystem::path& path);
+
+// Loads the archive of the running program into ProgramStrings(). On failure
+// shows "Error! Loading language file string archive" and returns false; the
+// program then ends before it opens its window.
+bool LoadStringArchive();
+
+const char16_t* GetString(int id);
+const char16_t* GetGeneralString(int id);
+
+// The language index GetString answers in (1 = English, the fallback).
+void SetUiLanguage(int language);
+int UiLanguage();
+
+}  // namespace lang
