@@ -6,16 +6,26 @@
 #include "app/main_window.h"
 #include "platform/clock.h"
 #include "scene/render_passes.h"
+#include "scene/scene_state.h"
 
 namespace app {
 namespace {
 
 void DrawScene(WindowProcContext& ctx, int passSelector) {
+  scene::SceneState& sceneState = scene::Scene();
   scene::PassContext pass;
   pass.camera = &ctx.app.camera;
   pass.viewportWidth = ctx.app.viewportWidth;
   pass.viewportHeight = ctx.app.viewportHeight;
   pass.frameTriangles = &ctx.app.frameTriangles;
+  pass.terrainTriangles = &sceneState.terrainTriangles;
+  pass.sceneReadyLevel = sceneState.sceneReadyLevel.load(std::memory_order_acquire);
+  pass.terrain = &sceneState.terrain;
+  pass.terrainProgram = &sceneState.terrainProgram;
+  pass.textureTable = ctx.app.textureTable;
+  pass.detailLevel = sceneState.detailLevel;
+  pass.waterHeight = ctx.input.waterHeight;
+  pass.globalGamma = ctx.settings.m_global_gama.value;
   switch (passSelector) {
     case 1:
       scene::RenderWaterPass(pass);
@@ -78,6 +88,9 @@ void MeasureFrameTime(AppState& app) {
 
 void RenderFrame(WindowProcContext& ctx) {
   AppState& app = ctx.app;
+  scene::SceneState& sceneState = scene::Scene();
+  sceneState.detailLevel =
+      DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
   if (ctx.win.pixelFormatPending) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -155,6 +168,7 @@ void Shutdown(WindowProcContext& ctx) {
   if (win.loaderThread.joinable()) win.loaderThread.join();
   if (win.mainWindow) WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(win));
   if (win.mainContext != nullptr) {
+    scene::ReleaseSceneGl(scene::Scene());
     for (GLuint& name : ctx.app.textureTable) {
       if (name != 0) glDeleteTextures(1, &name);
       name = 0;

@@ -5,13 +5,14 @@
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
+#include "scene/scene_state.h"
 
 namespace app {
 namespace {
 
 void LoaderThreadMain(AppState& app, platform::Window& window, platform::GlContext context) {
   window.MakeCurrent(context);
-  LoadSceneAssets(app);
+  LoadSceneAssets(app, scene::Scene());
   platform::ReleaseCurrentContext();
   app.loadState.store(1, std::memory_order_release);
 }
@@ -30,6 +31,8 @@ void InitGlScene(WindowProcContext& ctx) {
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
+  scene::SceneState& sceneState = scene::Scene();
+  sceneState.detailLevel = ctx.settings.render_type.value;
   platform::SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) platform::PostQuit(0);
 
@@ -53,9 +56,21 @@ void InitGlScene(WindowProcContext& ctx) {
   ctx.input.waterHeight = s.WaterHeight.value;
   glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+
+  if (app.shadersAvailable) scene::BuildTerrainProgram(sceneState.terrainProgram);
+  scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
+  // Programs stay unbound until a pass uses them.
+  if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
 }
 
-void LoadSceneAssets(AppState& app) { app.sceneReady.store(1, std::memory_order_release); }
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
+  scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
+  // Objects made here are used by the main thread's context: they must be
+  // complete before it is told so.
+  glFinish();
+  sceneState.sceneReadyLevel.store(1, std::memory_order_release);
+  app.sceneReady.store(1, std::memory_order_release);
+}
 
 void StartAssetLoading(WindowProcContext& ctx) {
   AppState& app = ctx.app;
@@ -73,7 +88,7 @@ void StartAssetLoading(WindowProcContext& ctx) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
                              platform::MessageIcon::Information);
     win.loaderWindow.reset();
-    LoadSceneAssets(app);
+    LoadSceneAssets(app, scene::Scene());
     app.loadState.store(1, std::memory_order_release);
     return;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/window_proc.h"
+#include "scene/scene_state.h"
 
 namespace app {
 
@@ -14,7 +15,7 @@ void InitGlScene(WindowProcContext& ctx);
 
 // Loads textures and models into the current context and marks the scene
 // ready.
-void LoadSceneAssets(AppState& app);
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState);
 
 // Starts loading on the loader thread; when its shared context cannot be
 // had, reports why and loads on this thread instead. Either way loadState

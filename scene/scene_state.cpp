@@ -1,0 +1,17 @@
+#include "scene/scene_state.h"
+
+namespace scene {
+
+SceneState& Scene() {
+  static SceneState state;
+  return state;
+}
+
+void ReleaseSceneGl(SceneState& scene) {
+  scene.terrain.patches.clear();
+  glDeleteTextures(3, scene.terrain.regionColourMaps);
+  for (GLuint& name : scene.terrain.regionColourMaps) name = 0;
+  scene.terrainProgram.Release();
+}
+
+}  // namespace scene
