@@ -1,5 +1,6 @@
 #include "lang/lzari.h"
 
+#include <algorithm>
 #include <array>
 
 #include "lang/lzari_model.h"
@@ -8,6 +9,8 @@ namespace lang {
 namespace {
 
 using namespace lzari;
+
+constexpr size_t kInitialReserve = 1u << 20;
 
 // Bits are read most significant first. A stream written by the encoder ends
 // with its final partial byte; the decoder looks ahead at most
@@ -106,34 +109,34 @@ bool LzariDecode(std::span<const uint8_t> stream, size_t length, std::vector<uin
   out.clear();
   if (length > kMaxDecodedLength) return false;
   if (length == 0) return true;
-  out.resize(length);
+  // Grown as bytes arrive, so that a damaged length costs nothing up front.
+  out.reserve(std::min(length, kInitialReserve));
 
   Decoder decoder(stream);
   std::array<uint8_t, kRingSize> ring;
   ring.fill(' ');
   int r = kStartPosition;
-  size_t count = 0;
-  while (count < length) {
+  while (out.size() < length) {
     const int c = decoder.DecodeChar();
     if (c < 256) {
-      out[count++] = static_cast<uint8_t>(c);
+      out.push_back(static_cast<uint8_t>(c));
       ring[r] = static_cast<uint8_t>(c);
       r = (r + 1) & (kRingSize - 1);
     } else {
       const int position = decoder.DecodePosition();
       const size_t matchLength = static_cast<size_t>(c - 255 + kThreshold);
-      if (matchLength > length - count) break;
+      if (matchLength > length - out.size()) break;
       const int from = (r - position - 1) & (kRingSize - 1);
       for (size_t k = 0; k < matchLength; ++k) {
         const uint8_t byte = ring[(from + k) & (kRingSize - 1)];
-        out[count++] = byte;
+        out.push_back(byte);
         ring[r] = byte;
         r = (r + 1) & (kRingSize - 1);
       }
     }
     if (decoder.Overrun()) break;
   }
-  if (count < length) {
+  if (out.size() < length) {
     out.clear();
     return false;
   }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 #include "lang/archive_container.h"
 #include "platform/text_codec.h"
@@ -25,6 +24,13 @@ bool ReadSource(const fs::path& path, SourceFile& file, std::string& error) {
   const std::string contents((std::istreambuf_iterator<char>(in)),
                              std::istreambuf_iterator<char>());
   return SplitSourceLines(contents, file, error);
+}
+
+// "NN-<name>.txt" with two digits.
+bool IsLanguageFileName(std::string_view name) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return name.size() > 7 && digit(name[0]) && digit(name[1]) && name[2] == '-' &&
+         name.ends_with(".txt");
 }
 
 void AppendUtf16Le(std::vector<uint8_t>& out, std::u16string_view text) {
@@ -72,11 +78,8 @@ bool ReadArchiveSources(const fs::path& folder, ArchiveSources& sources, std::st
   }
   std::vector<fs::path> languageFiles;
   std::error_code ec;
-  const std::regex pattern("[0-9][0-9]-.*\\.txt");
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-    if (std::regex_match(entry.path().filename().string(), pattern)) {
-      languageFiles.push_back(entry.path());
-    }
+    if (IsLanguageFileName(entry.path().filename().string())) languageFiles.push_back(entry.path());
   }
   std::sort(languageFiles.begin(), languageFiles.end());
   for (const fs::path& path : languageFiles) {
