@@ -16,7 +16,7 @@ TEST(ShellTest, RunsProgramsWithoutAShell) {
 
   EXPECT_EQ(platform::RunCommand({{"false"}, false, -1}).exitCode, 1);
   EXPECT_FALSE(platform::RunCommand({{"mg-no-such-program"}, false, -1}).started);
-  const platform::CommandResult slow = platform::RunCommand({{"sleep", "5"}, false, 50});
+  const platform::CommandResult slow = platform::RunCommand({{"sleep", "0.5"}, false, 20});
   EXPECT_TRUE(slow.started);
   EXPECT_TRUE(slow.stillRunning);
 }
