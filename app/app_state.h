@@ -33,7 +33,6 @@ struct AppState {
   int64_t perfCounterLast = 0;
   int64_t perfFrequency = 1;
   int frameTriangles = 0;
-  int uiLanguage = 1;
   std::array<GLuint, kTextureSlots> textureTable{};
   // Set once the terrain is built; the loading frames then draw the scene.
   std::atomic<int> sceneReady{0};

@@ -4,6 +4,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/scene_setup.h"
+#include "lang/language.h"
 #include "platform/clock.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
@@ -11,20 +12,26 @@
 
 namespace app {
 
-std::string ProductTitle() { return "Morvandel.Gauge 2.33"; }
+std::string ProductTitle() {
+  const char16_t* product = lang::GetGeneralString(19);
+  return product != nullptr ? platform::Utf16ToUtf8(product) : "Morvandel.Gauge";
+}
 
 int RunApplication() {
   AppState& app = App();
   app.perfFrequency = platform::CounterFrequency();
   app.perfCounterLast = platform::CounterNow();
   app.fullScreen = false;
+  // Every text comes from the archive: without it the program cannot speak.
+  if (!lang::LoadStringArchive()) return 0;
 
   WindowProcContext ctx = DefaultWindowProcContext();
   LocateSettingsFile(ctx.store, SystemSettingsLocation());
   const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
-  app.uiLanguage = ReadIntSetting(ctx.store, ctx.store.productSection, ctx.settings.m_lang_id.key,
-                                  desktopLanguage, -1, -1);
-  ctx.settings.m_lang_id.value = app.uiLanguage;
+  const int uiLanguage = ReadIntSetting(ctx.store, ctx.store.productSection,
+                                        ctx.settings.m_lang_id.key, desktopLanguage, -1, -1);
+  ctx.settings.m_lang_id.value = uiLanguage;
+  lang::SetUiLanguage(uiLanguage);
 
   if (!platform::InitVideo()) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
