@@ -39,22 +39,29 @@ done
 [ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
 
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'; }
+# Frames on the software renderer can take a second or more, and keys are
+# handled between frames: wait for the change rather than a fixed time.
+wait_geometry() {
+  local want="$1" now=""
+  for _ in $(seq 1 300); do
+    now="$(geometry)"
+    [ "$now" = "$want" ] && return 0
+    sleep 0.1
+  done
+  echo "$now"
+  return 1
+}
 
 xdotool windowfocus --sync "$wid"
 xdotool key --window "$wid" F1
-sleep 0.5
 before="$(geometry)"
 xdotool key --window "$wid" Return
-sleep 1
-full="$(geometry)"
-[ "$full" = "1280x1024" ] || fail "Enter did not go full screen (geometry $before -> $full)"
+got="$(wait_geometry 1280x1024)" || fail "Enter did not go full screen (geometry $before -> $got)"
 xdotool key --window "$wid" F11
-sleep 1
-after="$(geometry)"
-[ "$after" = "$before" ] || fail "F11 did not restore the window ($before -> $after)"
+got="$(wait_geometry "$before")" || fail "F11 did not restore the window ($before -> $got)"
 
 "$close_window" "$wid"
-for _ in $(seq 1 300); do
+for _ in $(seq 1 600); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
