@@ -47,8 +47,9 @@ void SetGlProcLookup(GlLookup lookup) { LoaderState().lookup = std::move(lookup)
 void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup) {
   gl.maxAnisotropy = 0;
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  if (extensions != nullptr && std::string_view(extensions).find(
-                                   "GL_EXT_texture_filter_anisotropic") != std::string_view::npos) {
+  if (extensions != nullptr &&
+      std::string_view(extensions).find("GL_EXT_texture_filter_anisotropic") !=
+          std::string_view::npos) {
     GLint value = 0;
     glGetIntegerv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &value);
     gl.maxAnisotropy = value;
@@ -79,8 +80,7 @@ bool CheckMultitexture(const GlEntryPoints& gl) {
   return false;
 }
 
-bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup,
-                           std::string_view extensions) {
+bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions) {
   gl.shaderObjectsLoaded = false;
   if (extensions.find("GL_ARB_shader_objects") == std::string_view::npos) {
     platform::ShowMessageBox(u"GL_ARB_shader_objects extension not supported!", u"Error");

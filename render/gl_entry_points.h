@@ -85,8 +85,7 @@ bool CheckMultitexture(const GlEntryPoints& gl);
 // Checks the extension string for "GL_ARB_shader_objects" and
 // "GL_ARB_shading_language_100" (plain substring search); on success looks up
 // the shader-object functions. Reports a missing extension in a message box.
-bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup,
-                           std::string_view extensions);
+bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions);
 
 // The on-demand functions: each resolves its name on first call, keeps the
 // pointer in Gl() and calls it. When the driver lacks the function they do
