@@ -2,11 +2,12 @@
 # Sourced by scripts/run and scripts/test.
 mg_packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+  libsdl2-dev libx11-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+  libegl-mesa0 libglx-mesa0
   libstb-dev libfreetype-dev libpango1.0-dev libcairo2-dev libzip-dev
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils xdg-utils
   clang-format
 )
 
