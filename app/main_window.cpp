@@ -28,6 +28,10 @@ std::u16string AntialiasLabel(int samples) {
   return platform::Ascii("MSAA: " + std::to_string(samples) + " X");
 }
 
+// Only counts the driver gives exactly are offered: a request for 2 samples
+// that yields 4 would make the label lie.
+bool DriverGivesSamples(int samples) { return platform::ProbeMultisample(samples) == samples; }
+
 void ReportContextFailure() {
   platform::ShowMessageBox(u"ChoosePixelFormat failed", u"Error");
   platform::PostQuit(0);
@@ -93,14 +97,14 @@ bool CreateInitialContext(WindowState& win, AppState& app, int width, int height
   }
   win.firstContext = win.mainContext;
   win.mainWindow->MakeCurrent(win.mainContext);
-  win.antialiasChoices = BuildAntialiasChoices(platform::ProbeMultisample);
+  win.antialiasChoices = BuildAntialiasChoices(DriverGivesSamples);
   win.antialiasLabel = AntialiasLabel(win.sampleCount);
   SetViewport(app, width, height);
   return true;
 }
 
 void RecreateContext(WindowState& win, AppState& app, int swapInterval) {
-  if (win.sampleCount != 0 && !platform::ProbeMultisample(win.sampleCount)) win.sampleCount = 0;
+  if (win.sampleCount != 0 && !DriverGivesSamples(win.sampleCount)) win.sampleCount = 0;
 
   // The new drawable takes the old window's place, size and state.
   platform::Window& old = *win.mainWindow;

@@ -119,8 +119,10 @@ void DeleteContext(GlContext context);
 void ReleaseCurrentContext();
 // Swap interval for the current context; false when the driver refuses.
 bool SetSwapInterval(int interval);
-// Whether the driver gives a drawable with at least this many samples.
-bool ProbeMultisample(int samples);
+// The sample count the driver really gives when asked for this many (it may
+// give more), or 0 when it has no such drawable. The calling thread's current
+// context stays current.
+int ProbeMultisample(int samples);
 
 // Events of every window, oldest first; false when none waits.
 bool PollEvent(Event& event);

@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <SDL.h>
 
 #include <cstdlib>
@@ -261,13 +262,22 @@ void ReleaseCurrentContext() { SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nul
 
 bool SetSwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }
 
-bool ProbeMultisample(int samples) {
+int ProbeMultisample(int samples) {
+  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+  SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
   SetGlAttributes(samples, false);
   SDL_Window* probe = SDL_CreateWindow(
       "", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
-  if (probe == nullptr) return false;
+  if (probe == nullptr) return 0;
+  GLint given = 0;
+  if (SDL_GLContext context = SDL_GL_CreateContext(probe)) {
+    glGetIntegerv(GL_SAMPLES, &given);
+    SDL_GL_MakeCurrent(previousWindow, previousContext);
+    SDL_GL_DeleteContext(context);
+  }
   SDL_DestroyWindow(probe);
-  return true;
+  if (previousContext != nullptr) SDL_GL_MakeCurrent(previousWindow, previousContext);
+  return given;
 }
 
 bool PollEvent(Event& event) {
