@@ -46,7 +46,9 @@ void LoadingFrame(WindowProcContext& ctx) {
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
+  gui::DrawMenuBitmap(ctx.menu);
   if (ctx.app.sceneReady.load(std::memory_order_acquire) != 0) DrawScene(ctx, 1);
+  gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
   platform::SleepMs(5);
@@ -88,6 +90,7 @@ void MeasureFrameTime(AppState& app) {
 
 void RenderFrame(WindowProcContext& ctx) {
   AppState& app = ctx.app;
+  scene::AutopilotStep(app.camera, ctx.settings.m_autopilot.value != 0, app.frameTimeMs);
   scene::SceneState& sceneState = scene::Scene();
   sceneState.detailLevel =
       DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
@@ -106,10 +109,13 @@ void RenderFrame(WindowProcContext& ctx) {
     glPopMatrix();
     ctx.win.pixelFormatPending = false;
   }
+  const bool menuShown = ctx.settings.show_info2.value != 0;
+  if (menuShown) gui::DrawMenuBitmap(ctx.menu);
   MeasureFrameTime(app);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
+  bench::PlaybackStep(ctx.player, app.camera);
   app.frameTriangles = 0;
   DrawScene(ctx, ctx.settings.mit_wasser.value);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
@@ -118,6 +124,7 @@ void RenderFrame(WindowProcContext& ctx) {
   glLineWidth(2.0f);
   glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
   ctx.win.mainWindow->SwapBuffers();
 }
 
@@ -139,6 +146,10 @@ int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
       ctx.win.mainWindow->SetTitle(
           bench::BuildWindowTitle(stats.framesPerSecond, ProductTitle(), ctx.app.viewportWidth,
                                   ctx.app.viewportHeight, ctx.app.renderer));
+    }
+    if (ctx.settings.show_info2.value == 0 && !bench::IsPlaying(ctx.player)) {
+      scene::PollCameraInput(ctx.app.camera, ctx.input.keyDown,
+                             ctx.win.mainWindow->HasKeyboardFocus());
     }
     switch (ctx.app.loadState.load(std::memory_order_acquire)) {
       case 0:

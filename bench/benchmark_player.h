@@ -2,6 +2,8 @@
 // camera path and its playback come with the measurement code.
 #pragma once
 
+#include "scene/camera.h"
+
 namespace bench {
 
 struct BenchmarkPlayer {
@@ -11,6 +13,8 @@ struct BenchmarkPlayer {
 BenchmarkPlayer& Player();
 
 bool IsPlaying(const BenchmarkPlayer& player);
+// Moves the camera along the recorded path while a run plays.
+void PlaybackStep(BenchmarkPlayer& player, scene::Camera& camera);
 void StopPlayback(BenchmarkPlayer& player);
 
 }  // namespace bench

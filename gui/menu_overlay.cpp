@@ -19,4 +19,8 @@ void MenuPointer(MenuOverlay& menu, int x, int y, bool clicked) {
 
 int MenuBack(MenuOverlay&) { return 0; }
 
+void DrawMenuBitmap(MenuOverlay& menu) { menu.redrawRequested = false; }
+
+void DrawMenuTexture(const MenuOverlay&, int, int) {}
+
 }  // namespace gui

@@ -28,4 +28,9 @@ void MenuPointer(MenuOverlay& menu, int x, int y, bool clicked);
 // Back from a sub-page; non-zero when it acted.
 int MenuBack(MenuOverlay& menu);
 
+// Paints the menu into its bitmap when a redraw was asked for, and draws its
+// texture over the frame.
+void DrawMenuBitmap(MenuOverlay& menu);
+void DrawMenuTexture(const MenuOverlay& menu, int viewportWidth, int viewportHeight);
+
 }  // namespace gui

@@ -27,4 +27,8 @@ void UpdateBasis(Camera& camera, float yaw, float pitch) {
                  side.x * up.y - side.y * up.x};
 }
 
+void PollCameraInput(Camera&, const uint8_t (&)[256], bool) {}
+
+void AutopilotStep(Camera&, bool, double) {}
+
 }  // namespace scene

@@ -2,6 +2,8 @@
 // the orientation axes derived from them.
 #pragma once
 
+#include <cstdint>
+
 #include "scene/vector3.h"
 
 namespace scene {
@@ -26,6 +28,12 @@ void UpdateBasis(Camera& camera, float yaw, float pitch);
 
 // gluLookAt from the position along -back with the camera's up.
 void ApplyView(const Camera& camera);
+
+// The camera's own steering: mouse and keys while the user flies, and the
+// autopilot while it is on. Both leave the camera as it is until the flight
+// controls exist.
+void PollCameraInput(Camera& camera, const uint8_t (&keyDown)[256], bool hasFocus);
+void AutopilotStep(Camera& camera, bool autopilotOn, double frameTimeMs);
 
 // The pose the menu shows the island from.
 inline constexpr CVector3 kMenuPosePosition{2844.882f, 282.695f, 14442.2256f};
