@@ -4,7 +4,7 @@
 // repeats with the image) and comes out the same on every machine.
 //   tile-middle, tile-high, tile-low, tile-base   the colour-map tiles
 //       (grass, rock, sand, the darker ground at the water line)
-//   region1, region2, region3   close-up maps: damp shore ground, grass, and a
+//   region1, region2, region3   close-up maps: damp shore sand, grass, and a
 //       neutral grain that the sand and rock colours are laid on
 //   detail   fine grey grain around mid-grey
 #include <algorithm>
@@ -103,6 +103,12 @@ Colour Ground(float u, float v, uint32_t seed) {
   return Scale(c, 0.85f + 0.3f * pebbles);
 }
 
+// Sand darkened in patches by moisture: the low ground along the water.
+Colour Shore(float u, float v, uint32_t seed) {
+  const float damp = Fbm(u, v, 3, 4, seed + 17);
+  return asset::Mix(Sand(u, v, seed), Ground(u, v, seed + 1), 0.2f + 0.35f * damp);
+}
+
 Colour Grain(float u, float v, uint32_t seed) {
   const float body = Fbm(u, v, 4, 5, seed);
   const float fine = Fbm(u, v, 64, 2, seed + 3);
@@ -130,7 +136,7 @@ int main(int argc, char** argv) {
       {"tile-high", 128, [](float u, float v) { return Rock(u, v, 202); }},
       {"tile-low", 128, [](float u, float v) { return Sand(u, v, 303); }},
       {"tile-base", 128, [](float u, float v) { return Ground(u, v, 404); }},
-      {"region1", 512, [](float u, float v) { return Ground(u, v, 505); }},
+      {"region1", 512, [](float u, float v) { return Shore(u, v, 505); }},
       {"region2", 512, [](float u, float v) { return Grass(u, v, 606); }},
       {"region3", 512, [](float u, float v) { return Grain(u, v, 707); }},
       {"detail", 512, [](float u, float v) { return Detail(u, v, 808); }},
