@@ -26,6 +26,23 @@ inline constexpr uint32_t kQ4 = 4 * kQ1;               // 0x20000
 inline constexpr uint32_t kMaxCumulative = kQ1 - 1;    // 32767
 inline constexpr int kInitialBits = kPrecisionBits + 2;
 
+// The smallest i in 1..last with cumulative[i] <= x (cumulative falls with
+// i); last when there is none. Both models search their tables this way.
+template <typename Table>
+int FindInterval(const Table& cumulative, int last, uint32_t x) {
+  int i = 1;
+  int j = last;
+  while (i < j) {
+    const int k = (i + j) / 2;
+    if (cumulative[k] > x) {
+      i = k + 1;
+    } else {
+      j = k;
+    }
+  }
+  return i;
+}
+
 // Symbols are numbered 1..kSymbols by falling frequency; cumulative[0] is the
 // total. Characters 0..255 are literals, 256.. are match lengths 3..60.
 class SymbolModel {
@@ -49,19 +66,7 @@ class SymbolModel {
 
   // The symbol s in 1..kSymbols with cumulative[s - 1] > x >= cumulative[s];
   // 1 or kSymbols at the ends.
-  int Find(uint32_t x) const {
-    int i = 1;
-    int j = kSymbols;
-    while (i < j) {
-      const int k = (i + j) / 2;
-      if (cumulative_[k] > x) {
-        i = k + 1;
-      } else {
-        j = k;
-      }
-    }
-    return i;
-  }
+  int Find(uint32_t x) const { return FindInterval(cumulative_, kSymbols, x); }
 
   // Counts one more occurrence of sym: halves all frequencies once the total
   // reaches the ceiling, moves the symbol in front of those of equal
@@ -113,19 +118,7 @@ class PositionModel {
 
   // The position p with cumulative[p] > x >= cumulative[p + 1]; 0 or
   // kRingSize - 1 at the ends.
-  int Find(uint32_t x) const {
-    int i = 1;
-    int j = kRingSize;
-    while (i < j) {
-      const int k = (i + j) / 2;
-      if (cumulative_[k] > x) {
-        i = k + 1;
-      } else {
-        j = k;
-      }
-    }
-    return i - 1;
-  }
+  int Find(uint32_t x) const { return FindInterval(cumulative_, kRingSize, x) - 1; }
 
  private:
   std::array<uint32_t, kRingSize + 1> cumulative_{};

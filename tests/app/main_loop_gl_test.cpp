@@ -1,24 +1,15 @@
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "tests/app/app_test_records.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The real loop over records of its own, a hidden offscreen window and a
-// settings file in a scratch folder.
-class MainLoopGLTest : public ::testing::Test {
+// The real loop over the test's own records and a hidden offscreen window.
+class MainLoopGLTest : public apptest::AppRecordsTest {
  protected:
   void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "mg-loop-XXXXXX").string();
-    ASSERT_NE(mkdtemp(name.data()), nullptr);
-    root_ = name;
-    app::LocateSettingsFile(store_, {root_ / "bin" / "morvandel-gauge", root_ / "tmp", root_});
+    AppRecordsTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(platform::InitVideo()) << platform::LastError();
     ASSERT_TRUE(app::CreateMainWindow(win_, app_, "", 64, 48, true));
     ASSERT_TRUE(app::CreateInitialContext(win_, app_, 64, 48));
@@ -27,21 +18,9 @@ class MainLoopGLTest : public ::testing::Test {
   }
   void TearDown() override {
     platform::QuitVideo();
-    fs::remove_all(root_);
-  }
-  int StoredInt(std::u16string_view key) {
-    return app::ReadIntSetting(store_, store_.productSection, key, -999, -1, -1);
+    AppRecordsTest::TearDown();
   }
 
-  fs::path root_;
-  app::AppState app_;
-  app::WindowState win_;
-  app::InputState input_;
-  app::SettingsStore store_;
-  app::AppSettings settings_;
-  gui::MenuOverlay menu_;
-  bench::BenchmarkPlayer player_;
-  app::WindowProcContext ctx_{app_, win_, input_, store_, settings_, menu_, player_};
   bench::FrameStatistics stats_;
 };
 

@@ -1,52 +1,20 @@
-#include "app/window_proc.h"
-
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "app/main_loop.h"
 #include "platform/virtual_keys.h"
+#include "tests/app/app_test_records.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace vk = platform::vk;
 
-// A window procedure over records of its own and a settings file in a
-// scratch folder; no window exists.
-class WindowProcTest : public ::testing::Test {
+// The window procedure over the test's own records; no window exists.
+class WindowProcTest : public apptest::AppRecordsTest {
  protected:
-  void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "mg-winproc-XXXXXX").string();
-    ASSERT_NE(mkdtemp(name.data()), nullptr);
-    root_ = name;
-    app::LocateSettingsFile(store_, {root_ / "bin" / "morvandel-gauge", root_ / "tmp", root_});
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
   void Key(int code, bool down) {
     platform::Event event;
     event.type = down ? platform::EventType::KeyDown : platform::EventType::KeyUp;
     event.vk = code;
     app::MainWindowProc(ctx_, event);
   }
-  int StoredInt(std::u16string_view key) {
-    return app::ReadIntSetting(store_, store_.productSection, key, -999, -1, -1);
-  }
-  float StoredFloat(std::u16string_view key) {
-    return app::ReadFloatSetting(store_, store_.productSection, key, -999.0f);
-  }
-
-  fs::path root_;
-  app::AppState app_;
-  app::WindowState win_;
-  app::InputState input_;
-  app::SettingsStore store_;
-  app::AppSettings settings_;
-  gui::MenuOverlay menu_;
-  bench::BenchmarkPlayer player_;
-  app::WindowProcContext ctx_{app_, win_, input_, store_, settings_, menu_, player_};
 };
 
 TEST_F(WindowProcTest, F1ShowsMenuAtMenuPoseAndHidingReturnsToBookmark) {
