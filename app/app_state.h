@@ -1,6 +1,6 @@
-// The application's process-wide records: the run state shared by start-up,
-// the main loop and the loader thread; the window and its GL contexts; and
-// the keyboard and water controls.
+// The shell's records: the run state shared by start-up, the main loop and
+// the loader thread; the window and its GL contexts; and the keyboard and
+// water controls. They live in the application record (app/application.h).
 #pragma once
 
 #include <GL/gl.h>
@@ -20,12 +20,14 @@ namespace app {
 
 inline constexpr int kTextureSlots = 1000;
 
+// Moves only forward. The loader stores Loaded with release as its last act;
+// the loop loads it with acquire and moves on to Running.
+enum class LoadState { Loading, Loaded, Running };
+
 struct AppState {
-  // 0 = assets loading, 1 = loaded and not yet shown, 2 = running. The loader
-  // thread stores 1 with release as its last act; the loop loads with acquire.
-  std::atomic<int> loadState{0};
+  std::atomic<LoadState> loadState{LoadState::Loading};
   // Set when the user cancels start-up; ends the loop.
-  std::atomic<int> quitRequested{0};
+  std::atomic<bool> quitRequested{false};
   bool fullScreen = false;
   int viewportWidth = 1024;
   int viewportHeight = 768;
@@ -35,7 +37,7 @@ struct AppState {
   int frameTriangles = 0;
   std::array<GLuint, kTextureSlots> textureTable{};
   // Set once the terrain is built; the loading frames then draw the scene.
-  std::atomic<int> sceneReady{0};
+  std::atomic<bool> sceneReady{false};
   // False after a failed shader-extension check: no program is built or used.
   bool shadersAvailable = false;
   std::string renderer;
@@ -45,12 +47,12 @@ struct AppState {
 
 struct WindowState {
   std::unique_ptr<platform::Window> mainWindow;
-  platform::GlContext mainContext = nullptr;
+  platform::GlContext mainContext;
   // The first context is kept for the whole run: every later context shares
   // its objects.
-  platform::GlContext firstContext = nullptr;
+  platform::GlContext firstContext;
   std::unique_ptr<platform::Window> loaderWindow;
-  platform::GlContext loaderContext = nullptr;
+  platform::GlContext loaderContext;
   // Joined at shutdown, so that quitting while assets load never releases a
   // context the loader still uses.
   std::thread loaderThread;
@@ -78,9 +80,5 @@ struct InputState {
   float waterHeight = 131.5f;
   float waterWaveParameter = 0.25f;
 };
-
-AppState& App();
-WindowState& Win();
-InputState& Input();
 
 }  // namespace app

@@ -5,62 +5,63 @@
 #include "app/main_window.h"
 #include "app/scene_setup.h"
 #include "lang/language.h"
-#include "platform/clock.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
 namespace app {
+namespace {
+
+int ReportWindowFailure(platform::WindowSystem& windows) {
+  platform::ShowMessageBox(platform::Utf8ToUtf16(windows.LastError()), u"Error",
+                           platform::MessageIcon::Error);
+  return 1;
+}
+
+}  // namespace
 
 std::string ProductTitle() {
   const char16_t* product = lang::GetGeneralString(19);
   return product != nullptr ? platform::Utf16ToUtf8(product) : "Morvandel.Gauge";
 }
 
-int RunApplication() {
-  AppState& app = App();
-  app.perfFrequency = platform::CounterFrequency();
-  app.perfCounterLast = platform::CounterNow();
+int RunApplication(Application& a) {
+  AppState& app = a.app;
+  app.perfFrequency = a.clock.Frequency();
+  app.perfCounterLast = a.clock.Now();
   app.fullScreen = false;
   // Every text comes from the archive: without it the program cannot speak.
   if (!lang::LoadStringArchive()) return 0;
 
-  WindowProcContext ctx = DefaultWindowProcContext();
-  LocateSettingsFile(ctx.store, SystemSettingsLocation());
+  LocateSettingsFile(a.store, SystemSettingsLocation());
   const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
-  const int uiLanguage = ReadIntSetting(ctx.store, ctx.store.productSection,
-                                        ctx.settings.m_lang_id.key, desktopLanguage, -1, -1);
-  ctx.settings.m_lang_id.value = uiLanguage;
+  const int uiLanguage = ReadIntSetting(a.store, a.store.productSection, a.settings.m_lang_id.key,
+                                        desktopLanguage, -1, -1);
+  a.settings.m_lang_id.value = uiLanguage;
   lang::SetUiLanguage(uiLanguage);
 
-  if (!platform::InitVideo()) {
-    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
-                             platform::MessageIcon::Error);
-    return 1;
-  }
+  if (!a.windows.Init()) return ReportWindowFailure(a.windows);
   const bool created =
-      CreateMainWindow(ctx.win, app, "", app.viewportWidth, app.viewportHeight, true);
-  ReadWindowRectSetting(ctx.store, ctx.settings);
+      CreateMainWindow(a.windows, a.win, app, "", app.viewportWidth, app.viewportHeight, true);
+  ReadWindowRectSetting(a.store, a.settings);
   if (!created) {
-    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
-                             platform::MessageIcon::Error);
-    platform::QuitVideo();
+    ReportWindowFailure(a.windows);
+    a.windows.Shutdown();
     return 1;
   }
   int width = 0, height = 0;
-  ctx.win.mainWindow->GetClientSize(width, height);
+  a.win.mainWindow->GetClientSize(width, height);
   app.viewportWidth = width;
   app.viewportHeight = height;
 
-  InitGlScene(ctx);
-  if (ctx.win.mainContext == nullptr) {
+  InitGlScene(a);
+  if (!a.win.mainContext) {
     platform::ShowMessageBox(u"err-1!", u"");
   } else {
-    StartAssetLoading(ctx);
+    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene); });
   }
-  bench::FrameStatistics stats;
-  const int code = RunMainLoop(ctx, stats);
-  platform::QuitVideo();
+  const int code = RunMainLoop(a);
+  a.windows.Shutdown();
   return code;
 }
 

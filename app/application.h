@@ -1,13 +1,47 @@
-// The program from start to exit.
+// The application record and the program from start to exit.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "app/app_state.h"
+#include "app/settings/app_settings.h"
+#include "app/settings/settings_store.h"
+#include "bench/benchmark_player.h"
+#include "bench/frame_statistics.h"
+#include "gui/menu_overlay.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "scene/scene_state.h"
 
 namespace app {
 
+// Everything the program keeps while it runs. One instance, owned by the
+// entry function and passed down; tests build their own over a recording
+// window system and a scripted clock.
+struct Application {
+  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock)
+      : windows(windowSystem), clock(systemClock) {}
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  platform::WindowSystem& windows;
+  platform::Clock& clock;
+  AppState app;
+  WindowState win;
+  InputState input;
+  SettingsStore store;
+  AppSettings settings;
+  gui::MenuOverlay menu;
+  bench::BenchmarkPlayer player;
+  bench::FrameStatistics stats;
+  scene::SceneState scene;
+};
+
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when
-// the main window cannot be created, otherwise the quit message's code.
-int RunApplication();
+// no display can be opened or the main window cannot be created, otherwise
+// the quit message's code.
+int RunApplication(Application& application);
 
 // Product name and version, as the window title shows it.
 std::string ProductTitle();

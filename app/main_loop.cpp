@@ -4,15 +4,15 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
-#include "platform/clock.h"
+#include "app/window_proc.h"
 #include "scene/render_passes.h"
 #include "scene/scene_state.h"
 
 namespace app {
 namespace {
 
-void DrawScene(WindowProcContext& ctx, int passSelector) {
-  scene::SceneState& sceneState = scene::Scene();
+void DrawScene(Application& ctx, int passSelector) {
+  scene::SceneState& sceneState = ctx.scene;
   scene::PassContext pass;
   pass.camera = &ctx.app.camera;
   pass.viewportWidth = ctx.app.viewportWidth;
@@ -39,24 +39,24 @@ void DrawScene(WindowProcContext& ctx, int passSelector) {
   }
 }
 
-void LoadingFrame(WindowProcContext& ctx) {
-  MeasureFrameTime(ctx.app);
+void LoadingFrame(Application& ctx) {
+  MeasureFrameTime(ctx.app, ctx.clock);
   glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
   gui::DrawMenuBitmap(ctx.menu);
-  if (ctx.app.sceneReady.load(std::memory_order_acquire) != 0) DrawScene(ctx, 1);
+  if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
-  platform::SleepMs(5);
+  ctx.clock.SleepMs(5);
 }
 
 // Loading has just finished: show the window and the menu.
-void HandOver(WindowProcContext& ctx) {
-  ctx.app.loadState.store(2, std::memory_order_relaxed);
+void HandOver(Application& ctx) {
+  ctx.app.loadState.store(LoadState::Running, std::memory_order_relaxed);
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
@@ -81,17 +81,17 @@ int DetailLevelFromRenderType(int renderType, int previous) {
   }
 }
 
-void MeasureFrameTime(AppState& app) {
-  const int64_t now = platform::CounterNow();
+void MeasureFrameTime(AppState& app, platform::Clock& clock) {
+  const int64_t now = clock.Now();
   app.frameTimeMs = static_cast<double>(now - app.perfCounterLast) * 1000000.0 /
                     static_cast<double>(app.perfFrequency) * 0.001;
   app.perfCounterLast = now;
 }
 
-void RenderFrame(WindowProcContext& ctx) {
+void RenderFrame(Application& ctx) {
   AppState& app = ctx.app;
   scene::AutopilotStep(app.camera, ctx.settings.m_autopilot.value != 0, app.frameTimeMs);
-  scene::SceneState& sceneState = scene::Scene();
+  scene::SceneState& sceneState = ctx.scene;
   sceneState.detailLevel =
       DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
   if (ctx.win.pixelFormatPending) {
@@ -102,7 +102,7 @@ void RenderFrame(WindowProcContext& ctx) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    RecreateContext(ctx.win, app, ctx.settings.limit_fps.value);
+    RecreateContext(ctx.windows, ctx.win, app, ctx.settings.limit_fps.value);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -111,7 +111,7 @@ void RenderFrame(WindowProcContext& ctx) {
   }
   const bool menuShown = ctx.settings.show_info2.value != 0;
   if (menuShown) gui::DrawMenuBitmap(ctx.menu);
-  MeasureFrameTime(app);
+  MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
@@ -119,6 +119,8 @@ void RenderFrame(WindowProcContext& ctx) {
   app.frameTriangles = 0;
   DrawScene(ctx, ctx.settings.mit_wasser.value);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
+  // The overlays drawn after the scene expect this state: no lighting or
+  // texturing, 2-pixel lines in opaque green, filled polygons.
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   glLineWidth(2.0f);
@@ -128,11 +130,12 @@ void RenderFrame(WindowProcContext& ctx) {
   ctx.win.mainWindow->SwapBuffers();
 }
 
-int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
+int RunMainLoop(Application& ctx) {
+  bench::FrameStatistics& stats = ctx.stats;
   int exitCode = 0;
   for (;;) {
     platform::Event event;
-    if (platform::PollEvent(event)) {
+    if (ctx.windows.PollEvent(event)) {
       if (event.type == platform::EventType::Quit) {
         exitCode = event.code;
         break;
@@ -140,7 +143,7 @@ int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
       MainWindowProc(ctx, event);
       continue;
     }
-    bench::UpdateFrameStatistics(stats, platform::CounterNow(), ctx.app.perfFrequency,
+    bench::UpdateFrameStatistics(stats, ctx.clock.Now(), ctx.app.perfFrequency,
                                  ctx.app.frameTriangles);
     if (stats.updated) {
       ctx.win.mainWindow->SetTitle(
@@ -152,47 +155,45 @@ int RunMainLoop(WindowProcContext& ctx, bench::FrameStatistics& stats) {
                              ctx.win.mainWindow->HasKeyboardFocus());
     }
     switch (ctx.app.loadState.load(std::memory_order_acquire)) {
-      case 0:
+      case LoadState::Loading:
         LoadingFrame(ctx);
         break;
-      case 1:
+      case LoadState::Loaded:
         HandOver(ctx);
         RenderFrame(ctx);
         break;
-      default:
+      case LoadState::Running:
         RenderFrame(ctx);
         break;
     }
-    if (ctx.app.quitRequested.load(std::memory_order_acquire) != 0) break;
+    if (ctx.app.quitRequested.load(std::memory_order_acquire)) break;
   }
   Shutdown(ctx);
   return exitCode;
 }
 
-void Shutdown(WindowProcContext& ctx) {
-  platform::SleepMs(10);
+void Shutdown(Application& ctx) {
+  // A short pause before anything is released, as the program always made.
+  ctx.clock.SleepMs(10);
+  WindowState& win = ctx.win;
+  // Nothing is released while the loader may still use its context.
+  if (win.loaderThread.joinable()) win.loaderThread.join();
   const scene::Camera& camera = ctx.app.camera;
   SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
                  camera.yaw, camera.pitch, camera.yaw2);
-
-  WindowState& win = ctx.win;
-  if (win.loaderThread.joinable()) win.loaderThread.join();
-  if (win.mainWindow) WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(win));
-  if (win.mainContext != nullptr) {
-    scene::ReleaseSceneGl(scene::Scene());
+  if (win.mainWindow)
+    WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
+  if (win.mainContext) {
+    scene::ReleaseSceneGl(ctx.scene);
     for (GLuint& name : ctx.app.textureTable) {
       if (name != 0) glDeleteTextures(1, &name);
       name = 0;
     }
   }
-  platform::ReleaseCurrentContext();
-  if (win.mainContext != win.firstContext) platform::DeleteContext(win.firstContext);
-  platform::DeleteContext(win.mainContext);
-  platform::DeleteContext(win.loaderContext);
-  win.mainContext = win.firstContext = win.loaderContext = nullptr;
+  ReleaseContexts(ctx.windows, win);
   if (win.displayModeChanged && win.mainWindow) {
     win.mainWindow->RestoreDisplayMode();
-    platform::ShowCursor(true);
+    ctx.windows.ShowCursor(true);
   }
   win.loaderWindow.reset();
   win.mainWindow.reset();

@@ -30,11 +30,13 @@ std::u16string AntialiasLabel(int samples) {
 
 // Only counts the driver gives exactly are offered: a request for 2 samples
 // that yields 4 would make the label lie.
-bool DriverGivesSamples(int samples) { return platform::ProbeMultisample(samples) == samples; }
+bool DriverGivesSamples(platform::WindowSystem& windows, int samples) {
+  return windows.ProbeMultisample(samples) == samples;
+}
 
-void ReportContextFailure() {
+void ReportContextFailure(platform::WindowSystem& windows) {
   platform::ShowMessageBox(u"ChoosePixelFormat failed", u"Error");
-  platform::PostQuit(0);
+  windows.PostQuit(0);
 }
 
 void EnableSceneDefaults() {
@@ -44,9 +46,9 @@ void EnableSceneDefaults() {
 }
 
 // Places the window at the outer rectangle, leaving borderless mode first.
-void PlaceCentred(WindowState& win, int width, int height) {
-  if (win.borderless) ToggleBorderless(win);
-  const platform::DisplaySize screen = platform::GetDisplaySize();
+void PlaceCentred(platform::WindowSystem& windows, WindowState& win, int width, int height) {
+  if (win.borderless) ToggleBorderless(windows, win);
+  const platform::DisplaySize screen = windows.GetDisplaySize();
   const int x = screen.width / 2 - width / 2;
   const int y = screen.height / 2 - height / 2;
   win.mainWindow->SetWindowRect({x, y, x + width, y + height});
@@ -54,8 +56,8 @@ void PlaceCentred(WindowState& win, int width, int height) {
 
 }  // namespace
 
-bool CreateMainWindow(WindowState& win, AppState& app, const std::string& title, int width,
-                      int height, bool decorated) {
+bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                      const std::string& title, int width, int height, bool decorated) {
   platform::WindowCreateInfo info;
   info.title = title;
   info.clientWidth = width;
@@ -64,7 +66,7 @@ bool CreateMainWindow(WindowState& win, AppState& app, const std::string& title,
   info.minWidth = kMinWindowWidth;
   info.minHeight = kMinWindowHeight;
   info.samples = win.sampleCount;
-  win.mainWindow = platform::Window::Create(info);
+  win.mainWindow = windows.CreateWindow(info);
   if (!win.mainWindow) return false;
   if (app.fullScreen) {
     bool readable = false;
@@ -74,7 +76,7 @@ bool CreateMainWindow(WindowState& win, AppState& app, const std::string& title,
       platform::ShowMessageBox(u"Could Not Enum Display Settings", u"Error");
     } else {
       platform::ShowMessageBox(u"Display Mode Not Compatible", u"Error");
-      platform::PostQuit(0);
+      windows.PostQuit(0);
     }
   }
   return true;
@@ -89,22 +91,26 @@ std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int
   return choices;
 }
 
-bool CreateInitialContext(WindowState& win, AppState& app, int width, int height) {
+bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                          int width, int height) {
   win.mainContext = win.mainWindow->CreateContext(false);
-  if (win.mainContext == nullptr) {
-    ReportContextFailure();
+  if (!win.mainContext) {
+    ReportContextFailure(windows);
     return false;
   }
   win.firstContext = win.mainContext;
   win.mainWindow->MakeCurrent(win.mainContext);
-  win.antialiasChoices = BuildAntialiasChoices(DriverGivesSamples);
+  win.antialiasChoices = BuildAntialiasChoices(
+      [&windows](int samples) { return DriverGivesSamples(windows, samples); });
   win.antialiasLabel = AntialiasLabel(win.sampleCount);
   SetViewport(app, width, height);
   return true;
 }
 
-void RecreateContext(WindowState& win, AppState& app, int swapInterval) {
-  if (win.sampleCount != 0 && !DriverGivesSamples(win.sampleCount)) win.sampleCount = 0;
+void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                     int swapInterval) {
+  if (!win.mainWindow) return;
+  if (win.sampleCount != 0 && !DriverGivesSamples(windows, win.sampleCount)) win.sampleCount = 0;
 
   // The new drawable takes the old window's place, size and state.
   platform::Window& old = *win.mainWindow;
@@ -117,21 +123,21 @@ void RecreateContext(WindowState& win, AppState& app, int swapInterval) {
   info.minWidth = kMinWindowWidth;
   info.minHeight = kMinWindowHeight;
   info.samples = win.sampleCount;
-  std::unique_ptr<platform::Window> fresh = platform::Window::Create(info);
+  std::unique_ptr<platform::Window> fresh = windows.CreateWindow(info);
   if (!fresh && win.sampleCount != 0) {
     win.sampleCount = info.samples = 0;
-    fresh = platform::Window::Create(info);
+    fresh = windows.CreateWindow(info);
   }
   win.antialiasLabel = AntialiasLabel(win.sampleCount);
   if (!fresh) {
-    ReportContextFailure();
+    ReportContextFailure(windows);
     return;
   }
   // Created while the previous context is current, so it shares its objects.
   platform::GlContext context = fresh->CreateContext(true);
-  if (context == nullptr) {
+  if (!context) {
     old.MakeCurrent(win.mainContext);
-    ReportContextFailure();
+    ReportContextFailure(windows);
     return;
   }
   fresh->SetWindowRect(rect);
@@ -148,9 +154,17 @@ void RecreateContext(WindowState& win, AppState& app, int swapInterval) {
   SetViewport(app, width > 0 ? width : app.viewportWidth, height > 0 ? height : app.viewportHeight);
   retired->Show(platform::ShowState::Hidden);
   EnableSceneDefaults();
-  platform::SetSwapInterval(swapInterval);
+  windows.SetSwapInterval(swapInterval);
   retired.reset();
-  if (previous != win.firstContext) platform::DeleteContext(previous);
+  if (previous != win.firstContext) windows.DeleteContext(previous);
+}
+
+void ReleaseContexts(platform::WindowSystem& windows, WindowState& win) {
+  windows.ReleaseCurrentContext();
+  if (win.firstContext != win.mainContext) windows.DeleteContext(win.firstContext);
+  windows.DeleteContext(win.mainContext);
+  windows.DeleteContext(win.loaderContext);
+  win.mainContext = win.firstContext = win.loaderContext = platform::GlContext();
 }
 
 void SetViewport(AppState& app, int width, int height) {
@@ -165,14 +179,15 @@ void SetViewport(AppState& app, int width, int height) {
   glLoadIdentity();
 }
 
-void ToggleBorderless(WindowState& win) {
+void ToggleBorderless(platform::WindowSystem& windows, WindowState& win) {
+  if (!win.mainWindow) return;
   platform::Window& window = *win.mainWindow;
   win.borderless = !win.borderless;
   if (win.borderless) {
     win.savedRect = window.GetWindowRect();
     window.SetBordered(false);
     window.SetAlwaysOnTop(true);
-    const platform::DisplaySize screen = platform::GetDisplaySize();
+    const platform::DisplaySize screen = windows.GetDisplaySize();
     window.SetWindowRect({0, 0, screen.width, screen.height});
     window.Show(platform::ShowState::Normal);
   } else {
@@ -183,30 +198,33 @@ void ToggleBorderless(WindowState& win) {
   }
 }
 
-void ApplyScreenType(WindowState& win, int screenType) {
+void ApplyScreenType(platform::WindowSystem& windows, WindowState& win, int screenType) {
   static constexpr int kSizes[4][2] = {{0, 0}, {1024, 768}, {1366, 768}, {1920, 1080}};
-  if (screenType < 0 || screenType > 3) return;
-  const platform::DisplaySize screen = platform::GetDisplaySize();
+  if (screenType < 0 || screenType > 3 || !win.mainWindow) return;
+  const platform::DisplaySize screen = windows.GetDisplaySize();
   const int width = kSizes[screenType][0];
   const int height = kSizes[screenType][1];
   if (screenType == 0 || (screen.width == width && screen.height == height)) {
-    if (!win.borderless) ToggleBorderless(win);
+    if (!win.borderless) ToggleBorderless(windows, win);
     return;
   }
-  PlaceCentred(win, width, height);
+  PlaceCentred(windows, win, width, height);
 }
 
 void OnActivate(WindowState& win, bool active) {
   win.active = active;
-  if (win.borderless) win.mainWindow->SetAlwaysOnTop(active);
+  if (win.borderless && win.mainWindow) win.mainWindow->SetAlwaysOnTop(active);
 }
 
 std::u16string BuildPlacementText(const platform::Rect& rect, platform::ShowState state) {
   return FormatWindowRect(rect.left, rect.top, rect.right, rect.bottom, ShowCommand(state));
 }
 
-std::u16string BuildPlacementText(const WindowState& win) {
-  return BuildPlacementText(win.mainWindow->GetWindowRect(), win.mainWindow->GetShowState());
+std::u16string BuildPlacementText(const platform::Window& window) {
+  const platform::ShowState state = window.GetShowState();
+  const platform::Rect rect =
+      state == platform::ShowState::Normal ? window.GetWindowRect() : window.GetRestoreRect();
+  return BuildPlacementText(rect, state);
 }
 
 }  // namespace app

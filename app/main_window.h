@@ -16,12 +16,13 @@ inline constexpr int kMinWindowHeight = 500;
 // Creates the main window hidden, with the client size asked for. With
 // fullScreen the display is switched to that size. False when the window
 // cannot be created.
-bool CreateMainWindow(WindowState& win, AppState& app, const std::string& title, int width,
-                      int height, bool decorated);
+bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                      const std::string& title, int width, int height, bool decorated);
 
 // Context of the window, antialiasing choices and viewport. Reports failures
 // in message boxes and posts a quit message, as a missing pixel format does.
-bool CreateInitialContext(WindowState& win, AppState& app, int width, int height);
+bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                          int width, int height);
 
 // Index -> label: 0 "Off", then "MSAA: n X" for each of 2, 4, 8 and 16 that
 // the chooser accepts, numbered without gaps.
@@ -30,18 +31,26 @@ std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int
 // Applies sampleCount: a new drawable with that many samples and a new
 // context sharing objects with the previous one. A count the driver cannot
 // give falls back to 0 ("Off").
-void RecreateContext(WindowState& win, AppState& app, int swapInterval);
+void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
+                     int swapInterval);
+
+// Deletes each of the window's GL contexts once; the calling thread's
+// context is released first.
+void ReleaseContexts(platform::WindowSystem& windows, WindowState& win);
 
 // Viewport and a 65-degree perspective; a height of 0 counts as 1.
 void SetViewport(AppState& app, int width, int height);
 
-void ToggleBorderless(WindowState& win);
+// These act on the main window and do nothing while there is none.
+void ToggleBorderless(platform::WindowSystem& windows, WindowState& win);
 // 0 screen (borderless), 1 1024x768, 2 1366x768, 3 1920x1080, centred.
-void ApplyScreenType(WindowState& win, int screenType);
+void ApplyScreenType(platform::WindowSystem& windows, WindowState& win, int screenType);
 void OnActivate(WindowState& win, bool active);
 
 // "%d;%d;%d;%d;%d;x,y,w,h,SW": left, top, right, bottom and show command.
 std::u16string BuildPlacementText(const platform::Rect& rect, platform::ShowState state);
-std::u16string BuildPlacementText(const WindowState& win);
+// The window's placement: its restore rectangle, or its current one while it
+// is shown normally, and its show command.
+std::u16string BuildPlacementText(const platform::Window& window);
 
 }  // namespace app

@@ -1,7 +1,6 @@
 #include "app/scene_setup.h"
 
 #include "app/main_window.h"
-#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
@@ -10,31 +9,32 @@
 namespace app {
 namespace {
 
-void LoaderThreadMain(AppState& app, platform::Window& window, platform::GlContext context) {
+void LoaderThreadMain(AppState& app, platform::WindowSystem& windows, platform::Window& window,
+                      platform::GlContext context, const std::function<void()>& load) {
   window.MakeCurrent(context);
-  LoadSceneAssets(app, scene::Scene());
-  platform::ReleaseCurrentContext();
-  app.loadState.store(1, std::memory_order_release);
+  load();
+  windows.ReleaseCurrentContext();
+  app.loadState.store(LoadState::Loaded, std::memory_order_release);
 }
 
 }  // namespace
 
-void InitGlScene(WindowProcContext& ctx) {
+void InitGlScene(Application& ctx) {
   AppState& app = ctx.app;
   WindowState& win = ctx.win;
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
-  if (!CreateInitialContext(win, app, width, height)) return;
+  if (!CreateInitialContext(ctx.windows, win, app, width, height)) return;
   app.textureTable.fill(0);
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
-  scene::SceneState& sceneState = scene::Scene();
+  scene::SceneState& sceneState = ctx.scene;
   sceneState.detailLevel = ctx.settings.render_type.value;
-  platform::SetSwapInterval(ctx.settings.limit_fps.value);
-  if (!render::CheckMultitexture(gl)) platform::PostQuit(0);
+  ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
+  if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
 
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
@@ -43,13 +43,15 @@ void InitGlScene(WindowProcContext& ctx) {
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   app.shadersAvailable =
       render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions ? extensions : "");
-  if (!app.shadersAvailable) platform::PostQuit(0);
+  if (!app.shadersAvailable) ctx.windows.PostQuit(0);
 
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   app.renderer = renderer != nullptr ? renderer : "";
   app.versionText = version != nullptr ? version : "";
 
+  // A first pose the stored camera keys are read over; the menu pose below
+  // replaces it, because the menu is what shows first.
   scene::SetPose(app.camera, {475.0f, 352.0f, 301.0f}, {474.0f, 52.0f, 300.0f});
   ReadCameraSettings(ctx.store, ctx.settings);
   const AppSettings& s = ctx.settings;
@@ -69,10 +71,10 @@ void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
   // complete before it is told so.
   glFinish();
   sceneState.sceneReadyLevel.store(1, std::memory_order_release);
-  app.sceneReady.store(1, std::memory_order_release);
+  app.sceneReady.store(true, std::memory_order_release);
 }
 
-void StartAssetLoading(WindowProcContext& ctx) {
+void StartAssetLoading(Application& ctx, std::function<void()> load) {
   AppState& app = ctx.app;
   WindowState& win = ctx.win;
   // The loader's context lives on a hidden window of its own: a context can
@@ -81,19 +83,19 @@ void StartAssetLoading(WindowProcContext& ctx) {
   info.clientWidth = 1;
   info.clientHeight = 1;
   info.decorated = false;
-  win.loaderWindow = platform::Window::Create(info);
+  win.loaderWindow = ctx.windows.CreateWindow(info);
   if (win.loaderWindow) win.loaderContext = win.loaderWindow->CreateContext(true);
   win.mainWindow->MakeCurrent(win.mainContext);
-  if (win.loaderContext == nullptr) {
-    platform::ShowMessageBox(platform::Utf8ToUtf16(platform::LastError()), u"Error",
+  if (!win.loaderContext) {
+    platform::ShowMessageBox(platform::Utf8ToUtf16(ctx.windows.LastError()), u"Error",
                              platform::MessageIcon::Information);
     win.loaderWindow.reset();
-    LoadSceneAssets(app, scene::Scene());
-    app.loadState.store(1, std::memory_order_release);
+    load();
+    app.loadState.store(LoadState::Loaded, std::memory_order_release);
     return;
   }
-  win.loaderThread =
-      std::thread(LoaderThreadMain, std::ref(app), std::ref(*win.loaderWindow), win.loaderContext);
+  win.loaderThread = std::thread(LoaderThreadMain, std::ref(app), std::ref(ctx.windows),
+                                 std::ref(*win.loaderWindow), win.loaderContext, std::move(load));
 }
 
 }  // namespace app

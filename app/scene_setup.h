@@ -3,23 +3,25 @@
 // objects.
 #pragma once
 
-#include "app/window_proc.h"
-#include "scene/scene_state.h"
+#include <functional>
+
+#include "app/application.h"
 
 namespace app {
 
 // Creates the context, resolves the GL entry points, reads the settings the
 // scene needs, checks multitexturing and the shader extensions and places
 // the camera. A failed check is reported and a quit message posted.
-void InitGlScene(WindowProcContext& ctx);
+void InitGlScene(Application& a);
 
 // Loads textures and models into the current context and marks the scene
 // ready.
 void LoadSceneAssets(AppState& app, scene::SceneState& sceneState);
 
-// Starts loading on the loader thread; when its shared context cannot be
-// had, reports why and loads on this thread instead. Either way loadState
-// becomes 1 when the assets are in.
-void StartAssetLoading(WindowProcContext& ctx);
+// Runs load (LoadSceneAssets in the program) on the loader thread, with a
+// context of its own; when that context cannot be had, reports why and
+// loads on this thread instead. Either way loadState becomes Loaded when
+// the assets are in.
+void StartAssetLoading(Application& a, std::function<void()> load);
 
 }  // namespace app

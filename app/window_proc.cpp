@@ -10,23 +10,25 @@ namespace vk = platform::vk;
 
 constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 
-void SetMenuVisible(WindowProcContext& ctx, int visible) {
+void SetMenuVisible(Application& ctx, int visible) {
   ctx.settings.show_info2.value = visible;
   WriteSetting(ctx.store, ctx.settings.show_info2);
 }
 
 // A run that is stopped by a key leaves full screen: borderless mode ends,
-// or the window gets its frame back.
-void LeaveRunWindowMode(WindowProcContext& ctx) {
+// or the window gets its frame back. Keys can arrive with no window (at
+// start-up, or after a failed context change).
+void LeaveRunWindowMode(Application& ctx) {
+  if (!ctx.win.mainWindow) return;
   if (ctx.win.borderless) {
-    ToggleBorderless(ctx.win);
+    ToggleBorderless(ctx.windows, ctx.win);
   } else {
     ctx.win.mainWindow->SetBordered(true);
     ctx.win.mainWindow->SetAlwaysOnTop(false);
   }
 }
 
-int OnKeyDown(WindowProcContext& ctx, int key) {
+int OnKeyDown(Application& ctx, int key) {
   ctx.input.keyDown[key & 0xFF] = 1;
   if (gui::MenuKey(ctx.menu, ctx.input.keyDown, true, ctx.settings.show_info2.value != 0) != 0) {
     return 1;
@@ -35,7 +37,7 @@ int OnKeyDown(WindowProcContext& ctx, int key) {
   if (ctx.settings.show_info2.value != 0) return 1;
   const bool playing = bench::IsPlaying(ctx.player);
   if (key == vk::kReturn || key == vk::kF11) {
-    if (!playing) ToggleBorderless(ctx.win);
+    if (!playing) ToggleBorderless(ctx.windows, ctx.win);
     return 1;
   }
   if (key == vk::kEscape) {
@@ -53,11 +55,7 @@ int OnKeyDown(WindowProcContext& ctx, int key) {
 
 }  // namespace
 
-WindowProcContext DefaultWindowProcContext() {
-  return {App(), Win(), Input(), SettingsFile(), Settings(), gui::Menu(), bench::Player()};
-}
-
-int MainWindowProc(WindowProcContext& ctx, const platform::Event& event) {
+int MainWindowProc(Application& ctx, const platform::Event& event) {
   using platform::EventType;
   const bool fromMain = ctx.win.mainWindow && event.windowId == ctx.win.mainWindow->id();
   switch (event.type) {
@@ -69,7 +67,7 @@ int MainWindowProc(WindowProcContext& ctx, const platform::Event& event) {
       if (fromMain) OnActivate(ctx.win, event.active);
       return 1;
     case EventType::Close:
-      platform::PostQuit(0);
+      ctx.windows.PostQuit(0);
       return 1;
     case EventType::KeyDown:
       return OnKeyDown(ctx, event.vk);
@@ -94,7 +92,7 @@ int MainWindowProc(WindowProcContext& ctx, const platform::Event& event) {
   }
 }
 
-int OnFunctionKeyF1(WindowProcContext& ctx, int virtualKey) {
+int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   if (virtualKey != vk::kF1) return 0;
   if (bench::IsPlaying(ctx.player)) {
     bench::StopPlayback(ctx.player);
@@ -116,7 +114,7 @@ int OnFunctionKeyF1(WindowProcContext& ctx, int virtualKey) {
   return 1;
 }
 
-void ApplyWaterKeys(WindowProcContext& ctx) {
+void ApplyWaterKeys(Application& ctx) {
   const uint8_t* keys = ctx.input.keyDown;
   const float step = 0.1f * (keys['F'] != 0 ? 0.05f : 1.0f);
   float& height = ctx.input.waterHeight;

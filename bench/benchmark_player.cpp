@@ -2,11 +2,6 @@
 
 namespace bench {
 
-BenchmarkPlayer& Player() {
-  static BenchmarkPlayer player;
-  return player;
-}
-
 bool IsPlaying(const BenchmarkPlayer& player) { return player.playing; }
 
 void StopPlayback(BenchmarkPlayer& player) { player.playing = false; }

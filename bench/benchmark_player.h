@@ -10,8 +10,6 @@ struct BenchmarkPlayer {
   bool playing = false;
 };
 
-BenchmarkPlayer& Player();
-
 bool IsPlaying(const BenchmarkPlayer& player);
 // Moves the camera along the recorded path while a run plays.
 void PlaybackStep(BenchmarkPlayer& player, scene::Camera& camera);

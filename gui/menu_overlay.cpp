@@ -2,11 +2,6 @@
 
 namespace gui {
 
-MenuOverlay& Menu() {
-  static MenuOverlay menu;
-  return menu;
-}
-
 void RequestRedraw(MenuOverlay& menu) { menu.redrawRequested = true; }
 
 int MenuKey(MenuOverlay&, const uint8_t (&)[256], bool, bool) { return 0; }

@@ -19,8 +19,6 @@ struct MenuOverlay {
   bool clickPending = false;
 };
 
-MenuOverlay& Menu();
-
 void RequestRedraw(MenuOverlay& menu);
 // Non-zero when the menu consumed the key. Acts only while the menu is shown.
 int MenuKey(MenuOverlay& menu, const uint8_t (&keyDown)[256], bool pressed, bool menuVisible);

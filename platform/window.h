@@ -1,10 +1,13 @@
 // Windows with a GL drawable, GL contexts, window events, cursors and display
-// modes.
+// modes, as one replaceable service.
 //
 // One Window is one top-level window whose client area carries the GL
 // surface. Its multisample count is fixed when it is created, so a change of
 // antialiasing creates a new Window whose context shares objects with the old
 // one. Keyboard events carry Windows virtual-key codes (platform/virtual_keys.h).
+// The program reaches all of this through a WindowSystem: the SDL one
+// (platform/sdl/sdl_window_system.h) or a recording one in tests
+// (platform/fake/recording_window_system.h).
 #pragma once
 
 #include <cstdint>
@@ -63,82 +66,96 @@ struct Event {
   int code = 0;
 };
 
-using GlContext = void*;
+// A GL context of the window system. Copies name the same context; the one
+// who created it deletes it once with WindowSystem::DeleteContext.
+class GlContext {
+ public:
+  GlContext() = default;
+  explicit GlContext(uintptr_t handle) : handle_(handle) {}
+  explicit operator bool() const { return handle_ != 0; }
+  uintptr_t handle() const { return handle_; }
+  bool operator==(const GlContext&) const = default;
+
+ private:
+  uintptr_t handle_ = 0;
+};
 
 class Window {
  public:
-  ~Window();
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
+  virtual ~Window() = default;
 
-  // Null when the window (with its GL visual) cannot be created; the reason
-  // is in LastError().
-  static std::unique_ptr<Window> Create(const WindowCreateInfo& info);
-
-  void Show(ShowState state);
-  ShowState GetShowState() const;
-  void SetTitle(const std::string& utf8);
-  void SetBordered(bool bordered);
-  void SetAlwaysOnTop(bool onTop);
+  virtual void Show(ShowState state) = 0;
+  virtual ShowState GetShowState() const = 0;
+  virtual void SetTitle(const std::string& utf8) = 0;
+  virtual void SetBordered(bool bordered) = 0;
+  virtual void SetAlwaysOnTop(bool onTop) = 0;
   // Outer rectangle on the screen, frame included.
-  Rect GetWindowRect() const;
+  virtual Rect GetWindowRect() const = 0;
+  // The outer rectangle the window had when it was last shown normally; a
+  // maximised or minimised window returns to it when restored.
+  virtual Rect GetRestoreRect() const = 0;
   // Places the window so that its outer rectangle is the given one.
-  void SetWindowRect(const Rect& outer);
-  void GetClientSize(int& width, int& height) const;
-  bool HasKeyboardFocus() const;
-  bool IsBordered() const;
-  int samples() const { return samples_; }
-  uint32_t id() const;
+  virtual void SetWindowRect(const Rect& outer) = 0;
+  virtual void GetClientSize(int& width, int& height) const = 0;
+  virtual bool HasKeyboardFocus() const = 0;
+  virtual bool IsBordered() const = 0;
+  virtual int samples() const = 0;
+  virtual uint32_t id() const = 0;
 
   // A new GL context for this window; shares objects with the current
   // context when shareWithCurrent is set. The new context is current
-  // afterwards (on success).
-  GlContext CreateContext(bool shareWithCurrent);
+  // afterwards (on success); an empty handle on failure.
+  virtual GlContext CreateContext(bool shareWithCurrent) = 0;
+  virtual bool MakeCurrent(GlContext context) = 0;
+  virtual void SwapBuffers() = 0;
 
   // Switches the display to width x height with this window full screen;
   // false when the current mode cannot be read (readable = false) or the
   // wanted one is refused.
-  bool ChangeDisplayMode(int width, int height, bool& readable);
-  void RestoreDisplayMode();
-  bool MakeCurrent(GlContext context);
-  void SwapBuffers();
-
- private:
-  Window() = default;
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
-  int samples_ = 0;
+  virtual bool ChangeDisplayMode(int width, int height, bool& readable) = 0;
+  virtual void RestoreDisplayMode() = 0;
 };
-
-bool InitVideo();
-void QuitVideo();
-const std::string& LastError();
-
-void DeleteContext(GlContext context);
-// Releases the calling thread's current context.
-void ReleaseCurrentContext();
-// Swap interval for the current context; false when the driver refuses.
-bool SetSwapInterval(int interval);
-// The sample count the driver really gives when asked for this many (it may
-// give more), or 0 when it has no such drawable. The calling thread's current
-// context stays current.
-int ProbeMultisample(int samples);
-
-// Events of every window, oldest first; false when none waits.
-bool PollEvent(Event& event);
-// Queues a Quit event with the code; safe from any thread.
-void PostQuit(int code);
 
 struct DisplaySize {
   int width = 0;
   int height = 0;
 };
-DisplaySize GetDisplaySize();
 
 enum class CursorShape { Arrow, Hand };
-void SetCursorShape(CursorShape shape);
-void ShowCursor(bool show);
-// Cursor position on the screen and the mouse buttons held.
-void GetGlobalMouse(int& x, int& y, bool& left, bool& right);
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // False when no display can be opened; the reason is in LastError().
+  virtual bool Init() = 0;
+  virtual void Shutdown() = 0;
+  virtual const std::string& LastError() const = 0;
+
+  // Null when the window (with its GL visual) cannot be created; the reason
+  // is in LastError(). The window starts hidden.
+  virtual std::unique_ptr<Window> CreateWindow(const WindowCreateInfo& info) = 0;
+
+  virtual void DeleteContext(GlContext context) = 0;
+  // Releases the calling thread's current context.
+  virtual void ReleaseCurrentContext() = 0;
+  // Swap interval for the current context; false when the driver refuses.
+  virtual bool SetSwapInterval(int interval) = 0;
+  // The sample count the driver really gives when asked for this many (it
+  // may give more), or 0 when it has no such drawable. The calling thread's
+  // current context stays current.
+  virtual int ProbeMultisample(int samples) = 0;
+
+  // Events of every window, oldest first; false when none waits.
+  virtual bool PollEvent(Event& event) = 0;
+  // Queues a Quit event with the code; safe from any thread.
+  virtual void PostQuit(int code) = 0;
+
+  virtual DisplaySize GetDisplaySize() = 0;
+  virtual void SetCursorShape(CursorShape shape) = 0;
+  virtual void ShowCursor(bool show) = 0;
+  // Cursor position on the screen and the mouse buttons held.
+  virtual void GetGlobalMouse(int& x, int& y, bool& left, bool& right) = 0;
+};
 
 }  // namespace platform

@@ -2,11 +2,6 @@
 
 namespace scene {
 
-SceneState& Scene() {
-  static SceneState state;
-  return state;
-}
-
 void ReleaseSceneGl(SceneState& scene) {
   scene.terrain.patches.clear();
   glDeleteTextures(3, scene.terrain.regionColourMaps);

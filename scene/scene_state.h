@@ -1,5 +1,5 @@
-// The scene's process-wide record: what the render passes draw and the
-// values the frame loop hands them.
+// The scene's record, part of the application record: what the render
+// passes draw and the values the frame loop hands them.
 #pragma once
 
 #include <atomic>
@@ -19,8 +19,6 @@ struct SceneState {
   int detailLevel = 1;
   int terrainTriangles = 0;
 };
-
-SceneState& Scene();
 
 // Releases the scene's GL objects; the context must be current.
 void ReleaseSceneGl(SceneState& scene);

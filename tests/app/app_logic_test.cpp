@@ -5,7 +5,7 @@
 #include "app/language_choice.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
-#include "platform/clock.h"
+#include "platform/fake/scripted_clock.h"
 
 namespace {
 
@@ -59,12 +59,15 @@ TEST(RenderTypeTest, QualityChoiceMapsToDetailLevel) {
 }
 
 TEST(FrameTimeTest, MillisecondsFromTheCounter) {
+  platform::fake::ScriptedClock clock(3579545);  // an odd frequency, as some counters have
   app::AppState state;
-  state.perfFrequency = platform::CounterFrequency();
-  state.perfCounterLast = platform::CounterNow() - state.perfFrequency * 16 / 1000;
-  app::MeasureFrameTime(state);
-  EXPECT_GE(state.frameTimeMs, 16.0);
-  EXPECT_LT(state.frameTimeMs, 1000.0);
+  state.perfFrequency = clock.Frequency();
+  state.perfCounterLast = clock.Now();
+  clock.Script({16.5, 1000.0});
+  app::MeasureFrameTime(state, clock);
+  EXPECT_NEAR(state.frameTimeMs, 16.5, 1e-3);
+  app::MeasureFrameTime(state, clock);
+  EXPECT_NEAR(state.frameTimeMs, 1000.0, 1e-3);
 }
 
 }  // namespace

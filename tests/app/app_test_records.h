@@ -1,5 +1,5 @@
-// The application's records, owned by one test, with a settings file in a
-// scratch folder of its own.
+// The application record, owned by one test, over a recording window system
+// and a scripted clock, with a settings file in a scratch folder of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,36 +8,40 @@
 #include <filesystem>
 #include <string>
 
-#include "app/window_proc.h"
+#include "app/application.h"
+#include "platform/fake/recording_message_box.h"
+#include "platform/fake/recording_window_system.h"
+#include "platform/fake/scripted_clock.h"
 
 namespace apptest {
 
-class AppRecordsTest : public ::testing::Test {
+template <typename Windows>
+class AppRecordsTestOver : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string name = (std::filesystem::temp_directory_path() / "mg-app-XXXXXX").string();
     ASSERT_NE(mkdtemp(name.data()), nullptr);
     root_ = name;
-    app::LocateSettingsFile(store_, {root_ / "bin" / "morvandel-gauge", root_ / "tmp", root_});
+    app::LocateSettingsFile(a_.store, {root_ / "bin" / "morvandel-gauge", root_ / "tmp", root_});
   }
   void TearDown() override { std::filesystem::remove_all(root_); }
 
   int StoredInt(std::u16string_view key) {
-    return app::ReadIntSetting(store_, store_.productSection, key, -999, -1, -1);
+    return app::ReadIntSetting(a_.store, a_.store.productSection, key, -999, -1, -1);
   }
   float StoredFloat(std::u16string_view key) {
-    return app::ReadFloatSetting(store_, store_.productSection, key, -999.0f);
+    return app::ReadFloatSetting(a_.store, a_.store.productSection, key, -999.0f);
+  }
+  std::u16string StoredPlacement() {
+    return app::ReadRawSetting(a_.store, u"Program", u"m_win_rc").value_or(u"none");
   }
 
   std::filesystem::path root_;
-  app::AppState app_;
-  app::WindowState win_;
-  app::InputState input_;
-  app::SettingsStore store_;
-  app::AppSettings settings_;
-  gui::MenuOverlay menu_;
-  bench::BenchmarkPlayer player_;
-  app::WindowProcContext ctx_{app_, win_, input_, store_, settings_, menu_, player_};
+  Windows windows_;
+  platform::fake::ScriptedClock clock_;
+  app::Application a_{windows_, clock_};
 };
+
+using AppRecordsTest = AppRecordsTestOver<platform::fake::RecordingWindowSystem>;
 
 }  // namespace apptest

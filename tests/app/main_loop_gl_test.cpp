@@ -1,59 +1,48 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "platform/sdl/sdl_window_system.h"
 #include "tests/app/app_test_records.h"
 
 namespace {
 
-// The real loop over the test's own records and a hidden offscreen window.
-class MainLoopGLTest : public apptest::AppRecordsTest {
+// The real loop over the test's own record and a hidden offscreen window.
+class MainLoopGLTest : public apptest::AppRecordsTestOver<platform::sdl::SdlWindowSystem> {
  protected:
   void SetUp() override {
-    AppRecordsTest::SetUp();
+    AppRecordsTestOver::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(platform::InitVideo()) << platform::LastError();
-    ASSERT_TRUE(app::CreateMainWindow(win_, app_, "", 64, 48, true));
-    ASSERT_TRUE(app::CreateInitialContext(win_, app_, 64, 48));
-    app_.perfFrequency = 1000000000;
-    scene::SetPose(app_.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+    ASSERT_TRUE(windows_.Init()) << windows_.LastError();
+    ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 64, 48, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, 64, 48));
+    a_.app.perfFrequency = clock_.Frequency();
+    scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   }
   void TearDown() override {
-    platform::QuitVideo();
-    AppRecordsTest::TearDown();
+    windows_.Shutdown();
+    AppRecordsTestOver::TearDown();
   }
-
-  bench::FrameStatistics stats_;
 };
 
 TEST_F(MainLoopGLTest, FinishedLoadingIsHandedOverAndRunsAFrameInTheSamePass) {
-  app_.loadState = 1;
-  app_.quitRequested = 1;  // ends the loop after this pass
-  EXPECT_EQ(app::RunMainLoop(ctx_, stats_), 0);
-  EXPECT_EQ(app_.loadState.load(), 2);
-  EXPECT_EQ(settings_.show_info2.value, 1) << "the menu shows once loading is done";
-  EXPECT_EQ(stats_.framesThisSecond, 1);
+  a_.app.loadState = app::LoadState::Loaded;
+  a_.app.quitRequested = true;  // ends the loop after this pass
+  EXPECT_EQ(app::RunMainLoop(a_), 0);
+  EXPECT_EQ(a_.app.loadState.load(), app::LoadState::Running);
+  EXPECT_EQ(a_.settings.show_info2.value, 1) << "the menu shows once loading is done";
+  EXPECT_EQ(a_.stats.framesThisSecond, 1);
   // Shutdown stored the pose that differed from the defaults and let go of
   // the window and contexts.
   EXPECT_EQ(StoredInt(u"m_p_x"), 2844);
   EXPECT_EQ(StoredInt(u"m_p_z"), 14442);
-  EXPECT_EQ(win_.mainWindow, nullptr);
-  EXPECT_EQ(win_.mainContext, nullptr);
-}
-
-TEST_F(MainLoopGLTest, QuittingWhileLoadingEndsTheLoopWithoutRunning) {
-  app_.quitRequested = 1;
-  settings_.m_p_x.value = 2844;  // unchanged values are not written again
-  EXPECT_EQ(app::RunMainLoop(ctx_, stats_), 0);
-  EXPECT_EQ(app_.loadState.load(), 0);
-  EXPECT_EQ(settings_.show_info2.value, 0);
-  EXPECT_EQ(StoredInt(u"m_p_x"), -999);
-  EXPECT_EQ(StoredInt(u"m_p_y"), 282);
+  EXPECT_EQ(a_.win.mainWindow, nullptr);
+  EXPECT_FALSE(a_.win.mainContext);
 }
 
 TEST_F(MainLoopGLTest, QuitMessageEndsTheLoopWithItsCode) {
-  app_.loadState = 1;
-  platform::PostQuit(5);
-  EXPECT_EQ(app::RunMainLoop(ctx_, stats_), 5);
-  EXPECT_EQ(app_.loadState.load(), 1) << "messages come before frames";
+  a_.app.loadState = app::LoadState::Loaded;
+  windows_.PostQuit(5);
+  EXPECT_EQ(app::RunMainLoop(a_), 5);
+  EXPECT_EQ(a_.app.loadState.load(), app::LoadState::Loaded) << "messages come before frames";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/main_window.h"
+#include "platform/sdl/sdl_window_system.h"
 
 namespace {
 
@@ -10,18 +11,18 @@ namespace {
 class MainWindowGLTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(platform::InitVideo()) << platform::LastError();
-    ASSERT_TRUE(app::CreateMainWindow(win_, app_, "test", 64, 48, true)) << platform::LastError();
-    ASSERT_TRUE(app::CreateInitialContext(win_, app_, 64, 48));
+    ASSERT_TRUE(windows_.Init()) << windows_.LastError();
+    ASSERT_TRUE(app::CreateMainWindow(windows_, win_, app_, "test", 64, 48, true))
+        << windows_.LastError();
+    ASSERT_TRUE(app::CreateInitialContext(windows_, win_, app_, 64, 48));
   }
   void TearDown() override {
-    platform::ReleaseCurrentContext();
-    if (win_.mainContext != win_.firstContext) platform::DeleteContext(win_.mainContext);
-    platform::DeleteContext(win_.firstContext);
+    app::ReleaseContexts(windows_, win_);
     win_.mainWindow.reset();
-    platform::QuitVideo();
+    windows_.Shutdown();
   }
 
+  platform::sdl::SdlWindowSystem windows_;
   app::AppState app_;
   app::WindowState win_;
 };
@@ -62,7 +63,7 @@ TEST_F(MainWindowGLTest, NewSampleCountKeepsTexturesAndFallsBackWhenUnavailable)
     if (index > 0) samples = std::stoi(std::string(label.begin() + 6, label.end() - 2));
   }
   win_.sampleCount = samples;
-  app::RecreateContext(win_, app_, 0);
+  app::RecreateContext(windows_, win_, app_, 0);
   EXPECT_NE(win_.mainContext, win_.firstContext);
   EXPECT_EQ(win_.sampleCount, samples);
   GLint sampleBuffers = -1;
@@ -77,7 +78,7 @@ TEST_F(MainWindowGLTest, NewSampleCountKeepsTexturesAndFallsBackWhenUnavailable)
 
   // 32 samples are never available: the new drawable has none and says so.
   win_.sampleCount = 32;
-  app::RecreateContext(win_, app_, 0);
+  app::RecreateContext(windows_, win_, app_, 0);
   EXPECT_EQ(win_.sampleCount, 0);
   EXPECT_EQ(win_.antialiasLabel, u"Off");
   EXPECT_TRUE(glIsTexture(texture));

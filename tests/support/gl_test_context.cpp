@@ -5,26 +5,25 @@
 namespace mgtest {
 
 GlTestContext::GlTestContext(int width, int height, int samples) : width_(width), height_(height) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
-  window_ = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  if (window_ == nullptr) return;
-  context_ = SDL_GL_CreateContext(window_);
-  if (context_ != nullptr) SDL_GL_MakeCurrent(window_, context_);
+  if (!windows_.Init()) return;
+  platform::WindowCreateInfo info;
+  info.title = "test";
+  info.clientWidth = width;
+  info.clientHeight = height;
+  info.samples = samples;
+  window_ = windows_.CreateWindow(info);
+  if (!window_) return;
+  context_ = window_->CreateContext(false);
+  if (context_) window_->MakeCurrent(context_);
 }
 
 GlTestContext::~GlTestContext() {
-  if (context_ != nullptr) {
-    SDL_GL_MakeCurrent(window_, nullptr);
-    SDL_GL_DeleteContext(context_);
+  if (context_) {
+    windows_.ReleaseCurrentContext();
+    windows_.DeleteContext(context_);
   }
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  window_.reset();
+  windows_.Shutdown();
 }
 
 std::vector<uint8_t> GlTestContext::ReadPixels() const {

@@ -1,12 +1,13 @@
-// A hidden window with a current GL 2.1 compatibility context for GL tests.
-// Under the test suite SDL runs on its offscreen driver (Mesa over EGL), so no
-// X server is needed.
+// A hidden window with a current GL 2.1 compatibility context for GL tests,
+// made by the program's own window code. Under the test suite SDL runs on its
+// offscreen driver (Mesa over EGL), so no X server is needed.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/sdl/sdl_window_system.h"
 
 namespace mgtest {
 
@@ -17,8 +18,9 @@ class GlTestContext {
   GlTestContext(const GlTestContext&) = delete;
   GlTestContext& operator=(const GlTestContext&) = delete;
 
-  bool ok() const { return context_ != nullptr; }
-  SDL_Window* window() const { return window_; }
+  bool ok() const { return static_cast<bool>(context_); }
+  platform::WindowSystem& windows() { return windows_; }
+  platform::Window& window() { return *window_; }
   int width() const { return width_; }
   int height() const { return height_; }
 
@@ -26,8 +28,9 @@ class GlTestContext {
   std::vector<uint8_t> ReadPixels() const;
 
  private:
-  SDL_Window* window_ = nullptr;
-  SDL_GLContext context_ = nullptr;
+  platform::sdl::SdlWindowSystem windows_;
+  std::unique_ptr<platform::Window> window_;
+  platform::GlContext context_;
   int width_;
   int height_;
 };

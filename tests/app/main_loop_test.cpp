@@ -1,0 +1,206 @@
+// The main loop, start-up and shutdown against a recording window system and
+// a scripted clock: what the program does to its windows and contexts, in
+// order.
+#include "app/main_loop.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "app/main_window.h"
+#include "app/scene_setup.h"
+#include "app/window_proc.h"
+#include "platform/virtual_keys.h"
+#include "tests/app/app_test_records.h"
+
+namespace {
+
+using app::LoadState;
+using platform::fake::RecordingWindowSystem;
+
+class MainLoopTest : public apptest::AppRecordsTest {
+ protected:
+  // The window and context as start-up makes them, without the GL scene.
+  void OpenWindow() {
+    ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, 1024, 768));
+    a_.app.perfFrequency = clock_.Frequency();
+    clock_.SetDefaultStepMs(20.0);
+  }
+  int Count(const std::string& entry) const {
+    const auto log = windows_.log();
+    return static_cast<int>(std::count(log.begin(), log.end(), entry));
+  }
+  int Sleeps(int ms) const {
+    const auto sleeps = clock_.sleeps();
+    return static_cast<int>(std::count(sleeps.begin(), sleeps.end(), ms));
+  }
+  void PostKey(int vk) {
+    platform::Event event;
+    event.type = platform::EventType::KeyDown;
+    event.windowId = a_.win.mainWindow->id();
+    event.vk = vk;
+    windows_.QueueEvent(event);
+  }
+};
+
+TEST_F(MainLoopTest, LoadingFramesThenTheHandOverRunsAFrameInTheSamePass) {
+  OpenWindow();
+  std::atomic<bool> release{false};
+  app::StartAssetLoading(a_, [&] {
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  windows_.onPresent = [&](int presents) {
+    if (presents == 3) release = true;
+    if (a_.app.loadState == LoadState::Running) windows_.PostQuit(7);
+  };
+  EXPECT_EQ(app::RunMainLoop(a_), 7);
+
+  // Each loading frame presents and pauses 5 ms; the hand-over shows the
+  // window and the frame of the same pass presents with no pause before it.
+  const int shown = windows_.Find("show maximised");
+  ASSERT_GT(shown, windows_.Find("present 3"));
+  const int loadingFrames = Sleeps(5);
+  EXPECT_GE(loadingFrames, 3);
+  EXPECT_EQ(windows_.presents(), loadingFrames + 1);
+  EXPECT_EQ(
+      windows_.Find("make current 1", windows_.Find("present " + std::to_string(loadingFrames))),
+      shown - 1)
+      << "the main context is made current again before the window shows";
+  EXPECT_EQ(windows_.log()[shown + 1], "present " + std::to_string(loadingFrames + 1));
+  EXPECT_EQ(a_.settings.show_info2.value, 1) << "the menu shows once loading is done";
+  EXPECT_EQ(windows_.liveWindows(), 0);
+  EXPECT_EQ(windows_.liveContexts(), 0);
+}
+
+TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) {
+  OpenWindow();
+  a_.settings.m_p_x.value = 2844;  // unchanged values are not written again
+  scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  app::StartAssetLoading(a_, [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); });
+  a_.app.quitRequested = true;
+  EXPECT_EQ(app::RunMainLoop(a_), 0);
+
+  const int deleted = windows_.Find("delete context 1");
+  ASSERT_GE(deleted, 0);
+  const auto log = windows_.log();
+  EXPECT_EQ(std::count(log.begin(), log.begin() + deleted, "release current"), 2)
+      << "the loader released its context before the main thread deleted any";
+  EXPECT_EQ(Count("delete context 1"), 1);
+  EXPECT_EQ(Count("delete context 2"), 1);
+  EXPECT_EQ(windows_.presents(), 1) << "one loading frame ran before the quit was seen";
+  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(StoredInt(u"m_p_x"), -999);
+  EXPECT_EQ(StoredInt(u"m_p_y"), 282);
+}
+
+TEST_F(MainLoopTest, QuitMessageComesBeforeFramesAndGivesTheExitCode) {
+  OpenWindow();
+  a_.app.loadState = LoadState::Loaded;
+  windows_.PostQuit(5);
+  EXPECT_EQ(app::RunMainLoop(a_), 5);
+  EXPECT_EQ(a_.app.loadState.load(), LoadState::Loaded);
+  EXPECT_EQ(windows_.presents(), 0);
+}
+
+TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopIt) {
+  OpenWindow();
+  a_.app.loadState = LoadState::Running;
+  a_.settings.show_info2.value = 0;
+  app::ToggleBorderless(windows_, a_.win);
+  a_.player.playing = true;
+  PostKey(platform::vk::kEscape);
+  windows_.onPresent = [&](int presents) {
+    if (presents == 1) {
+      EXPECT_FALSE(a_.player.playing);
+      EXPECT_FALSE(a_.win.borderless) << "Escape leaves full screen";
+      a_.settings.show_info2.value = 0;
+      a_.player.playing = true;
+      PostKey(platform::vk::kF1);
+    } else {
+      windows_.PostQuit(0);
+    }
+  };
+  EXPECT_EQ(app::RunMainLoop(a_), 0);
+  EXPECT_FALSE(a_.player.playing);
+  EXPECT_EQ(windows_.presents(), 2);
+}
+
+TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
+  const struct {
+    int answer;  // what the driver gives for 4 samples
+    const char* created;
+    std::u16string label;
+  } cases[] = {{4, "create 1024x768 samples 4", u"MSAA: 4 X"}, {0, "create 1024x768", u"Off"}};
+  for (const auto& c : cases) {
+    RecordingWindowSystem windows;
+    platform::fake::ScriptedClock clock;
+    app::Application a(windows, clock);
+    a.settings.limit_fps.value = 1;
+    windows.probeAnswers = {{4, c.answer}};
+    ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    a.app.loadState = LoadState::Running;
+    a.win.sampleCount = 4;
+    a.win.pixelFormatPending = true;
+    windows.onPresent = [&](int) { windows.PostQuit(0); };
+    windows.ClearLog();
+    app::RunMainLoop(a);
+
+    const std::vector<std::string> recreate{
+        c.created, "create context 2 shared", "place 0,0,1024,768", "hide",     "make current 2",
+        "hide",    "swap interval 1",         "destroy window 1",   "present 1"};
+    const auto log = windows.log();
+    ASSERT_GE(log.size(), recreate.size());
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + recreate.size()), recreate);
+    EXPECT_EQ(a.win.antialiasLabel, c.label);
+    EXPECT_FALSE(a.win.pixelFormatPending);
+    // The first context lives until shutdown: later contexts share its objects.
+    EXPECT_EQ(std::count(log.begin(), log.end(), "delete context 1"), 1);
+    EXPECT_GT(windows.Find("delete context 1"), windows.Find("present 1"));
+    EXPECT_EQ(windows.liveContexts(), 0);
+  }
+}
+
+TEST_F(MainLoopTest, ShutdownStoresPoseAndRestorePlacementThenReleasesInOrder) {
+  OpenWindow();
+  a_.app.loadState = LoadState::Running;
+  a_.win.mainWindow->SetWindowRect({40, 30, 1064, 798});
+  a_.win.mainWindow->Show(platform::ShowState::Maximized);
+  a_.win.displayModeChanged = true;
+  scene::SetPose(a_.app.camera, {150.9f, -20.5f, 7.0f}, {1.0f, 2.0f, 3.0f});
+  a_.settings.m_autopilot.value = 0;
+  windows_.onPresent = [&](int) { windows_.PostQuit(0); };
+  app::RunMainLoop(a_);
+
+  EXPECT_EQ(StoredInt(u"m_p_x"), 150);
+  EXPECT_EQ(StoredInt(u"m_p_y"), -20);
+  EXPECT_FLOAT_EQ(StoredFloat(u"m_w_z"), 3.0f);
+  // A maximised window stores where it returns to, with show command 3.
+  EXPECT_EQ(StoredPlacement(), u"40;30;1064;798;3;x,y,w,h,SW");
+  const std::vector<int> order{windows_.Find("release current"), windows_.Find("delete context 1"),
+                               windows_.Find("restore display mode"), windows_.Find("show cursor"),
+                               windows_.Find("destroy window 1")};
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+  EXPECT_GT(order.front(), windows_.Find("present 1"));
+  EXPECT_EQ(clock_.sleeps().back(), 10);
+}
+
+TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
+  platform::fake::RecordingMessageBox boxes;
+  ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
+  app::InitGlScene(a_);  // no GL behind the recording window: no extensions
+  EXPECT_FALSE(a_.app.shadersAvailable);
+  EXPECT_FALSE(a_.scene.terrainProgram.complete());
+  EXPECT_EQ(a_.scene.terrainProgram.m_hProgramObject, 0u);
+  const auto& shown = boxes.boxes();
+  EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& box) {
+    return box.text == u"GL_ARB_shader_objects extension not supported!" && box.caption == u"Error";
+  }));
+  EXPECT_GE(windows_.Find("post quit 0"), 0);
+  EXPECT_EQ(app::RunMainLoop(a_), 0);
+  EXPECT_EQ(windows_.presents(), 0) << "the quit message ends the loop before any frame";
+}
+
+}  // namespace
