@@ -13,11 +13,6 @@ namespace lang {
 // The process-wide archive that GetString(id) and friends use.
 StringArchive& ProgramStrings();
 
-// Finds the container in `file` (the bytes of a program file), decodes it and
-// builds the tables. False, with `archive` unchanged, when a marker is
-// missing or the stream is damaged.
-bool LoadStringArchiveFromBytes(StringArchive& archive, std::span<const uint8_t> file);
-
 // The same for a file on disk, read from its start only as far as the
 // archive's end marker; false when it cannot be read.
 bool LoadStringArchiveFromFile(StringArchive& archive, const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/archive_container.h"
 #include "platform/text_codec.h"
 
 namespace lang {
@@ -140,12 +141,22 @@ void BuildStringArchive(StringArchive& archive, std::span<const uint8_t> decoded
   }
 }
 
+bool LoadStringArchiveFromBytes(StringArchive& archive, std::span<const uint8_t> file) {
+  const auto payload = FindArchivePayload(file);
+  if (!payload) return false;
+  std::vector<uint8_t> decoded;
+  if (!DecodeArchivePayload(*payload, decoded)) return false;
+  BuildStringArchive(archive, decoded);
+  return true;
+}
+
 const char16_t* GetString(StringArchive& archive, int id) {
   const bool known = id >= 0 && id < kLanguageIds;
   if (archive.userTableActive) {
     if (known && archive.user[id] != nullptr) return archive.user[id];
-    archive.missText = u"str:" + platform::FormatInt(id) + u"?";
-    return archive.missText.c_str();
+    auto [miss, added] = archive.missTexts.try_emplace(id);
+    if (added) miss->second = u"str:" + platform::FormatInt(id) + u"?";
+    return miss->second.c_str();
   }
   if (!known) return nullptr;
   const int language = archive.uiLanguage;

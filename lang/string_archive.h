@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -46,13 +47,19 @@ struct StringArchive {
   LanguageTable user{};
   std::vector<char16_t> userText;
   bool userTableActive = false;
-  // Text returned for ids a loaded translation lacks; overwritten by the
-  // next such lookup.
-  std::u16string missText;
+  // "str:<id>?" for each id a loaded translation lacks, made on the first
+  // lookup and kept as long as the archive, so that every text GetString
+  // returned stays valid.
+  std::map<int, std::u16string> missTexts;
 };
 
 // Builds every table of `archive` from the decoded bytes (UTF-16LE).
 void BuildStringArchive(StringArchive& archive, std::span<const uint8_t> decoded);
+
+// Finds the container in `file` (the bytes of a program file), decodes it and
+// builds the tables. False, with `archive` unchanged, when a marker is
+// missing or the stream is damaged.
+bool LoadStringArchiveFromBytes(StringArchive& archive, std::span<const uint8_t> file);
 
 // Parses the entry lines of text[begin, end) into `table` (ids 0..size-1;
 // others dropped; later lines win). Writes terminators into the text. With

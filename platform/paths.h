@@ -12,6 +12,10 @@ std::filesystem::path ExecutablePath();
 // without creating anything. Used to tell whether the program runs from it.
 std::filesystem::path SystemTempDir();
 
+// Where the private per-user folder is or would be:
+// <SystemTempDir>/Morvandel.Gauge-<uid>. Nothing is created or checked.
+std::filesystem::path PrivateTempDirPath();
+
 // A private per-user folder inside the temporary folder, created with mode
 // 0700 on first use and checked to be a real folder owned by this user with
 // no access for others. Empty when that cannot be had.

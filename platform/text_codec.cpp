@@ -1,5 +1,6 @@
 #include "platform/text_codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -65,6 +66,54 @@ constexpr char16_t kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+WString Utf16ToText(std::string_view bytes, bool bigEndian) {
+  WString out(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < out.size(); ++i) {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    out[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+  }
+  return out;
+}
+
+// For a text that from_chars found out of range: true when its magnitude is
+// too large (the decimal exponent of its first significant digit is
+// positive), false when it is too small.
+bool Overflows(std::string_view number) {
+  size_t i = 0;
+  if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+  long long exponent = 0;
+  bool significant = false;
+  bool afterPoint = false;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      afterPoint = true;
+    } else if (c >= '0' && c <= '9') {
+      if (significant) {
+        if (!afterPoint) ++exponent;
+      } else if (c != '0') {
+        significant = true;
+      } else if (afterPoint) {
+        --exponent;
+      }
+    } else {
+      break;
+    }
+  }
+  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+    ++i;
+    bool negative = false;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+    long long written = 0;
+    for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+      written = std::min(written * 10 + (number[i] - '0'), 1LL << 40);
+    }
+    exponent += negative ? -written : written;
+  }
+  return exponent > 0;
+}
 
 }  // namespace
 
@@ -132,6 +181,37 @@ WString AnsiToUtf16(std::string_view bytes) {
   return IsValidUtf8(bytes) ? Utf8ToUtf16(bytes) : Windows1252ToUtf16(bytes);
 }
 
+ByteOrderMark DetectByteOrderMark(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE")) return ByteOrderMark::Utf16Le;
+  if (bytes.starts_with("\xFE\xFF")) return ByteOrderMark::Utf16Be;
+  if (bytes.starts_with("\xEF\xBB\xBF")) return ByteOrderMark::Utf8;
+  return ByteOrderMark::None;
+}
+
+WString DecodeTextFile(std::string_view bytes) {
+  switch (DetectByteOrderMark(bytes)) {
+    case ByteOrderMark::Utf16Le:
+      return Utf16ToText(bytes.substr(2), false);
+    case ByteOrderMark::Utf16Be:
+      return Utf16ToText(bytes.substr(2), true);
+    case ByteOrderMark::Utf8:
+      return Utf8ToUtf16(bytes.substr(3));
+    case ByteOrderMark::None:
+      break;
+  }
+  return AnsiToUtf16(bytes);
+}
+
+std::string EncodeUtf16LeWithBom(std::u16string_view text) {
+  std::string out = "\xFF\xFE";
+  out.reserve(2 + text.size() * 2);
+  for (char16_t c : text) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
+}
+
 WString Ascii(std::string_view ascii) { return WString(ascii.begin(), ascii.end()); }
 
 WString FormatInt(int value) { return Ascii(std::to_string(value)); }
@@ -173,6 +253,15 @@ double ParseLeadingDouble(std::u16string_view text) {
   if (!ascii.empty() && ascii[0] == '+') ++first;
   double value = 0.0;
   const auto res = std::from_chars(first, ascii.data() + ascii.size(), value);
+  if (res.ec == std::errc::result_out_of_range) {
+    const std::string_view number(first, static_cast<size_t>(res.ptr - first));
+    const bool negative = number.starts_with('-');
+    if (Overflows(number)) {
+      return negative ? -std::numeric_limits<double>::infinity()
+                      : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -0.0 : 0.0;
+  }
   return res.ec == std::errc() ? value : 0.0;
 }
 

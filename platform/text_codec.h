@@ -20,6 +20,16 @@ std::string Utf16ToUtf8(std::u16string_view text);
 WString Windows1252ToUtf16(std::string_view bytes);
 // UTF-8 when valid, otherwise Windows-1252.
 WString AnsiToUtf16(std::string_view bytes);
+// Text files: a byte-order mark at the start tells the encoding.
+enum class ByteOrderMark { None, Utf16Le, Utf16Be, Utf8 };
+ByteOrderMark DetectByteOrderMark(std::string_view bytes);
+// FF FE: UTF-16LE; FE FF: UTF-16BE; EF BB BF: UTF-8; without a mark 8-bit
+// text (AnsiToUtf16). The mark is not part of the text. A last odd byte of
+// UTF-16 text is half a character: it is left out.
+WString DecodeTextFile(std::string_view bytes);
+// FF FE followed by the text in UTF-16LE.
+std::string EncodeUtf16LeWithBom(std::u16string_view text);
+
 // Only for ASCII literals (keys, section names, formats).
 WString Ascii(std::string_view ascii);
 
@@ -35,7 +45,9 @@ std::string FormatFloat8(double value);
 // first non-digit, 0 when there are no digits; saturates at the int range.
 int ParseLeadingInt(std::u16string_view text);
 // A decimal floating-point number at the start of the text (locale
-// independent); 0 when there is none.
+// independent); 0 when there is none. Like the C library's conversion, a
+// number too large for a double gives an infinity of its sign and one too
+// small gives zero.
 double ParseLeadingDouble(std::u16string_view text);
 
 }  // namespace platform

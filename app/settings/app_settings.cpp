@@ -59,12 +59,6 @@ bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry) {
   return WriteFloatSetting(store, store.productSection, entry.key, entry.value);
 }
 
-platform::WString FormatWindowRect(int left, int top, int right, int bottom, int showCommand) {
-  using platform::FormatInt;
-  return FormatInt(left) + u";" + FormatInt(top) + u";" + FormatInt(right) + u";" +
-         FormatInt(bottom) + u";" + FormatInt(showCommand) + u";x,y,w,h,SW";
-}
-
 void ReadWindowRectSetting(const SettingsStore& store, AppSettings& settings) {
   ReadStringSetting(store, kProgramSection, settings.m_win_rc.key, settings.m_win_rc.value);
 }
@@ -74,11 +68,6 @@ bool WriteWindowRectIfChanged(SettingsStore& store, AppSettings& settings,
   if (text == settings.m_win_rc.value) return true;
   settings.m_win_rc.value = platform::WString(text);
   return WriteStringSetting(store, kProgramSection, settings.m_win_rc.key, text);
-}
-
-float ClampGamma(float gamma) {
-  if (std::isnan(gamma)) return 1.0f;
-  return std::fmax(0.5f, std::fmin(gamma, 1.5f));
 }
 
 void ReadSceneSettings(const SettingsStore& store, AppSettings& s) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/settings/settings_store.h"
+#include "app/settings/settings_values.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -65,18 +66,12 @@ void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry);
 
-// The window placement text: left, top, right, bottom and show command,
-// followed by the literal "x,y,w,h,SW".
-platform::WString FormatWindowRect(int left, int top, int right, int bottom, int showCommand);
+// The window placement text (FormatWindowRect) as stored in "Program".
 void ReadWindowRectSetting(const SettingsStore& store, AppSettings& settings);
 // Stores and writes the text only when it differs from the stored one.
 // False only when a needed write failed.
 bool WriteWindowRectIfChanged(SettingsStore& store, AppSettings& settings,
                               std::u16string_view text);
-
-// Brightness is used within [0.5, 1.5]; a value that is not a number gives
-// the default 1.0.
-float ClampGamma(float gamma);
 
 // The scene's first reads: render_type, last_average_fps, last_bench_time,
 // last_bench_sc_width, last_bench_sc_height, last_bench_aa, last_bench_mode,

@@ -1,18 +1,19 @@
 #include "app/settings/settings_store.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cmath>
-#include <limits>
 #include <system_error>
 
-#include "app/settings/settings_file.h"
+#include "app/settings/settings_values.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace app {
 namespace fs = std::filesystem;
+using platform::LinkPolicy;
+using platform::ReadStatus;
 using platform::WString;
 
 namespace {
@@ -69,6 +70,19 @@ bool MakeFolders(const fs::path& folder) {
   return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+platform::FileBytes ReadSettingsFile(const fs::path& path, LinkPolicy links) {
+  return platform::ReadFile(path, kMaxSettingsFileBytes, links);
+}
+
+// True when the path exists, is a regular file (not a link) and may be
+// written: a file without any write permission bit counts as read-only even
+// for a user who could override it.
+bool IsWritableRegularFile(const fs::path& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
 bool WriteRawSetting(SettingsStore& store, std::u16string_view section, std::u16string_view key,
                      std::u16string_view value) {
   if (store.memoryOnly) {
@@ -76,14 +90,15 @@ bool WriteRawSetting(SettingsStore& store, std::u16string_view section, std::u16
     return true;
   }
   if (store.settingsPath.empty()) return false;
-  const SettingsFileBytes file = ReadSettingsFile(store.settingsPath, LinkPolicy::Refuse);
+  const platform::FileBytes file = ReadSettingsFile(store.settingsPath, LinkPolicy::Refuse);
   // A file that could not be read completely is never replaced: what it
   // holds would be lost.
-  if (file.status == FileRead::Unreadable) return false;
-  if (file.status == FileRead::Ok && !IsWritableRegularFile(store.settingsPath)) return false;
-  IniDocument doc(file.status == FileRead::Ok ? DecodeSettingsText(file.bytes) : WString());
+  if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing) return false;
+  if (file.status == ReadStatus::Ok && !IsWritableRegularFile(store.settingsPath)) return false;
+  IniDocument doc(file.status == ReadStatus::Ok ? platform::DecodeTextFile(file.bytes) : WString());
   doc.Set(section, key, value);
-  return ReplaceFileAtomically(store.settingsPath, EncodeSettingsText(doc.Text()));
+  return platform::ReplaceFileAtomically(store.settingsPath,
+                                         platform::EncodeUtf16LeWithBom(doc.Text()));
 }
 
 bool ProbeWrite(SettingsStore& store) {
@@ -101,22 +116,13 @@ void UseUserFolder(SettingsStore& store, const fs::path& appData) {
 // The settings path cannot be written safely: keep the settings of this
 // session in memory, starting from whatever the file holds that can be read.
 void KeepInMemory(SettingsStore& store) {
-  const SettingsFileBytes file = store.settingsPath.empty()
-                                     ? SettingsFileBytes{}
-                                     : ReadSettingsFile(store.settingsPath, LinkPolicy::Follow);
+  const platform::FileBytes file = store.settingsPath.empty()
+                                       ? platform::FileBytes{}
+                                       : ReadSettingsFile(store.settingsPath, LinkPolicy::Follow);
   store.memoryOnly = true;
-  store.memory =
-      file.status == FileRead::Ok ? IniDocument(DecodeSettingsText(file.bytes)) : IniDocument();
+  store.memory = file.status == ReadStatus::Ok ? IniDocument(platform::DecodeTextFile(file.bytes))
+                                               : IniDocument();
   store.memory.Set(kProgramSection, kProbeKey, kProbeValue);
-}
-
-float ToFloat(double value) {
-  constexpr double kMax = std::numeric_limits<float>::max();
-  if (std::isfinite(value) && std::fabs(value) > kMax) {
-    return value > 0 ? std::numeric_limits<float>::infinity()
-                     : -std::numeric_limits<float>::infinity();
-  }
-  return static_cast<float>(value);
 }
 
 }  // namespace
@@ -142,6 +148,9 @@ int LocateSettingsFile(SettingsStore& store, const SettingsLocationInput& in) {
                        ExistsAndIsNoFolder(store.settingsPath) && ProbeWrite(store);
   }
   if (!besideExecutable) UseUserFolder(store, in.appData);
+  // A write cut short by a kill leaves its temporary file beside the
+  // settings file; nothing else would ever remove it.
+  if (!store.settingsPath.empty()) platform::RemoveStaleReplaceFiles(store.settingsPath);
 
   // Every write replaces the file with FF FE and UTF-16LE text, so this probe
   // also converts a file from an earlier version, keeping its content.
@@ -153,28 +162,23 @@ std::optional<WString> ReadRawSetting(const SettingsStore& store, std::u16string
                                       std::u16string_view key) {
   if (store.memoryOnly) return store.memory.Get(section, key);
   if (store.settingsPath.empty()) return std::nullopt;
-  const SettingsFileBytes file = ReadSettingsFile(store.settingsPath, LinkPolicy::Refuse);
-  if (file.status != FileRead::Ok) return std::nullopt;
-  return IniDocument(DecodeSettingsText(file.bytes)).Get(section, key);
+  const platform::FileBytes file = ReadSettingsFile(store.settingsPath, LinkPolicy::Refuse);
+  if (file.status != ReadStatus::Ok) return std::nullopt;
+  return IniDocument(platform::DecodeTextFile(file.bytes)).Get(section, key);
 }
 
 int ReadIntSetting(const SettingsStore& store, std::u16string_view section, std::u16string_view key,
                    int fallback, int min, int max) {
   WString text;
   ReadStringSetting(store, section, key, text);
-  int value = text.empty() ? fallback : platform::ParseLeadingInt(text);
-  if (min != -1 && max != -1) {
-    value = std::min(value, max);
-    value = std::max(value, min);
-  }
-  return value;
+  return IntFromSettingText(text, fallback, min, max);
 }
 
 float ReadFloatSetting(const SettingsStore& store, std::u16string_view section,
                        std::u16string_view key, float current) {
   WString text = platform::FormatFloat(current);
   ReadStringSetting(store, section, key, text);
-  return ToFloat(platform::ParseLeadingDouble(text));
+  return FloatFromSettingText(text);
 }
 
 void ReadStringSetting(const SettingsStore& store, std::u16string_view section,

@@ -24,6 +24,9 @@ inline constexpr std::u16string_view kProductName = u"Morvandel.Gauge";
 inline constexpr std::u16string_view kProgramSection = u"Program";
 inline constexpr std::string_view kSettingsFileName = "Morvandel.Gauge.ini";
 
+// Larger files are not settings files; they are left alone, unread.
+inline constexpr size_t kMaxSettingsFileBytes = 16u << 20;
+
 // Values ReadStringSetting may return are at most this long (a buffer of
 // 1024 characters with its terminator).
 inline constexpr size_t kMaxSettingText = 1023;
@@ -53,6 +56,8 @@ SettingsLocationInput SystemSettingsLocation();
 // - the executable's file name, lower-cased, containing "_p", "_portable" or
 //   "_port" after its first character selects portable mode, which creates
 //   the file beside the executable;
+// - temporary files of ours that an earlier run, killed in the middle of a
+//   write, left beside the chosen file are removed;
 // - the file beside the executable is used when it exists, is a regular
 //   writable file and the executable does not run from the temporary folder;
 // - otherwise <appData>/Morvandel.Gauge/Morvandel.Gauge.ini, its folder
@@ -70,8 +75,8 @@ std::optional<platform::WString> ReadRawSetting(const SettingsStore& store,
 // value is clamped to [min, max].
 int ReadIntSetting(const SettingsStore& store, std::u16string_view section, std::u16string_view key,
                    int fallback, int min, int max);
-// The key's text read as a decimal number (0 when it has none); a missing key
-// gives `current` rounded to six decimals.
+// The key's text read as a decimal number (FloatFromSettingText); a missing
+// key gives `current` rounded to six decimals.
 float ReadFloatSetting(const SettingsStore& store, std::u16string_view section,
                        std::u16string_view key, float current);
 // Replaces `buffer` with the key's text when the key exists; `buffer` keeps

@@ -23,9 +23,13 @@ fs::path SystemTempDir() {
   return fs::path("/tmp");
 }
 
+fs::path PrivateTempDirPath() {
+  return SystemTempDir() / ("Morvandel.Gauge-" + std::to_string(getuid()));
+}
+
 fs::path PrivateTempDir() {
   const uid_t uid = getuid();
-  const fs::path dir = SystemTempDir() / ("Morvandel.Gauge-" + std::to_string(uid));
+  const fs::path dir = PrivateTempDirPath();
   if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
   // The folder must be ours and private; lstat so that a link planted by
   // someone else under that name is refused rather than followed.

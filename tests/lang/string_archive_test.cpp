@@ -120,6 +120,14 @@ TEST(StringArchiveTest, UserTableAnswersEveryLookup) {
   EXPECT_EQ(Text(lang::GetString(*archive, 13)), u"");         // empty counts as present
   EXPECT_EQ(Text(lang::GetString(*archive, 12)), u"str:12?");  // the archive is not asked
   EXPECT_EQ(Text(lang::GetString(*archive, 300)), u"str:300?");
+
+  // Texts of missing ids stay valid while others are looked up: a caller may
+  // hold several (e.g. two labels of one menu page).
+  const char16_t* first = lang::GetString(*archive, 12);
+  const char16_t* second = lang::GetString(*archive, 3000);
+  EXPECT_EQ(Text(first), u"str:12?");
+  EXPECT_EQ(Text(second), u"str:3000?");
+  EXPECT_EQ(lang::GetString(*archive, 12), first);  // one text per id, not one per call
 }
 
 TEST(StringArchiveTest, CoverageIsTheTruncatedShareOfEnglishEntries) {

@@ -11,8 +11,10 @@
 
 #include "platform/fake/recording_message_box.h"
 #include "platform/fake/recording_shell.h"
+#include "platform/paths.h"
 #include "platform/text_codec.h"
 #include "tests/lang/lang_test_support.h"
+#include "tests/support/env_guard.h"
 #include "tools/lang-archive/archive_text.h"
 
 namespace {
@@ -54,35 +56,6 @@ std::unique_ptr<lang::StringArchive> FourteenEntryArchive() {
     text += platform::FormatInt(id) + u"=e" + platform::FormatInt(id) + u"\r\n";
   }
   return ArchiveFromText(text + u"##\r\n");
-}
-
-TEST_F(TranslationTest, DecodesEveryKindOfTextFile) {
-  struct Case {
-    std::string bytes;
-    std::u16string text;
-  } cases[] = {
-      {std::string("\xFF\xFE"
-                   "1\0=\0\xE9\0\x3A\x04",
-                   10),
-       u"1=\u00e9\u043a"},
-      {std::string("\xFE\xFF\0"
-                   "1\0=\x04\x3A",
-                   8),
-       u"1=\u043a"},
-      {"\xEF\xBB\xBF"
-       "1=\xC3\xA9",
-       u"1=\u00e9"},                              // UTF-8 with its mark
-      {"1=\xD0\xBA", u"1=\u043a"},                // UTF-8
-      {"1=caf\xE9 \x80", u"1=caf\u00e9 \u20ac"},  // not UTF-8: Windows-1252
-      {std::string("\xFF\xFE"
-                   "1\0=\0x",
-                   7),
-       u"1="},  // odd byte dropped
-      {"", u""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(lang::DecodeTranslationBytes(c.bytes), c.text) << c.bytes;
-  }
 }
 
 TEST_F(TranslationTest, ReportListsMissingIds) {
@@ -198,6 +171,24 @@ TEST_F(TranslationTest, TemplateFailuresAreReported) {
   ASSERT_EQ(boxes_.boxes().size(), 2u);
   EXPECT_NE(boxes_.boxes()[1].text.find(u"Morvandel.Gauge_2.33_translate.txt"),
             std::u16string::npos);
+}
+
+// A private temporary folder that is refused (a link planted in its place)
+// is named in the message, so the user knows which folder to look at.
+TEST_F(TranslationTest, RefusedTemporaryFolderIsNamed) {
+  auto archive = ArchiveFromText(lang::testing::kSmallArchive);
+  const test_support::EnvGuard env{"TMPDIR"};
+  setenv("TMPDIR", folder_.c_str(), 1);
+  fs::create_directory(folder_ / "elsewhere");
+  fs::create_directory_symlink(folder_ / "elsewhere", platform::PrivateTempDirPath());
+
+  EXPECT_FALSE(lang::ExportTranslationTemplate(*archive));
+  ASSERT_EQ(boxes_.boxes().size(), 1u);
+  const std::u16string expected = platform::Utf8ToUtf16(
+      (platform::PrivateTempDirPath() / "Morvandel.Gauge_2.33_translate.txt").string());
+  EXPECT_EQ(boxes_.boxes()[0].text, u"\n" + expected);
+  EXPECT_TRUE(fs::is_empty(folder_ / "elsewhere"));
+  EXPECT_TRUE(shell_.commands().empty());
 }
 
 // The exported template of the real archive, loaded back untouched, covers

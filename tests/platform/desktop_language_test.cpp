@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "tests/support/env_guard.h"
+
 namespace {
 
 TEST(DesktopLanguageTest, LocaleNamesBecomeWindowsLanguageIds) {
@@ -40,6 +42,7 @@ TEST(DesktopLanguageTest, LocaleNamesBecomeWindowsLanguageIds) {
 }
 
 TEST(DesktopLanguageTest, LcAllWinsOverLcMessagesAndLang) {
+  const test_support::EnvGuard env{"LC_ALL", "LC_MESSAGES", "LANG"};
   setenv("LC_ALL", "fr_FR.UTF-8", 1);
   setenv("LC_MESSAGES", "de_DE.UTF-8", 1);
   setenv("LANG", "it_IT.UTF-8", 1);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tests/support/env_guard.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -18,10 +20,8 @@ class PathsTest : public ::testing::Test {
     root_ = mkdtemp(pattern);
     setenv("TMPDIR", root_.c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("TMPDIR");
-    fs::remove_all(root_);
-  }
+  void TearDown() override { fs::remove_all(root_); }
+  test_support::EnvGuard env_{"TMPDIR"};
   fs::path root_;
 };
 
@@ -52,6 +52,7 @@ TEST_F(PathsTest, PlantedLinkIsRefusedAndLooseModeIsTightened) {
 }
 
 TEST(AppDataTest, XdgConfigHomeOrDotConfig) {
+  const test_support::EnvGuard env{"XDG_CONFIG_HOME", "HOME"};
   setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
   EXPECT_EQ(platform::AppDataDir(), fs::path("/somewhere/config"));
   unsetenv("XDG_CONFIG_HOME");

@@ -3,6 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/shell.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -29,13 +36,60 @@ TEST(TextCodecTest, Utf16RoundTripKeepsSupplementaryCharacters) {
   EXPECT_EQ(platform::Utf16ToUtf8(wide), utf8);
 }
 
+// A locale whose decimal separator is a comma. This machine may have none
+// installed: then one is compiled into a scratch folder (LOCPATH), and only
+// when that fails too is the test skipped, saying why.
+class CommaLocale {
+ public:
+  CommaLocale() : env_({"LOCPATH"}) {
+    if (Use()) return;
+    const platform::CommandResult made = platform::RunCommand(
+        {{"localedef", "-i", "de_DE", "-f", "UTF-8", (folder_.path() / kName).string()}});
+    if (!made.started || made.exitCode != 0) return;
+    setenv("LOCPATH", folder_.path().c_str(), 1);
+    Use();
+  }
+  ~CommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
+  bool active() const { return active_; }
+
+ private:
+  static constexpr const char* kName = "de_DE.UTF-8";
+  bool Use() {
+    active_ = std::setlocale(LC_NUMERIC, kName) != nullptr &&
+              std::string(std::localeconv()->decimal_point) == ",";
+    return active_;
+  }
+  test_support::ScratchFolder folder_;
+  test_support::EnvGuard env_;
+  bool active_ = false;
+};
+
 TEST(TextCodecTest, NumbersIgnoreTheProcessLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  const CommaLocale locale;
+  if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be had";
   EXPECT_EQ(platform::FormatFloat(131.5), u"131.500000");
   EXPECT_EQ(platform::FormatFloat(-0.25), u"-0.250000");
   EXPECT_EQ(platform::FormatInt(-150), u"-150");
   EXPECT_DOUBLE_EQ(platform::ParseLeadingDouble(u" 1.5xyz"), 1.5);
-  if (previous != nullptr) std::setlocale(LC_NUMERIC, "C");
+  EXPECT_DOUBLE_EQ(platform::ParseLeadingDouble(u"1,5"), 1.0);
+}
+
+// Numbers beyond the double range read as the C library's conversion reads
+// them: an infinity of their sign when too large, zero when too small.
+TEST(TextCodecTest, NumbersOutOfRangeReadLikeTheCLibrary) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    std::u16string_view text;
+    double value;
+  } cases[] = {{u"1e309", inf},       {u"-1e309", -inf},    {u"1e999999999999999999", inf},
+               {u"123456e305x", inf}, {u"0.0001e313", inf}, {u"1e-400", 0.0},
+               {u"-1e-400", -0.0},    {u"0.001e-330", 0.0}, {u"1e308", 1e308},
+               {u"inf", inf},         {u"abc", 0.0},        {u"+2.5", 2.5}};
+  for (const auto& c : cases) {
+    const double value = platform::ParseLeadingDouble(c.text);
+    EXPECT_EQ(value, c.value) << platform::Utf16ToUtf8(c.text);
+    EXPECT_EQ(std::signbit(value), std::signbit(c.value)) << platform::Utf16ToUtf8(c.text);
+  }
 }
 
 TEST(TextCodecTest, LeadingIntegerReadsLikeTheCLibrary) {

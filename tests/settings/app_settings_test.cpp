@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace app {
@@ -22,9 +23,15 @@ TEST(AppSettingsTest, SceneAndCameraReadsTakeStoredValuesAndClampBrightness) {
     const char16_t* stored;  // m_global_gama line, or nothing
     float expected;
   };
-  const Case cases[] = {{u"m_global_gama=3\n", 1.5f},   {u"m_global_gama=0.1\n", 0.5f},
-                        {u"m_global_gama=1.2\n", 1.2f}, {u"m_global_gama=nan\n", 1.0f},
-                        {u"m_global_gama=abc\n", 0.5f}, {u"", 1.0f}};
+  const Case cases[] = {{u"m_global_gama=3\n", 1.5f},
+                        {u"m_global_gama=0.1\n", 0.5f},
+                        {u"m_global_gama=1.2\n", 1.2f},
+                        {u"m_global_gama=nan\n", 1.0f},
+                        {u"m_global_gama=abc\n", 0.5f},
+                        {u"", 1.0f},
+                        // Beyond the double range: infinity, as the C library reads it.
+                        {u"m_global_gama=1e309\n", 1.5f},
+                        {u"m_global_gama=-1e309\n", 0.5f}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "expected " << c.expected);
     const SettingsStore store =
@@ -41,6 +48,35 @@ TEST(AppSettingsTest, SceneAndCameraReadsTakeStoredValuesAndClampBrightness) {
     EXPECT_EQ(settings.m_w_x.value, 1.25f);
     EXPECT_EQ(settings.m_w_y.value, 5.0f);
     EXPECT_FLOAT_EQ(settings.m_global_gama.value, c.expected);
+  }
+}
+
+// Every float key reads a number too large for a float or a double as an
+// infinity of its sign, never as 0.
+TEST(AppSettingsTest, EveryFloatKeyReadsHugeNumbersAsInfinity) {
+  const float inf = std::numeric_limits<float>::infinity();
+  for (const char16_t* text : {u"1e309", u"1e39"}) {
+    for (const bool negative : {false, true}) {
+      std::u16string keys;
+      AppSettings names;
+      const std::u16string value = (negative ? u"-" : u"") + std::u16string(text);
+      for (const auto* entry : {&names.m_w_x, &names.m_w_y, &names.m_w_z, &names.last_average_fps,
+                                &names.last_bench_time, &names.last_bench_max_mega_tris}) {
+        keys += std::u16string(entry->key) + u"=" + value + u"\n";
+      }
+      const SettingsStore store = MemoryStore(keys);
+      AppSettings settings;
+      ReadSceneSettings(store, settings);
+      ReadCameraSettings(store, settings);
+      const float expected = negative ? -inf : inf;
+      SCOPED_TRACE(platform::Utf16ToUtf8(value));
+      EXPECT_EQ(settings.m_w_x.value, expected);
+      EXPECT_EQ(settings.m_w_y.value, expected);
+      EXPECT_EQ(settings.m_w_z.value, expected);
+      EXPECT_EQ(settings.last_average_fps.value, expected);
+      EXPECT_EQ(settings.last_bench_time.value, expected);
+      EXPECT_EQ(settings.last_bench_max_mega_tris.value, expected);
+    }
   }
 }
 

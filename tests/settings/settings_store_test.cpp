@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
 #include <functional>
@@ -29,7 +31,7 @@ struct Layout {
   SettingsLocationInput Input(const fs::path& exe) const { return {exe, temp, appData}; }
 };
 
-std::u16string FileText(const fs::path& path) { return DecodeSettingsText(ReadBytes(path)); }
+std::u16string FileText(const fs::path& path) { return platform::DecodeTextFile(ReadBytes(path)); }
 
 TEST(SettingsStoreTest, LocationRules) {
   const std::string kHandMade = Utf16File(u"[Program]\r\nTestIni=x\r\n");
@@ -156,10 +158,35 @@ TEST(SettingsStoreTest, BadSettingsFilesNeverStopTheProgramNorLoseTheFile) {
       EXPECT_FALSE(store.memoryOnly);
       EXPECT_TRUE(afterStart.bytes.starts_with("\xFF\xFE"));
       // Everything readable before is still there, first in the file.
-      const std::u16string old = DecodeSettingsText(before.bytes);
-      EXPECT_EQ(DecodeSettingsText(afterStart.bytes).substr(0, old.size()), old);
+      const std::u16string old = platform::DecodeTextFile(before.bytes);
+      EXPECT_EQ(platform::DecodeTextFile(afterStart.bytes).substr(0, old.size()), old);
     }
   }
+}
+
+// A write killed before its rename leaves ".<name>.tmp-<pid>-<n>-<k>"
+// beside the settings file. The next start removes such leftovers of
+// processes that are gone, and nothing else.
+TEST(SettingsStoreTest, StartRemovesTemporaryFilesOfKilledWrites) {
+  Layout layout;
+  WriteBytes(layout.userFile, Utf16File(u"[Morvandel.Gauge]\r\nm_p_x=7\r\n"));
+  const pid_t gone = fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) _exit(0);
+  ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+  const fs::path folder = layout.userFile.parent_path();
+  const fs::path stale = folder / (".Morvandel.Gauge.ini.tmp-" + std::to_string(gone) + "-42-0");
+  const fs::path lookAlike = folder / ("Morvandel.Gauge.ini.tmp-" + std::to_string(gone) + "-42-0");
+  const fs::path userNote = folder / ".Morvandel.Gauge.ini.tmp-notes";
+  for (const fs::path& path : {stale, lookAlike, userNote}) WriteBytes(path, "half");
+
+  SettingsStore store;
+  LocateSettingsFile(store, layout.Input(layout.bin / "gauge"));
+  ASSERT_EQ(store.settingsPath, layout.userFile);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_EQ(ReadBytes(lookAlike), "half");
+  EXPECT_EQ(ReadBytes(userNote), "half");
+  EXPECT_EQ(ReadIntSetting(store, store.productSection, u"m_p_x", 0, -1, -1), 7);
 }
 
 TEST(SettingsStoreTest, AnsiFileFromEarlierVersionBecomesUtf16WithItsContent) {

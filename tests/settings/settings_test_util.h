@@ -1,4 +1,4 @@
-// A scratch folder per test and small file helpers.
+// File helpers of the settings tests.
 #pragma once
 
 #include <stdlib.h>
@@ -10,47 +10,16 @@
 #include <iterator>
 #include <string>
 
-#include "app/settings/settings_file.h"
+#include "platform/text_codec.h"
+#include "tests/support/test_files.h"
 
 namespace settings_test {
 
 namespace fs = std::filesystem;
 
-class ScratchFolder {
- public:
-  // In memory where the system offers it: every settings write flushes its
-  // file to disk, which costs a lot of time on a busy disk.
-  ScratchFolder() {
-    std::error_code ec;
-    const fs::path base = fs::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0
-                              ? fs::path("/dev/shm")
-                              : fs::temp_directory_path();
-    std::string name = (base / "mg-settings-XXXXXX").string();
-    if (mkdtemp(name.data()) != nullptr) path_ = name;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-inline void WriteBytes(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
 
 // What shows that a file was left alone: the same file (not replaced), the
 // same kind, size and time stamp and, for small files, the same bytes.
@@ -81,6 +50,8 @@ inline FileState StateOf(const fs::path& path) {
 }
 
 // The bytes of a settings file as the program writes it.
-inline std::string Utf16File(std::u16string_view text) { return app::EncodeSettingsText(text); }
+inline std::string Utf16File(std::u16string_view text) {
+  return platform::EncodeUtf16LeWithBom(text);
+}
 
 }  // namespace settings_test

@@ -1,0 +1,43 @@
+// Restores environment variables when a test ends, so that tests that point
+// HOME, XDG_CONFIG_HOME, TMPDIR or the locale elsewhere leave no trace.
+#pragma once
+
+#include <stdlib.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+class EnvGuard {
+ public:
+  // Remembers the current values of the named variables.
+  EnvGuard(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const char* value = getenv(name);
+      saved_.push_back({name, value != nullptr ? std::optional<std::string>(value) : std::nullopt});
+    }
+  }
+  ~EnvGuard() {
+    for (const Saved& s : saved_) {
+      if (s.value) {
+        setenv(s.name.c_str(), s.value->c_str(), 1);
+      } else {
+        unsetenv(s.name.c_str());
+      }
+    }
+  }
+  EnvGuard(const EnvGuard&) = delete;
+  EnvGuard& operator=(const EnvGuard&) = delete;
+
+ private:
+  struct Saved {
+    std::string name;
+    std::optional<std::string> value;
+  };
+  std::vector<Saved> saved_;
+};
+
+}  // namespace test_support
