@@ -14,11 +14,10 @@
 #include <thread>
 
 #include "platform/window.h"
+#include "render/texture_slots.h"
 #include "scene/camera.h"
 
 namespace app {
-
-inline constexpr int kTextureSlots = 1000;
 
 struct AppState {
   // 0 = assets loading, 1 = loaded and not yet shown, 2 = running. The loader
@@ -33,7 +32,7 @@ struct AppState {
   int64_t perfCounterLast = 0;
   int64_t perfFrequency = 1;
   int frameTriangles = 0;
-  std::array<GLuint, kTextureSlots> textureTable{};
+  render::TextureSlots textureTable;
   // Set once the terrain is built; the loading frames then draw the scene.
   std::atomic<int> sceneReady{0};
   // False after a failed shader-extension check: no program is built or used.

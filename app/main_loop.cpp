@@ -22,21 +22,11 @@ void DrawScene(WindowProcContext& ctx, int passSelector) {
   pass.sceneReadyLevel = sceneState.sceneReadyLevel.load(std::memory_order_acquire);
   pass.terrain = &sceneState.terrain;
   pass.terrainProgram = &sceneState.terrainProgram;
-  pass.textureTable = ctx.app.textureTable;
+  pass.textures = &ctx.app.textureTable;
   pass.detailLevel = sceneState.detailLevel;
   pass.waterHeight = ctx.input.waterHeight;
   pass.globalGamma = ctx.settings.m_global_gama.value;
-  switch (passSelector) {
-    case 1:
-      scene::RenderWaterPass(pass);
-      break;
-    case 2:
-      scene::RenderSimpleWaterPass(pass);
-      break;
-    default:
-      scene::RenderPlainPass(pass);
-      break;
-  }
+  scene::RenderPass(scene::PassSelectorFromSetting(passSelector), pass);
 }
 
 void LoadingFrame(WindowProcContext& ctx) {
@@ -117,6 +107,7 @@ void RenderFrame(WindowProcContext& ctx) {
   ApplyWaterKeys(ctx);
   bench::PlaybackStep(ctx.player, app.camera);
   app.frameTriangles = 0;
+  scene::BeginSceneFrame(sceneState);
   DrawScene(ctx, ctx.settings.mit_wasser.value);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
   glDisable(GL_LIGHTING);
@@ -180,10 +171,7 @@ void Shutdown(WindowProcContext& ctx) {
   if (win.mainWindow) WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(win));
   if (win.mainContext != nullptr) {
     scene::ReleaseSceneGl(scene::Scene());
-    for (GLuint& name : ctx.app.textureTable) {
-      if (name != 0) glDeleteTextures(1, &name);
-      name = 0;
-    }
+    ctx.app.textureTable.ReleaseAll();
   }
   platform::ReleaseCurrentContext();
   if (win.mainContext != win.firstContext) platform::DeleteContext(win.firstContext);

@@ -25,7 +25,6 @@ void InitGlScene(WindowProcContext& ctx) {
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
   if (!CreateInitialContext(win, app, width, height)) return;
-  app.textureTable.fill(0);
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());

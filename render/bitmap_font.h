@@ -13,10 +13,10 @@ namespace render {
 
 class BitmapFont {
  public:
-  // Rasterises the face (see FontFileFor) at a character height of `size`
-  // pixels and builds the 256 display lists. When the font file is missing
-  // or unreadable, shows the reason ("Error") and returns false with no
-  // lists made.
+  // Rasterises the face (see FontRequestFor; the file is found through the
+  // platform's font lookup) at a character height of `size` pixels and builds
+  // the 256 display lists. When the font is missing or unreadable, shows the
+  // reason ("Error") and returns false with no lists made.
   bool Build(std::string_view faceName, int size, bool italic, bool bold);
   // Builds the lists from glyphs rasterised beforehand.
   bool BuildFromRaster(const RasterFont& raster);

@@ -7,6 +7,8 @@ SceneState& Scene() {
   return state;
 }
 
+void BeginSceneFrame(SceneState& scene) { scene.terrainTriangles = 0; }
+
 void ReleaseSceneGl(SceneState& scene) {
   scene.terrain.patches.clear();
   glDeleteTextures(3, scene.terrain.regionColourMaps);
