@@ -20,7 +20,9 @@ class BitmapFont {
   bool Build(std::string_view faceName, int size, bool italic, bool bold);
   // Builds the lists from glyphs rasterised beforehand.
   bool BuildFromRaster(const RasterFont& raster);
-  // Deletes the lists (when built) and zeroes every field.
+  // Deletes the lists (when built) and zeroes every field. The owner calls it
+  // with the font's context current, before that context goes: like the
+  // texture slots, the font makes no GL call when it is destroyed.
   void Destroy();
   // Draws `text` (up to its first NUL byte) at the raster position and
   // returns its length. The caller's list base is kept.
