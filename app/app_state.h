@@ -14,11 +14,10 @@
 #include <thread>
 
 #include "platform/window.h"
+#include "render/texture_slots.h"
 #include "scene/camera.h"
 
 namespace app {
-
-inline constexpr int kTextureSlots = 1000;
 
 // Moves only forward. The loader stores Loaded with release as its last act;
 // the loop loads it with acquire and moves on to Running.
@@ -35,7 +34,7 @@ struct AppState {
   int64_t perfCounterLast = 0;
   int64_t perfFrequency = 1;
   int frameTriangles = 0;
-  std::array<GLuint, kTextureSlots> textureTable{};
+  render::TextureSlots textureTable;
   // Set once the terrain is built; the loading frames then draw the scene.
   std::atomic<bool> sceneReady{false};
   // False after a failed shader-extension check: no program is built or used.

@@ -22,21 +22,11 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.sceneReadyLevel = sceneState.sceneReadyLevel.load(std::memory_order_acquire);
   pass.terrain = &sceneState.terrain;
   pass.terrainProgram = &sceneState.terrainProgram;
-  pass.textureTable = ctx.app.textureTable;
+  pass.textures = &ctx.app.textureTable;
   pass.detailLevel = sceneState.detailLevel;
   pass.waterHeight = ctx.input.waterHeight;
   pass.globalGamma = ctx.settings.m_global_gama.value;
-  switch (passSelector) {
-    case 1:
-      scene::RenderWaterPass(pass);
-      break;
-    case 2:
-      scene::RenderSimpleWaterPass(pass);
-      break;
-    default:
-      scene::RenderPlainPass(pass);
-      break;
-  }
+  scene::RenderPass(scene::PassSelectorFromSetting(passSelector), pass);
 }
 
 void LoadingFrame(Application& ctx) {
@@ -117,6 +107,7 @@ void RenderFrame(Application& ctx) {
   ApplyWaterKeys(ctx);
   bench::PlaybackStep(ctx.player, app.camera);
   app.frameTriangles = 0;
+  scene::BeginSceneFrame(sceneState);
   DrawScene(ctx, ctx.settings.mit_wasser.value);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
   // The overlays drawn after the scene expect this state: no lighting or
@@ -185,10 +176,7 @@ void Shutdown(Application& ctx) {
     WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
   if (win.mainContext) {
     scene::ReleaseSceneGl(ctx.scene);
-    for (GLuint& name : ctx.app.textureTable) {
-      if (name != 0) glDeleteTextures(1, &name);
-      name = 0;
-    }
+    ctx.app.textureTable.ReleaseAll();
   }
   ReleaseContexts(ctx.windows, win);
   if (win.displayModeChanged && win.mainWindow) {

@@ -25,7 +25,6 @@ void InitGlScene(Application& ctx) {
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
   if (!CreateInitialContext(ctx.windows, win, app, width, height)) return;
-  app.textureTable.fill(0);
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());

@@ -2,15 +2,18 @@
 
 #include <GL/glu.h>
 
+#include "platform/font_lookup.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
 namespace render {
 
 bool BitmapFont::Build(std::string_view faceName, int size, bool italic, bool bold) {
+  const platform::FontRequest font = FontRequestFor(faceName, bold, italic);
+  const std::string file = platform::FindFontFile(font);
   RasterFont raster;
-  std::string error;
-  if (!RasteriseFont(FontFileFor(faceName, bold, italic), size, raster, error)) {
+  std::string error = "the font " + std::string(font.family) + " is not installed";
+  if (file.empty() || !RasteriseFont(file, size, raster, error)) {
     platform::ShowMessageBox(platform::AnsiToUtf16("The HUD font cannot be loaded: " + error),
                              u"Error");
     return false;

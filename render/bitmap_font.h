@@ -13,14 +13,16 @@ namespace render {
 
 class BitmapFont {
  public:
-  // Rasterises the face (see FontFileFor) at a character height of `size`
-  // pixels and builds the 256 display lists. When the font file is missing
-  // or unreadable, shows the reason ("Error") and returns false with no
-  // lists made.
+  // Rasterises the face (see FontRequestFor; the file is found through the
+  // platform's font lookup) at a character height of `size` pixels and builds
+  // the 256 display lists. When the font is missing or unreadable, shows the
+  // reason ("Error") and returns false with no lists made.
   bool Build(std::string_view faceName, int size, bool italic, bool bold);
   // Builds the lists from glyphs rasterised beforehand.
   bool BuildFromRaster(const RasterFont& raster);
-  // Deletes the lists (when built) and zeroes every field.
+  // Deletes the lists (when built) and zeroes every field. The owner calls it
+  // with the font's context current, before that context goes: like the
+  // texture slots, the font makes no GL call when it is destroyed.
   void Destroy();
   // Draws `text` (up to its first NUL byte) at the raster position and
   // returns its length. The caller's list base is kept.

@@ -4,9 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "platform/message_box.h"
-#include "platform/text_codec.h"
-
 namespace render {
 namespace {
 
@@ -14,13 +11,6 @@ int Wrap(int value, int size) {
   if (value >= 0 && value < size) return value;
   const int m = value % size;
   return m < 0 ? m + size : m;
-}
-
-void ReportNoPixels(const BitmapDescription& d) {
-  platform::ShowMessageBox(u"WidthBytes: " + platform::FormatInt(d.widthBytes) + u" bmWidth:" +
-                               platform::FormatInt(d.width) + u" bmBitsPixel:" +
-                               platform::FormatInt(d.bitsPixel),
-                           u"Err");
 }
 
 }  // namespace
@@ -53,18 +43,12 @@ std::unique_ptr<BitmapObject> BitmapObject::Allocate(int width, int height, int 
 }
 
 bool DibBitmap::Create(int width, int height) {
-  BitmapHandle created = BitmapObject::Allocate(width, height, 32);
-  if (created == nullptr) {
-    platform::ShowMessageBox(platform::FormatInt(width) + u" x " + platform::FormatInt(height),
-                             u"dib-err");
-  }
-  Attach(std::move(created));
-  return !empty();
+  return Attach(BitmapObject::Allocate(width, height, 32));
 }
 
-void DibBitmap::Attach(BitmapHandle handle) {
+bool DibBitmap::Attach(BitmapHandle handle) {
   Adopt(std::move(handle));
-  if (pixels_ == nullptr) ReportNoPixels(description_);
+  return pixels_ != nullptr;
 }
 
 BitmapHandle DibBitmap::Release() {

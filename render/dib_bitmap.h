@@ -52,13 +52,12 @@ class DibBitmap {
   DibBitmap& operator=(const DibBitmap&) = delete;
 
   // Makes a 32-bit bitmap of width x height (bottom-up), zero-filled. When it
-  // cannot be made: message "<w> x <h>" / "dib-err"; the bitmap is then empty
-  // and "WidthBytes: ..." / "Err" follows, as for any bitmap without pixels.
-  // Returns whether pixels exist.
+  // cannot be made the bitmap is empty. Returns whether pixels exist; the
+  // caller reports a failure (render/bitmap_messages.h).
   bool Create(int width, int height);
-  // Adopts `handle` (the old one is deleted); "WidthBytes: ..." / "Err" when
-  // the new bitmap has no pixels.
-  void Attach(BitmapHandle handle);
+  // Adopts `handle` (the old one is deleted). Returns whether the new bitmap
+  // has pixels.
+  bool Attach(BitmapHandle handle);
   // Hands the handle over to the caller; the bitmap is empty afterwards.
   BitmapHandle Release();
   // Deletes the handle; the bitmap is empty afterwards.

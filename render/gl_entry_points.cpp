@@ -1,9 +1,10 @@
 #include "render/gl_entry_points.h"
 
-#include <SDL.h>
-
 #include <atomic>
+#include <cstdlib>
+#include <string>
 
+#include "platform/gl_proc.h"
 #include "platform/message_box.h"
 
 namespace render {
@@ -11,7 +12,7 @@ namespace {
 
 struct GlLoaderState {
   GlEntryPoints table;
-  GlLookup lookup = [](const char* name) { return SDL_GL_GetProcAddress(name); };
+  GlLookup lookup = platform::GetGlProcAddress;
 };
 
 GlLoaderState& LoaderState() {
@@ -34,6 +35,11 @@ F OnDemand(F& slot, const char* name) {
     std::atomic_ref<F>(slot).store(fn, std::memory_order_release);
   }
   return fn;
+}
+
+std::string_view GlString(GLenum name) {
+  const auto* text = reinterpret_cast<const char*>(glGetString(name));
+  return text != nullptr ? text : "";
 }
 
 }  // namespace
@@ -73,11 +79,35 @@ bool HasMultitexture(const GlEntryPoints& gl) {
   return gl.glActiveTextureARB != nullptr && gl.glMultiTexCoord2fARB != nullptr;
 }
 
-bool CheckMultitexture(const GlEntryPoints& gl) {
-  if (HasMultitexture(gl)) return true;
+GlVersion ParseGlVersion(std::string_view version) {
+  GlVersion parsed;
+  // "OpenGL ES 3.2 Mesa ..." carries a prefix; desktop GL starts with the
+  // number.
+  const size_t digit = version.find_first_of("0123456789");
+  if (digit == std::string_view::npos) return parsed;
+  const std::string text(version.substr(digit));
+  char* end = nullptr;
+  parsed.major = static_cast<int>(std::strtol(text.c_str(), &end, 10));
+  if (*end == '.') parsed.minor = static_cast<int>(std::strtol(end + 1, nullptr, 10));
+  return parsed;
+}
+
+bool DriverHasMultitexture(std::string_view extensions, std::string_view version) {
+  const GlVersion v = ParseGlVersion(version);
+  return extensions.find("GL_ARB_multitexture") != std::string_view::npos || v.major > 1 ||
+         (v.major == 1 && v.minor >= 3);
+}
+
+bool CheckMultitexture(const GlEntryPoints& gl, std::string_view extensions,
+                       std::string_view version) {
+  if (HasMultitexture(gl) && DriverHasMultitexture(extensions, version)) return true;
   platform::ShowMessageBox(u"Your current setup does not support multitexturing",
                            u"OpenGL 2.1 Error");
   return false;
+}
+
+bool CheckMultitexture(const GlEntryPoints& gl) {
+  return CheckMultitexture(gl, GlString(GL_EXTENSIONS), GlString(GL_VERSION));
 }
 
 bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions) {

@@ -67,8 +67,10 @@ struct GlEntryPoints {
 // Resolves a GL function by name in the current context; null when absent.
 using GlLookup = std::function<void*(const char* name)>;
 
-// The process-wide table and the lookup it uses (SDL's, unless a test
-// replaced it).
+// The process-wide table and the lookup it uses (the platform's, unless a
+// test replaced it). The table stays process-wide: the loader thread's shared
+// context calls through the same pointers as the main context, and a
+// re-created context keeps them.
 GlEntryPoints& Gl();
 const GlLookup& GlProcLookup();
 void SetGlProcLookup(GlLookup lookup);
@@ -78,13 +80,31 @@ void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
 void LoadMultitextureEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
 // True when both multitexture functions the scene needs are present.
 bool HasMultitexture(const GlEntryPoints& gl);
-// Shows "Your current setup does not support multitexturing" when
-// HasMultitexture fails and returns false.
+
+struct GlVersion {
+  int major = 0;
+  int minor = 0;
+};
+// The leading "major.minor" of a GL_VERSION string; 0.0 when there is none.
+GlVersion ParseGlVersion(std::string_view version);
+// Whether the driver itself offers multitexturing: "GL_ARB_multitexture" in
+// its extension string, or GL 1.3 or later (where it is core). Needed
+// besides the pointers because some lookups return an address for any name.
+bool DriverHasMultitexture(std::string_view extensions, std::string_view version);
+
+// Shows "Your current setup does not support multitexturing" / "OpenGL 2.1
+// Error" and returns false unless both the pointers and the driver's
+// extension string or version say multitexturing is there.
+bool CheckMultitexture(const GlEntryPoints& gl, std::string_view extensions,
+                       std::string_view version);
+// The same with the current context's extension and version strings.
 bool CheckMultitexture(const GlEntryPoints& gl);
 
 // Checks the extension string for "GL_ARB_shader_objects" and
 // "GL_ARB_shading_language_100" (plain substring search); on success looks up
 // the shader-object functions. Reports a missing extension in a message box.
+// The check rests on the extension string alone, never on the lookups, which
+// may return an address for any name.
 bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions);
 
 // The on-demand functions: each resolves its name on first call, keeps the

@@ -11,8 +11,6 @@
 namespace render {
 namespace {
 
-constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
-
 struct LibraryDeleter {
   void operator()(FT_Library library) const { FT_Done_FreeType(library); }
 };
@@ -45,12 +43,8 @@ GlyphImage ToGlyphImage(const FT_GlyphSlot slot) {
 
 }  // namespace
 
-std::string FontFileFor(std::string_view, bool bold, bool italic) {
-  std::string file = kFontFolder;
-  if (bold && italic) return file + "DejaVuSans-BoldOblique.ttf";
-  if (bold) return file + "DejaVuSans-Bold.ttf";
-  if (italic) return file + "DejaVuSans-Oblique.ttf";
-  return file + "DejaVuSans.ttf";
+platform::FontRequest FontRequestFor(std::string_view, bool bold, bool italic) {
+  return {"DejaVu Sans", bold, italic};
 }
 
 bool RasteriseFont(const std::string& fontFile, int pixelSize, RasterFont& out,

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/font_lookup.h"
+
 namespace render {
 
 // One glyph in glBitmap's layout: rows of (width + 7) / 8 bytes, most
@@ -30,10 +32,10 @@ struct RasterFont {
   std::array<GlyphImage, 256> glyphs;  // code c drawn as U+0000 + c
 };
 
-// The font file standing in for a face name. Every face is drawn with the
-// DejaVu Sans family (fonts-dejavu-core), in the bold / oblique variant when
-// asked.
-std::string FontFileFor(std::string_view faceName, bool bold, bool italic);
+// The font standing in for a face name: every face is drawn with the DejaVu
+// Sans family (fonts-dejavu-core), in the bold / oblique variant when asked.
+// platform::FindFontFile turns it into a file.
+platform::FontRequest FontRequestFor(std::string_view faceName, bool bold, bool italic);
 
 // Rasterises codes 0-255 of the font file at a character height of
 // `pixelSize` pixels. False (with a reason in `error`) when the file cannot

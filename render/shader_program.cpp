@@ -7,12 +7,10 @@
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
+#include "render/shader_text.h"
 
 namespace render {
 namespace {
-
-constexpr std::string_view kVertMarker = "[vert]";
-constexpr std::string_view kFragMarker = "[frag]";
 
 // A driver log ends with its NUL; keep the text before it.
 std::string TrimLog(std::string log) {
@@ -95,15 +93,10 @@ GlBuildResult LinkProgram(GLuint vertexShader, GLuint fragmentShader) {
 
 GLuint ShaderProgram::LoadFromCombinedText(const char* text, std::string& error) {
   if (text == nullptr || text[0] == '\0') return m_hProgramObject;
-  const std::string_view all(text);
-  const size_t vert = all.find(kVertMarker);
-  const size_t frag = all.find(kFragMarker);
-
-  if (vert != std::string_view::npos) {
-    const GLint length = frag != std::string_view::npos
-                             ? static_cast<GLint>(frag) - static_cast<GLint>(vert) - 6
-                             : -1;
-    const GlBuildResult vs = CompileShader(GL_VERTEX_SHADER, text + vert + 6, length);
+  const CombinedShaderText parts = SplitCombinedShaderText(text);
+  if (parts.hasVertex) {
+    const GlBuildResult vs = CompileShader(GL_VERTEX_SHADER, parts.vertex.data(),
+                                           static_cast<GLint>(parts.vertex.size()));
     if (vs.failed) {
       error = vs.log;
       return m_hProgramObject;
@@ -111,9 +104,9 @@ GLuint ShaderProgram::LoadFromCombinedText(const char* text, std::string& error)
     m_hVertexShader = vs.handle;
     if (m_hVertexShader == 0) return 0;
   }
-  if (frag != std::string_view::npos) {
-    const GLint length = static_cast<GLint>(all.size()) - static_cast<GLint>(frag) - 7;
-    const GlBuildResult fs = CompileShader(GL_FRAGMENT_SHADER, text + frag + 6, length);
+  if (parts.hasFragment) {
+    const GlBuildResult fs = CompileShader(GL_FRAGMENT_SHADER, parts.fragment.data(),
+                                           static_cast<GLint>(parts.fragment.size()));
     if (fs.failed) {
       error = fs.log;
       return m_hProgramObject;

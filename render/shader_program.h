@@ -1,12 +1,7 @@
 // GLSL programs: a vertex shader, a fragment shader and the program they are
 // linked into. A program is complete when all three handles are non-zero;
-// only a complete program is ever put in use.
-//
-// Combined text format: "[vert]" starts the vertex code, which runs up to
-// "[frag]" (or the end of the text); the fragment code runs from after
-// "[frag]" to the end of the text less its final character, so a combined
-// text ends with one spare character (a line break serves). Text before
-// "[vert]" is ignored.
+// only a complete program is ever put in use. The combined text format is
+// described in render/shader_text.h.
 #pragma once
 
 #include <GL/gl.h>

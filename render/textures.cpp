@@ -53,6 +53,13 @@ bool CreateTextureFromBitmap(GLuint& name, BitmapHandle bitmap, bool mipmaps) {
   return CreateTextureFromBitmap(name, std::move(bitmap), mipmaps, Gl().maxAnisotropy);
 }
 
+bool CreateTextureInSlot(TextureSlots& slots, int slot, BitmapHandle bitmap, bool mipmaps) {
+  if (bitmap == nullptr || slot < 0 || slot >= TextureSlots::kCount) return false;
+  GLuint name = 0;
+  CreateTextureFromBitmap(name, std::move(bitmap), mipmaps);
+  return slots.Replace(slot, name);
+}
+
 bool CreateEmptyTexture(GLuint& name, int size, GLint components, GLenum format) {
   if (!ValidSize(size, size)) return false;
   // Four bytes per component covers every format with unsigned int pixels.
@@ -64,13 +71,14 @@ bool CreateEmptyTexture(GLuint& name, int size, GLint components, GLenum format)
   return true;
 }
 
-bool CreateEmptyClampedTexture(std::span<GLuint> textures, int size, GLint components,
-                               GLenum format, int index) {
-  if (index < 0 || static_cast<size_t>(index) >= textures.size()) return false;
-  if (!CreateEmptyTexture(textures[index], size, components, format)) return false;
+bool CreateEmptyClampedTexture(TextureSlots& slots, int size, GLint components, GLenum format,
+                               int slot) {
+  if (slot < 0 || slot >= TextureSlots::kCount) return false;
+  GLuint name = 0;
+  if (!CreateEmptyTexture(name, size, components, format)) return false;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  return true;
+  return slots.Replace(slot, name);
 }
 
 bool CreateEmptyTexture2D(GLuint& name, int width, int height, GLint internalFormat,
@@ -100,15 +108,15 @@ bool UploadBitmapToTexture(const DibBitmap& bitmap, GLuint name, int width, int 
   return true;
 }
 
-int LoadCausticSequence(CausticSequence& sequence, std::span<GLuint> textures, int firstSlot) {
+int LoadCausticSequence(CausticSequence& sequence, TextureSlots& slots, int firstSlot) {
   if (sequence.firstCall) {
     sequence.firstCall = false;
     for (EmbeddedFile* file : sequence.files) file->Unscrambled();
   }
   int loaded = 0;
   for (size_t i = 0; i < sequence.files.size(); ++i) {
-    const size_t slot = static_cast<size_t>(firstSlot) + i;
-    if (firstSlot < 0 || slot >= textures.size()) break;
+    const int slot = firstSlot + static_cast<int>(i);
+    if (firstSlot < 0 || slot >= TextureSlots::kCount) break;
     std::span<uint8_t> bytes = sequence.files[i]->stored();
     DibBitmap frame;
     DecodeImage(frame, bytes.data(), static_cast<int32_t>(bytes.size()), true);
@@ -116,7 +124,7 @@ int LoadCausticSequence(CausticSequence& sequence, std::span<GLuint> textures, i
       platform::ShowMessageBox(u"Mem-Bitmap-Errr", u"");
       break;
     }
-    CreateTextureFromBitmap(textures[slot], frame.Release(), true);
+    CreateTextureInSlot(slots, slot, frame.Release(), true);
     ++loaded;
   }
   return loaded;

@@ -1,6 +1,6 @@
 // GL textures from bitmaps and empty render-target textures. Texture names
-// live in the caller's variables or in the shared texture table, which the
-// caller passes in.
+// live in the caller's variables or in the shared texture table
+// (render/texture_slots.h), which the caller passes in.
 #pragma once
 
 #include <GL/gl.h>
@@ -9,6 +9,7 @@
 
 #include "render/dib_bitmap.h"
 #include "render/embedded_file.h"
+#include "render/texture_slots.h"
 
 namespace render {
 
@@ -22,14 +23,17 @@ namespace render {
 bool CreateTextureFromBitmap(GLuint& name, BitmapHandle bitmap, bool mipmaps, int maxAnisotropy);
 // The same with the driver's maximum anisotropy (Gl().maxAnisotropy).
 bool CreateTextureFromBitmap(GLuint& name, BitmapHandle bitmap, bool mipmaps);
+// The same into a slot of the table, which deletes the slot's old texture.
+// A null bitmap or a slot out of range returns false and changes nothing.
+bool CreateTextureInSlot(TextureSlots& slots, int slot, BitmapHandle bitmap, bool mipmaps);
 
 // A new square texture of size x size, zero-filled, linear filtering.
 // `components` is the internal format (3 or 4, or a GL format enum).
 bool CreateEmptyTexture(GLuint& name, int size, GLint components, GLenum format);
-// As CreateEmptyTexture into textures[index], also clamped to the edge in S
-// and T. An index outside the table does nothing and returns false.
-bool CreateEmptyClampedTexture(std::span<GLuint> textures, int size, GLint components,
-                               GLenum format, int index);
+// As CreateEmptyTexture into a slot of the table, also clamped to the edge
+// in S and T. A slot outside the table does nothing and returns false.
+bool CreateEmptyClampedTexture(TextureSlots& slots, int size, GLint components, GLenum format,
+                               int slot);
 // Replaces `name` with a new width x height texture without data (unsigned
 // byte pixels, linear filtering) and unbinds it.
 bool CreateEmptyTexture2D(GLuint& name, int width, int height, GLint internalFormat, GLenum format);
@@ -45,10 +49,10 @@ struct CausticSequence {
   bool firstCall = true;
 };
 
-// Decodes every frame (flipped vertically) into textures[firstSlot + i] with
+// Decodes every frame (flipped vertically) into slot firstSlot + i with
 // mipmaps. A frame that does not decode shows "Mem-Bitmap-Errr" and stops
 // the sequence; the frames after it stay as they were. Returns the number of
 // frames loaded.
-int LoadCausticSequence(CausticSequence& sequence, std::span<GLuint> textures, int firstSlot);
+int LoadCausticSequence(CausticSequence& sequence, TextureSlots& slots, int firstSlot);
 
 }  // namespace render

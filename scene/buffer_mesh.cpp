@@ -21,19 +21,10 @@ int WriteStrip(void* mapped, int n, bool coarse, const uint8_t* flatFlags) {
 
 }  // namespace
 
-bool PassDrawsBox(int pass, float clipHeight, float minY, float maxY) {
-  const bool below = clipHeight > minY;
-  const bool straddling = clipHeight > minY && maxY > clipHeight;
-  const bool above = minY > clipHeight;
-  if (pass == 1) return below;
-  if (pass == 0) return above || straddling;
-  return true;
-}
-
 BufferMesh::~BufferMesh() {
   render::GlEntryPoints& gl = render::Gl();
   if (gl.glDeleteBuffers == nullptr) return;
-  if (buffers_[0] != 0) gl.glDeleteBuffers(5, buffers_);
+  if (buffers_[kPositions] != 0) gl.glDeleteBuffers(kBufferCount, buffers_);
   if (fineStrip_ != 0) gl.glDeleteBuffers(1, &fineStrip_);
   if (coarseStrip_ != 0) gl.glDeleteBuffers(1, &coarseStrip_);
 }
@@ -47,9 +38,9 @@ void BufferMesh::Upload(std::span<const float> positions, std::span<const float>
     platform::ShowMessageBox(u"999", u"er");
     return;
   }
-  gl.glDeleteBuffers(5, buffers_);
-  gl.glGenBuffers(5, buffers_);
-  auto upload = [&](GLenum target, int slot, const char* what, const void* data, size_t bytes) {
+  gl.glDeleteBuffers(kBufferCount, buffers_);
+  gl.glGenBuffers(kBufferCount, buffers_);
+  auto upload = [&](GLenum target, Buffer slot, const char* what, const void* data, size_t bytes) {
     gl.glBindBuffer(target, buffers_[slot]);
     if (buffers_[slot] == 0) {
       ReportZeroName(what);
@@ -57,11 +48,14 @@ void BufferMesh::Upload(std::span<const float> positions, std::span<const float>
     }
     gl.glBufferData(target, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
   };
-  upload(GL_ARRAY_BUFFER, 0, "men?;bufObjects[0]", positions.data(), positions.size_bytes());
-  upload(GL_ARRAY_BUFFER, 4, "men?;bufObjects[4]", normals.data(), normals.size_bytes());
-  upload(GL_ARRAY_BUFFER, 2, "men?;bufObjects[2]", texCoords.data(), texCoords.size_bytes());
+  // The messages name the buffers by their index in the record.
+  upload(GL_ARRAY_BUFFER, kPositions, "men?;bufObjects[0]", positions.data(),
+         positions.size_bytes());
+  upload(GL_ARRAY_BUFFER, kNormals, "men?;bufObjects[4]", normals.data(), normals.size_bytes());
+  upload(GL_ARRAY_BUFFER, kTexCoords, "men?;bufObjects[2]", texCoords.data(),
+         texCoords.size_bytes());
   if (!stripMode) {
-    upload(GL_ELEMENT_ARRAY_BUFFER, 3, "men?;bufObjects[3]", triangleIndices.data(),
+    upload(GL_ELEMENT_ARRAY_BUFFER, kListIndices, "men?;bufObjects[3]", triangleIndices.data(),
            triangleIndices.size_bytes());
   }
   gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -112,31 +106,34 @@ bool BufferMesh::BuildStripBuffer(int n, bool coarse, const uint8_t* flatFlags) 
   return true;
 }
 
-int BufferMesh::Draw(int pass, const MeshDrawState& state) {
+int BufferMesh::Draw(WaterRelation relation, const MeshDrawState& state) const {
   if (!uploaded_) return 0;
-  if (frustumTest && state.frustum != nullptr &&
+  if (state.frustum != nullptr &&
       !BoxInFrustum(*state.frustum, box.minimum.x, box.minimum.y, box.minimum.z, box.maximum.x,
                     box.maximum.y, box.maximum.z)) {
     return 0;
   }
-  if (stripMode && !PassDrawsBox(pass, clipHeight, box.minimum.y, box.maximum.y)) return 0;
-  if (buffers_[0] == 0) return 0;
+  if (stripMode && !PassDrawsBox(relation, state.clipHeight, box.minimum.y, box.maximum.y)) {
+    return 0;
+  }
+  if (buffers_[kPositions] == 0) return 0;
   const bool coarse = stripMode && state.detailLevel == 2;
   const GLuint strip = coarse ? coarseStrip_ : fineStrip_;
   const int count = coarse ? coarseIndexCount_ : fineIndexCount_;
-  if (stripMode ? (strip == 0 || count == 0) : (buffers_[3] == 0 || listIndexCount_ == 0)) {
+  if (stripMode ? (strip == 0 || count == 0)
+                : (buffers_[kListIndices] == 0 || listIndexCount_ == 0)) {
     return 0;
   }
 
   render::GlEntryPoints& gl = render::Gl();
   glEnableClientState(GL_VERTEX_ARRAY);
-  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
+  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[kPositions]);
   glVertexPointer(3, GL_FLOAT, 0, nullptr);
   glEnableClientState(GL_NORMAL_ARRAY);
-  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[4]);
+  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[kNormals]);
   glNormalPointer(GL_FLOAT, 0, nullptr);
-  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[2]);
-  const int clientUnits = pass == 1 ? 3 : 2;
+  gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[kTexCoords]);
+  const int clientUnits = relation == WaterRelation::CausticView ? 3 : 2;
   for (int unit = 0; unit < clientUnits; ++unit) {
     if (gl.glClientActiveTextureARB != nullptr)
       gl.glClientActiveTextureARB(GL_TEXTURE0 + unit);
@@ -154,7 +151,7 @@ int BufferMesh::Draw(int pass, const MeshDrawState& state) {
                    SixteenBitIndices() ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
     drawn = 3 * count;
   } else {
-    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[3]);
+    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[kListIndices]);
     glDrawElements(GL_TRIANGLES, listIndexCount_, GL_UNSIGNED_INT, nullptr);
     drawn = listIndexCount_;
   }

@@ -10,20 +10,21 @@
 
 #include "scene/frustum.h"
 #include "scene/terrain_mesh.h"
+#include "scene/water_relation.h"
 
 namespace scene {
 
 // What a draw needs from the frame.
 struct MeshDrawState {
+  // The box is tested against it when set; null draws without the test (the
+  // terrain's culling tree has tested the patch already).
   const Frustum* frustum = nullptr;
   // 2 draws the coarse strip.
   int detailLevel = 1;
+  // The water height the strip-mode rule compares the box with
+  // (PassDrawsBox).
+  float clipHeight = -1000.0f;
 };
-
-// The water-plane rule for a box spanning minY ... maxY and the water height
-// clipHeight: pass 1 draws what reaches below the water, pass 0 what reaches
-// above it, any other pass everything. All comparisons are strict.
-bool PassDrawsBox(int pass, float clipHeight, float minY, float maxY);
 
 class BufferMesh {
  public:
@@ -46,11 +47,11 @@ class BufferMesh {
   // Returns 3 x the strip indices drawn, the list index count, or 0 when
   // nothing was drawn (never uploaded, culled, rejected by the pass rule, or
   // the chosen strip is absent).
-  int Draw(int pass, const MeshDrawState& state);
+  // The caustic view also feeds the texture coordinates to a third client
+  // texture unit.
+  int Draw(WaterRelation relation, const MeshDrawState& state) const;
 
   Box3 box;
-  bool frustumTest = true;
-  float clipHeight = -1000.0f;
   bool stripMode = true;
 
   int vertexCount() const { return vertexCount_; }
@@ -61,7 +62,10 @@ class BufferMesh {
  private:
   bool SixteenBitIndices() const { return 2 * vertexCount_ <= 65536; }
 
-  GLuint buffers_[5] = {};  // positions, unused, texture coordinates, list indices, normals
+  // The buffer names in the order the mesh record has always kept them; the
+  // second is never used.
+  enum Buffer { kPositions, kUnused, kTexCoords, kListIndices, kNormals, kBufferCount };
+  GLuint buffers_[kBufferCount] = {};
   GLuint fineStrip_ = 0;
   GLuint coarseStrip_ = 0;
   int fineIndexCount_ = 0;

@@ -26,9 +26,6 @@ void SetPose(Camera& camera, CVector3 position, CVector3 angles);
 // about side by pitch; back = side x up.
 void UpdateBasis(Camera& camera, float yaw, float pitch);
 
-// gluLookAt from the position along -back with the camera's up.
-void ApplyView(const Camera& camera);
-
 // The camera's own steering: mouse and keys while the user flies, and the
 // autopilot while it is on. Both leave the camera as it is until the flight
 // controls exist.

@@ -1,6 +1,6 @@
-#include <GL/glu.h>
+#include "scene/camera_gl.h"
 
-#include "scene/camera.h"
+#include <GL/glu.h>
 
 namespace scene {
 

@@ -13,9 +13,6 @@ struct Frustum {
 // From column-major projection and model-view matrices (as GL returns them).
 void FrustumFromMatrices(Frustum& frustum, const float projection[16], const float modelview[16]);
 
-// From the current GL matrices.
-void ExtractFrustumPlanes(Frustum& frustum);
-
 // Points on a plane count as outside.
 bool PointInFrustum(const Frustum& frustum, float x, float y, float z);
 

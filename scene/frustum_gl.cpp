@@ -1,6 +1,6 @@
-#include <GL/gl.h>
+#include "scene/frustum_gl.h"
 
-#include "scene/frustum.h"
+#include <GL/gl.h>
 
 namespace scene {
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <new>
 
-#include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "scene/parallel_rows.h"
 
@@ -223,7 +222,7 @@ std::vector<float> FractalHeightGenerator(int exponent, double roughness, unsign
   return output;
 }
 
-void LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
+bool LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
                    size_t maxStatisticsPoints) {
   const size_t points = static_cast<size_t>(size) * size;
   map.width = size;
@@ -251,8 +250,7 @@ void LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
     map.statistics.resize(points);
   } catch (const std::bad_alloc&) {
     map.statistics = {};
-    platform::ShowMessageBox(u"Mem-Err!", u"");
-    return;
+    return false;
   }
   ParallelRows(0, size, [&](int firstRow, int lastRow) {
     for (int row = firstRow; row < lastRow; ++row) {
@@ -262,12 +260,13 @@ void LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
       }
     }
   });
+  return true;
 }
 
-void GenerateHeightMap(HeightMap& map, int exponent, int seed) {
+bool GenerateHeightMap(HeightMap& map, int exponent, int seed) {
   map.name = platform::FormatInt(exponent) + u"_" + platform::FormatInt(seed) + u".rmap";
   const int size = (1 << exponent) + 1;
-  LoadHeightMap(
+  return LoadHeightMap(
       map,
       FractalHeightGenerator(exponent, RoughnessForExponent(exponent), static_cast<unsigned>(seed)),
       size);

@@ -41,14 +41,18 @@ float RemapHeight(double v);
 std::vector<float> FractalHeightGenerator(int exponent, double roughness, unsigned seed);
 
 // Replaces the heights with the 3 x 3 selectively smoothed ones, sets the
-// outer ring to -128 and computes the statistics. Reports "Mem-Err!" when
-// the statistics cannot be allocated (statistics then stay empty).
-// maxStatisticsPoints lets tests simulate that failure.
-void LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
+// outer ring to -128 and computes the statistics. False when the statistics
+// cannot be allocated (they then stay empty; the caller reports it, see
+// kMissingStatisticsMessage). maxStatisticsPoints lets tests simulate that
+// failure.
+bool LoadHeightMap(HeightMap& map, std::vector<float> heights, int size,
                    size_t maxStatisticsPoints = static_cast<size_t>(-1));
 
-// Generator plus LoadHeightMap.
-void GenerateHeightMap(HeightMap& map, int exponent, int seed);
+// Generator plus LoadHeightMap; false as LoadHeightMap.
+bool GenerateHeightMap(HeightMap& map, int exponent, int seed);
+
+// The text shown (with no caption) when a map has no statistics.
+inline constexpr char16_t kMissingStatisticsMessage[] = u"Mem-Err!";
 
 // The statistics record at (row, column), both clamped into the map. The map
 // must have statistics.

@@ -1,7 +1,10 @@
 #include "scene/render_passes.h"
 
+#include <GL/gl.h>
+
 #include "render/gl_entry_points.h"
-#include "scene/frustum.h"
+#include "scene/camera_gl.h"
+#include "scene/frustum_gl.h"
 
 namespace scene {
 namespace {
@@ -13,9 +16,7 @@ void ClearToSky() {
 }
 
 GLuint Slot(const PassContext& context, int slot) {
-  return slot >= 0 && static_cast<size_t>(slot) < context.textureTable.size()
-             ? context.textureTable[slot]
-             : 0;
+  return context.textures != nullptr ? context.textures->Get(slot) : 0;
 }
 
 void BindUnit(int unit, GLuint texture) {
@@ -26,7 +27,8 @@ void BindUnit(int unit, GLuint texture) {
 
 }  // namespace
 
-void DrawTerrainAndGrass(const PassContext& context, int inWater) {
+void DrawTerrainAndGrass(const PassContext& context, WaterRelation relation) {
+  using render::TextureSlots;
   if (context.sceneReadyLevel < 1 || context.terrain == nullptr) return;
   Frustum frustum;
   ExtractFrustumPlanes(frustum);
@@ -38,26 +40,26 @@ void DrawTerrainAndGrass(const PassContext& context, int inWater) {
   if (useProgram) {
     program->Bind();
     const Terrain& terrain = *context.terrain;
-    BindUnit(3, Slot(context, kTerrainRegionMaskSlot));
+    BindUnit(3, Slot(context, TextureSlots::kTerrainRegionMask));
     BindUnit(4, terrain.regionColourMaps[0]);
     BindUnit(5, terrain.regionColourMaps[1]);
     BindUnit(6, terrain.regionColourMaps[2]);
     BindUnit(7, Slot(context, context.causticSlot));
-    BindUnit(8, Slot(context, kTerrainColourMapSlot));
-    BindUnit(9, Slot(context, kTerrainDetailMapSlot));
+    BindUnit(8, Slot(context, TextureSlots::kTerrainColourMap));
+    BindUnit(9, Slot(context, TextureSlots::kTerrainDetailMap));
     const CVector3 eye = context.camera != nullptr ? context.camera->position : CVector3{};
-    SetTerrainUniforms(*program, inWater, eye, context.globalGamma, context.waterHeight);
+    SetTerrainUniforms(*program, relation, eye, context.globalGamma, context.waterHeight);
   }
   glEnable(GL_CULL_FACE);
   TerrainDrawState state;
   state.frustum = &frustum;
   state.detailLevel = context.detailLevel;
   state.waterHeight = context.waterHeight;
-  state.colourMap = Slot(context, kTerrainColourMapSlot);
-  state.detailMap = Slot(context, kTerrainDetailMapSlot);
+  state.colourMap = Slot(context, TextureSlots::kTerrainColourMap);
+  state.detailMap = Slot(context, TextureSlots::kTerrainDetailMap);
   state.frameTriangles = context.frameTriangles;
   state.terrainTriangles = context.terrainTriangles;
-  DrawTerrain(*context.terrain, inWater, state);
+  DrawTerrain(*context.terrain, relation, state);
   if (useProgram) {
     for (int unit = 3; unit <= 9; ++unit) {
       render::Gl().glActiveTextureARB(GL_TEXTURE0 + unit);
@@ -77,12 +79,26 @@ void RenderPlainPass(const PassContext& context) {
   glLoadIdentity();
   if (context.camera != nullptr) ApplyView(*context.camera);
   EnableSceneLighting();
-  DrawTerrainAndGrass(context, 2);
+  DrawTerrainAndGrass(context, WaterRelation::NoWater);
   DisableSceneLighting();
 }
 
 void RenderWaterPass(const PassContext& context) { RenderPlainPass(context); }
 
 void RenderSimpleWaterPass(const PassContext& context) { RenderPlainPass(context); }
+
+void RenderPass(PassSelector selector, const PassContext& context) {
+  switch (selector) {
+    case PassSelector::Water:
+      RenderWaterPass(context);
+      break;
+    case PassSelector::SimpleWater:
+      RenderSimpleWaterPass(context);
+      break;
+    case PassSelector::Plain:
+      RenderPlainPass(context);
+      break;
+  }
+}
 
 }  // namespace scene

@@ -2,13 +2,11 @@
 // what the scene holds so far.
 #pragma once
 
-#include <GL/gl.h>
-
-#include <span>
-
 #include "render/shader_program.h"
+#include "render/texture_slots.h"
 #include "scene/camera.h"
 #include "scene/terrain.h"
+#include "scene/water_relation.h"
 
 namespace scene {
 
@@ -28,22 +26,24 @@ struct PassContext {
   // The terrain program; when null or incomplete the terrain is drawn with
   // fixed-function texturing.
   render::ShaderProgram* terrainProgram = nullptr;
-  // The shared 1000-slot texture table.
-  std::span<const GLuint> textureTable;
+  // The shared texture table; null draws without its textures.
+  const render::TextureSlots* textures = nullptr;
   // 2 draws the coarse terrain strips.
   int detailLevel = 1;
   float waterHeight = 131.5f;
   float globalGamma = 1.0f;
-  // Texture slot of the current caustic frame (17 ... 48).
-  int causticSlot = 17;
+  // Texture slot of the current caustic frame.
+  int causticSlot = render::TextureSlots::CausticFrame(0);
 };
 
 void RenderPlainPass(const PassContext& context);
 void RenderWaterPass(const PassContext& context);
 void RenderSimpleWaterPass(const PassContext& context);
+// The pass the selector names.
+void RenderPass(PassSelector selector, const PassContext& context);
 
 // The shared scene step: the terrain (and later grass and plants) for the
-// given water relation (0 water views, 1 caustic view, 2 no water).
-void DrawTerrainAndGrass(const PassContext& context, int inWater);
+// given relation to the water.
+void DrawTerrainAndGrass(const PassContext& context, WaterRelation relation);
 
 }  // namespace scene

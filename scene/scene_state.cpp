@@ -2,6 +2,8 @@
 
 namespace scene {
 
+void BeginSceneFrame(SceneState& scene) { scene.terrainTriangles = 0; }
+
 void ReleaseSceneGl(SceneState& scene) {
   scene.terrain.patches.clear();
   glDeleteTextures(3, scene.terrain.regionColourMaps);

@@ -17,8 +17,13 @@ struct SceneState {
   std::atomic<int> sceneReadyLevel{0};
   // 0 fine ... 2 coarse; follows the render quality every frame.
   int detailLevel = 1;
+  // Terrain triangles of the current frame; BeginSceneFrame resets it.
   int terrainTriangles = 0;
 };
+
+// Starts a frame's counting: the frame order calls it where it resets the
+// frame's own triangle counter, before the scene is drawn.
+void BeginSceneFrame(SceneState& scene);
 
 // Releases the scene's GL objects; the context must be current.
 void ReleaseSceneGl(SceneState& scene);

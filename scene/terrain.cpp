@@ -4,6 +4,8 @@
 #include <string>
 
 #include "embedded/terrain.h"
+#include "platform/message_box.h"
+#include "render/bitmap_messages.h"
 #include "render/dib_bitmap.h"
 #include "render/gl_entry_points.h"
 #include "render/image_decode.h"
@@ -44,26 +46,25 @@ PixelImage TileOrFallback(render::EmbeddedFile& file, const PixelImage& fallback
   return tile;
 }
 
-void DecodeToTexture(render::EmbeddedFile& file, GLuint& name) {
+render::BitmapHandle DecodeEmbedded(render::EmbeddedFile& file) {
   render::DibBitmap bitmap;
   const std::span<uint8_t> bytes = file.Unscrambled();
-  if (render::DecodeImage(bitmap, bytes.data(), static_cast<int32_t>(bytes.size()), false)) {
-    render::CreateTextureFromBitmap(name, bitmap.Release(), true);
-  }
+  render::DecodeImage(bitmap, bytes.data(), static_cast<int32_t>(bytes.size()), false);
+  return bitmap.Release();
 }
 
 // The painted images become mipmapped textures; memory row 0 is the first
 // texture row, as for every bitmap.
-void UploadPixels(const PixelImage& image, GLuint& name) {
+render::BitmapHandle PixelsToBitmap(const PixelImage& image) {
   render::DibBitmap bitmap;
-  if (!bitmap.Create(image.width, image.height)) return;
+  if (!render::CreateBitmapOrReport(bitmap, image.width, image.height)) return nullptr;
   const int64_t rowBytes = bitmap.description().widthBytes;
   for (int y = 0; y < image.height; ++y) {
     std::memcpy(bitmap.pixels() + y * rowBytes,
                 image.pixels.data() + static_cast<size_t>(y) * image.width,
                 static_cast<size_t>(image.width) * 4);
   }
-  render::CreateTextureFromBitmap(name, bitmap.Release(), true);
+  return bitmap.Release();
 }
 
 void SelectUnit(int unit) {
@@ -83,22 +84,34 @@ TerrainTiles LoadTerrainTiles() {
   return tiles;
 }
 
-void LoadTerrainTextures(Terrain& terrain, std::span<GLuint> textureTable) {
-  DecodeToTexture(embedded::terrain_region1, terrain.regionColourMaps[0]);
-  DecodeToTexture(embedded::terrain_region2, terrain.regionColourMaps[1]);
-  DecodeToTexture(embedded::terrain_region3, terrain.regionColourMaps[2]);
-  if (textureTable.size() > kTerrainDetailMapSlot) {
-    DecodeToTexture(embedded::terrain_detail, textureTable[kTerrainDetailMapSlot]);
-  }
+void LoadTerrainTextures(Terrain& terrain, render::TextureSlots& textures) {
+  render::CreateTextureFromBitmap(terrain.regionColourMaps[0],
+                                  DecodeEmbedded(embedded::terrain_region1), true);
+  render::CreateTextureFromBitmap(terrain.regionColourMaps[1],
+                                  DecodeEmbedded(embedded::terrain_region2), true);
+  render::CreateTextureFromBitmap(terrain.regionColourMaps[2],
+                                  DecodeEmbedded(embedded::terrain_region3), true);
+  render::CreateTextureInSlot(textures, render::TextureSlots::kTerrainDetailMap,
+                              DecodeEmbedded(embedded::terrain_detail), true);
 }
 
-int BuildTerrain(Terrain& terrain, float scale, std::span<GLuint> textureTable) {
+bool ReportMissingStatistics(const HeightMap& map) {
+  if (map.HasStatistics()) return true;
+  platform::ShowMessageBox(kMissingStatisticsMessage, u"");
+  return false;
+}
+
+int BuildTerrain(Terrain& terrain, float scale, render::TextureSlots& textures) {
   const int seed = terrain.buildCounter + 55;
   TerrainCpuBuild build = BuildTerrainCpu(11, seed, scale, LoadTerrainTiles(), terrain.random);
   terrain.buildCounter += 1;
-  if (build.colourMaps && textureTable.size() > kTerrainRegionMaskSlot) {
-    UploadPixels(build.colourMaps->regionMask, textureTable[kTerrainRegionMaskSlot]);
-    UploadPixels(build.colourMaps->colourMap, textureTable[kTerrainColourMapSlot]);
+  ReportMissingStatistics(build.heightMap);
+  if (build.colourMaps) {
+    using render::TextureSlots;
+    render::CreateTextureInSlot(textures, TextureSlots::kTerrainRegionMask,
+                                PixelsToBitmap(build.colourMaps->regionMask), true);
+    render::CreateTextureInSlot(textures, TextureSlots::kTerrainColourMap,
+                                PixelsToBitmap(build.colourMaps->colourMap), true);
   }
   build.colourMaps.reset();
   terrain.grid = build.grid;
@@ -129,7 +142,6 @@ void BuildTerrainMesh(Terrain& terrain, const TerrainCpuBuild& build) {
       patch->Upload(scratch.positions, scratch.normals, scratch.texCoords);
       patch->BuildStripBuffer(kPatchSide, true, nullptr);
       patch->BuildStripBuffer(kPatchSide, false, build.flatFlags[key].data());
-      patch->clipHeight = -1000.0f;
       terrain.cullingTree.Add(key, patch->box);
       nominal += 2LL * patch->vertexCount();
       terrain.patches.emplace(key, std::move(patch));
@@ -139,7 +151,7 @@ void BuildTerrainMesh(Terrain& terrain, const TerrainCpuBuild& build) {
   terrain.cullingTree.Build();
 }
 
-void DrawTerrain(const Terrain& terrain, int pass, const TerrainDrawState& state) {
+void DrawTerrain(const Terrain& terrain, WaterRelation relation, const TerrainDrawState& state) {
   SelectUnit(0);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, state.colourMap);
@@ -157,14 +169,12 @@ void DrawTerrain(const Terrain& terrain, int pass, const TerrainDrawState& state
   if (terrain.patches.empty()) {
     if (state.terrainTriangles != nullptr) *state.terrainTriangles = 0;
   } else {
-    const MeshDrawState meshState{state.frustum, state.detailLevel};
+    // The tree has culled the patches; each is drawn without a test of its
+    // own, clipped at the water height.
+    const MeshDrawState meshState{nullptr, state.detailLevel, state.waterHeight};
     auto drawPatch = [&](int key) {
       const auto found = terrain.patches.find(key);
-      if (found == terrain.patches.end()) return 0;
-      BufferMesh& patch = *found->second;
-      patch.clipHeight = state.waterHeight;
-      patch.frustumTest = false;
-      return patch.Draw(pass, meshState);
+      return found != terrain.patches.end() ? found->second->Draw(relation, meshState) : 0;
     };
     const int drawn = state.frustum != nullptr ? terrain.cullingTree.Walk(*state.frustum, drawPatch)
                                                : terrain.cullingTree.WalkAll(drawPatch);
@@ -182,8 +192,8 @@ void DrawTerrain(const Terrain& terrain, int pass, const TerrainDrawState& state
   glDisable(GL_CULL_FACE);
 }
 
-void SetTerrainUniforms(render::ShaderProgram& program, int pass, const CVector3& eyePosition,
-                        float globalGamma, float waterHeight) {
+void SetTerrainUniforms(render::ShaderProgram& program, WaterRelation relation,
+                        const CVector3& eyePosition, float globalGamma, float waterHeight) {
   const float eye[3] = {eyePosition.x, eyePosition.y, eyePosition.z};
   program.SetUniformFloat("in_seed", 44.0f);
   program.SetUniformFloat("tilingFactor", 128.0f);
@@ -195,7 +205,7 @@ void SetTerrainUniforms(render::ShaderProgram& program, int pass, const CVector3
   program.SetUniformInt("refraction", 7);
   program.SetUniformInt("base_ter_old", 8);
   program.SetUniformInt("detail", 9);
-  program.SetUniformFloat("in_water", static_cast<float>(pass));
+  program.SetUniformFloat("in_water", InWaterUniform(relation));
   program.SetUniformFloat("m_gama", static_cast<float>(static_cast<double>(globalGamma) * 1.3));
   program.SetUniformFloat("g_WaterHeight", waterHeight);
 }

@@ -7,22 +7,18 @@
 
 #include <map>
 #include <memory>
-#include <span>
 
 #include "render/shader_program.h"
+#include "render/texture_slots.h"
 #include "scene/buffer_mesh.h"
 #include "scene/height_map.h"
 #include "scene/patch_quadtree.h"
 #include "scene/scene_random.h"
 #include "scene/terrain_build.h"
 #include "scene/terrain_grid.h"
+#include "scene/water_relation.h"
 
 namespace scene {
-
-// Texture-table slots the terrain fills or reads.
-inline constexpr int kTerrainColourMapSlot = 5;
-inline constexpr int kTerrainDetailMapSlot = 6;
-inline constexpr int kTerrainRegionMaskSlot = 56;
 
 // The terrain's process-wide record.
 struct Terrain {
@@ -51,8 +47,8 @@ struct TerrainDrawState {
   const Frustum* frustum = nullptr;
   int detailLevel = 1;
   float waterHeight = 131.5f;
-  GLuint colourMap = 0;  // texture-table slot 5
-  GLuint detailMap = 0;  // texture-table slot 6
+  GLuint colourMap = 0;  // TextureSlots::kTerrainColourMap
+  GLuint detailMap = 0;  // TextureSlots::kTerrainDetailMap
   int* frameTriangles = nullptr;
   int* terrainTriangles = nullptr;
 };
@@ -62,24 +58,28 @@ struct TerrainDrawState {
 TerrainTiles LoadTerrainTiles();
 
 // Decodes the three region colour maps into terrain.regionColourMaps and the
-// detail map into textureTable[6] (all mipmapped).
-void LoadTerrainTextures(Terrain& terrain, std::span<GLuint> textureTable);
+// detail map into its slot (all mipmapped).
+void LoadTerrainTextures(Terrain& terrain, render::TextureSlots& textures);
 
 // The whole build on the thread that holds the GL context: height map from
-// the next seed, colour map (slot 5) and region mask (slot 56), then the
-// mesh. Returns 1.
-int BuildTerrain(Terrain& terrain, float scale, std::span<GLuint> textureTable);
+// the next seed, colour map and region mask into their slots, then the mesh.
+// A map without statistics is reported ("Mem-Err!"). Returns 1.
+int BuildTerrain(Terrain& terrain, float scale, render::TextureSlots& textures);
+
+// Shows "Mem-Err!" (no caption) when the map has no statistics; returns
+// whether it has them.
+bool ReportMissingStatistics(const HeightMap& map);
 
 // Replaces the patches and culling tree from a finished CPU build.
 void BuildTerrainMesh(Terrain& terrain, const TerrainCpuBuild& build);
 
-// Draws the patches the pass wants and adds their triangles to both
+// Draws the patches the view wants and adds their triangles to both
 // counters. Allocates nothing.
-void DrawTerrain(const Terrain& terrain, int pass, const TerrainDrawState& state);
+void DrawTerrain(const Terrain& terrain, WaterRelation relation, const TerrainDrawState& state);
 
 // Sets the terrain program's uniforms; the program must be in use.
-void SetTerrainUniforms(render::ShaderProgram& program, int pass, const CVector3& eyePosition,
-                        float globalGamma, float waterHeight);
+void SetTerrainUniforms(render::ShaderProgram& program, WaterRelation relation,
+                        const CVector3& eyePosition, float globalGamma, float waterHeight);
 
 // Builds the terrain program from its embedded text; on failure shows
 // "Failed to load shader for Terrain (Er1)!" with the log. Returns whether

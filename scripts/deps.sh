@@ -4,7 +4,7 @@ mg_packages=(
   build-essential cmake pkg-config
   libsdl2-dev libx11-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libegl-mesa0 libglx-mesa0
-  libstb-dev libfreetype-dev libpango1.0-dev libcairo2-dev libzip-dev
+  libstb-dev libfreetype-dev libfontconfig-dev libpango1.0-dev libcairo2-dev libzip-dev
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xdg-utils

@@ -55,15 +55,73 @@ TEST(GlEntryPointsTest, ShaderExtensionCheckReportsTheFirstMissingOne) {
   }
 }
 
-TEST(GlEntryPointsTest, MissingMultitextureIsReported) {
+void NeverCalled() {}
+
+// Like GLX: every name resolves to some address, whether the driver has the
+// function or not.
+void* AnyNameResolves(const char*) { return reinterpret_cast<void*>(&NeverCalled); }
+
+TEST(GlEntryPointsTest, MultitextureCheckTrustsTheDriverStringsNotTheLookup) {
+  const struct {
+    bool lookupFinds;
+    const char* extensions;
+    const char* version;
+    bool ok;
+  } cases[] = {
+      {true, "GL_EXT_bgra", "1.2 Mesa", false},  // the lookup alone proves nothing
+      {true, "", "", false},
+      {true, "GL_EXT_bgra GL_ARB_multitexture", "1.2", true},
+      {true, "", "1.3", true},
+      {true, "", "4.5 (Compatibility Profile) Mesa 22.3.6", true},
+      {true, "", "OpenGL ES 3.2 Mesa", true},
+      {false, "GL_ARB_multitexture", "4.5", false},  // the pointers are needed as well
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.extensions) + " / " + c.version);
+    RecordingMessageBox boxes;
+    render::GlEntryPoints gl;
+    RecordingLookup nothing;
+    if (c.lookupFinds) {
+      render::LoadMultitextureEntryPoints(gl, AnyNameResolves);
+    } else {
+      render::LoadMultitextureEntryPoints(gl, nothing.Lookup());
+    }
+    EXPECT_EQ(render::CheckMultitexture(gl, c.extensions, c.version), c.ok);
+    if (c.ok) {
+      EXPECT_TRUE(boxes.boxes().empty());
+    } else {
+      ASSERT_EQ(boxes.boxes().size(), 1u);
+      EXPECT_EQ(boxes.boxes()[0].text, u"Your current setup does not support multitexturing");
+      EXPECT_EQ(boxes.boxes()[0].caption, u"OpenGL 2.1 Error");
+    }
+  }
+}
+
+TEST(GlEntryPointsTest, ShaderCheckFailsOnTheExtensionStringEvenWhenEveryNameResolves) {
   RecordingMessageBox boxes;
   render::GlEntryPoints gl;
-  RecordingLookup lookup;
-  render::LoadMultitextureEntryPoints(gl, lookup.Lookup());
-  EXPECT_FALSE(render::CheckMultitexture(gl));
+  EXPECT_FALSE(render::CheckShaderExtensions(gl, AnyNameResolves, "GL_ARB_multitexture"));
+  EXPECT_FALSE(gl.shaderObjectsLoaded);
+  EXPECT_EQ(gl.glCreateShaderObjectARB, nullptr) << "nothing is looked up after a failed check";
   ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_EQ(boxes.boxes()[0].text, u"Your current setup does not support multitexturing");
-  EXPECT_EQ(boxes.boxes()[0].caption, u"OpenGL 2.1 Error");
+  EXPECT_EQ(boxes.boxes()[0].text, u"GL_ARB_shader_objects extension not supported!");
+}
+
+TEST(GlEntryPointsTest, VersionStrings) {
+  const struct {
+    const char* text;
+    int major, minor;
+  } cases[] = {{"2.1", 2, 1},
+               {"4.5 (Compatibility Profile) Mesa 22.3.6", 4, 5},
+               {"OpenGL ES 3.2 Mesa", 3, 2},
+               {"", 0, 0},
+               {"none", 0, 0},
+               {"7", 7, 0}};
+  for (const auto& c : cases) {
+    const render::GlVersion v = render::ParseGlVersion(c.text);
+    EXPECT_EQ(v.major, c.major) << c.text;
+    EXPECT_EQ(v.minor, c.minor) << c.text;
+  }
 }
 
 TEST(GlEntryPointsGLTest, RealDriverFillsTheTableAndOnDemandFunctionsWork) {
@@ -75,6 +133,7 @@ TEST(GlEntryPointsGLTest, RealDriverFillsTheTableAndOnDemandFunctionsWork) {
   EXPECT_GT(gl.maxAnisotropy, 0);
   EXPECT_NE(gl.glGenBuffers, nullptr);
   EXPECT_TRUE(render::HasMultitexture(gl));
+  EXPECT_TRUE(render::CheckMultitexture(gl));
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   ASSERT_NE(extensions, nullptr);
   EXPECT_TRUE(render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/recording_message_box.h"
+#include "render/bitmap_messages.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(DibBitmapTest, CreateMakesZeroedBottomUp32BitPixels) {
   EXPECT_EQ(bitmap.GetPixel(2, 1), 0u);
 }
 
-TEST(DibBitmapTest, FailedCreateReportsSizeThenMissingPixels) {
+TEST(DibBitmapTest, FailedCreateIsReportedByTheCallerAsSizeThenMissingPixels) {
   struct Case {
     int width, height;
     const char16_t* size;
@@ -34,6 +35,9 @@ TEST(DibBitmapTest, FailedCreateReportsSizeThenMissingPixels) {
     EXPECT_FALSE(bitmap.Create(c.width, c.height));
     EXPECT_TRUE(bitmap.empty());
     EXPECT_FALSE(bitmap.ownsHandle()) << "the old bitmap is dropped";
+    EXPECT_TRUE(boxes.boxes().empty()) << "the bitmap itself only returns false";
+
+    EXPECT_FALSE(render::CreateBitmapOrReport(bitmap, c.width, c.height));
     ASSERT_EQ(boxes.boxes().size(), 2u);
     EXPECT_EQ(boxes.boxes()[0].text, c.size);
     EXPECT_EQ(boxes.boxes()[0].caption, u"dib-err");

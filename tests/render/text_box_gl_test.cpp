@@ -89,4 +89,12 @@ TEST_F(TextBoxGLTest, DrawStringKeepsTheListBaseAndBuildsAllCodes) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(TextBoxGLTest, DestroyReleasesEveryList) {
+  const GLuint base = font_.listBase;
+  font_.Destroy();
+  EXPECT_EQ(font_.listBase, 0u);
+  EXPECT_FALSE(glIsList(base));
+  EXPECT_FALSE(glIsList(base + 255));
+}
+
 }  // namespace

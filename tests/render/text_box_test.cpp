@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/font_lookup.h"
 #include "render/glyph_raster.h"
 
 namespace {
@@ -62,7 +63,8 @@ TEST(TextBoxTest, ColourSettersKeepAlpha) {
 TEST(GlyphRasterTest, DejaVuSansAt16Pixels) {
   render::RasterFont font;
   std::string error;
-  ASSERT_TRUE(render::RasteriseFont(render::FontFileFor("Tahoma", false, false), 16, font, error))
+  ASSERT_TRUE(render::RasteriseFont(
+      platform::FindFontFile(render::FontRequestFor("Tahoma", false, false)), 16, font, error))
       << error;
   EXPECT_GE(font.height, 16);
   EXPECT_LE(font.height, 20);
@@ -82,12 +84,33 @@ TEST(GlyphRasterTest, DejaVuSansAt16Pixels) {
   EXPECT_NE(h.rows[0] & 0x80, 0) << "the left stem reaches the bottom row";
 }
 
+TEST(FontLookupTest, FindsTheHudFamilyByNameAndNothingForAMissingOne) {
+  const struct {
+    platform::FontRequest request;
+    const char* fileEnd;  // empty: not found
+  } cases[] = {
+      {render::FontRequestFor("Tahoma", false, false), "/DejaVuSans.ttf"},
+      {render::FontRequestFor("Tahoma", true, false), "/DejaVuSans-Bold.ttf"},
+      {render::FontRequestFor("Tahoma", true, true), "/DejaVuSans-BoldOblique.ttf"},
+      // Fontconfig would offer a substitute; a missing family is missing.
+      {{"No Such Family Morvandel", false, false}, ""},
+      {{"", false, false}, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string file = platform::FindFontFile(c.request);
+    const std::string end = c.fileEnd;
+    EXPECT_TRUE(end.empty() ? file.empty() : file.ends_with(end))
+        << c.request.family << " " << file;
+  }
+}
+
 TEST(GlyphRasterTest, MissingFontFileIsReported) {
   render::RasterFont font;
   std::string error;
   EXPECT_FALSE(render::RasteriseFont("/nonexistent/font.ttf", 16, font, error));
   EXPECT_NE(error.find("/nonexistent/font.ttf"), std::string::npos);
-  EXPECT_FALSE(render::RasteriseFont(render::FontFileFor("x", false, false), 0, font, error));
+  EXPECT_FALSE(render::RasteriseFont(
+      platform::FindFontFile(render::FontRequestFor("x", false, false)), 0, font, error));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "platform/fake/recording_message_box.h"
 #include "render/image_decode.h"
@@ -87,14 +88,65 @@ TEST_F(TexturesGLTest, ReplacesTheOldTextureAndRefusesANullBitmap) {
   glDeleteTextures(1, &name);
 }
 
+// The table owns its textures: a slot given a new texture deletes its old
+// one, ReleaseAll deletes each held texture once, and the destructor leaves
+// GL alone.
+TEST_F(TexturesGLTest, TextureSlotsDeleteEachTextureOnce) {
+  using render::TextureSlots;
+  const auto solid = [] { return rendertest::SolidBitmap(2, 2, 32, 1); };
+  GLuint survivor = 0;
+  {
+    TextureSlots slots;
+    ASSERT_TRUE(
+        render::CreateTextureInSlot(slots, TextureSlots::kTerrainColourMap, solid(), false));
+    const GLuint old = slots.Get(TextureSlots::kTerrainColourMap);
+    ASSERT_TRUE(glIsTexture(old));
+    ASSERT_TRUE(
+        render::CreateTextureInSlot(slots, TextureSlots::kTerrainColourMap, solid(), false));
+    EXPECT_NE(slots.Get(TextureSlots::kTerrainColourMap), old);
+    EXPECT_FALSE(glIsTexture(old)) << "the replaced texture is deleted";
+    EXPECT_TRUE(glIsTexture(slots.Get(TextureSlots::kTerrainColourMap)));
+    const GLuint kept = slots.Get(TextureSlots::kTerrainColourMap);
+    EXPECT_TRUE(slots.Replace(TextureSlots::kTerrainColourMap, kept));
+    EXPECT_TRUE(glIsTexture(kept)) << "putting the same texture back keeps it";
+
+    EXPECT_FALSE(render::CreateTextureInSlot(slots, TextureSlots::kCount, solid(), false));
+    EXPECT_FALSE(render::CreateTextureInSlot(slots, -1, solid(), false));
+    EXPECT_EQ(slots.Get(TextureSlots::kCount), 0u);
+
+    const int used[] = {TextureSlots::kWaterReflection, TextureSlots::SkyFace(5),
+                        TextureSlots::CausticFrame(31), TextureSlots::kTerrainRegionMask,
+                        TextureSlots::kCount - 1};
+    for (int slot : used) ASSERT_TRUE(render::CreateTextureInSlot(slots, slot, solid(), false));
+    std::vector<GLuint> held = {kept};
+    for (int slot : used) held.push_back(slots.Get(slot));
+    slots.ReleaseAll();
+    for (GLuint name : held) EXPECT_FALSE(glIsTexture(name)) << name;
+    for (int slot : used) EXPECT_EQ(slots.Get(slot), 0u);
+
+    // A texture made afterwards may reuse a freed name; a second ReleaseAll
+    // must not delete it again.
+    render::CreateTextureFromBitmap(survivor, solid(), false, 0);
+    slots.ReleaseAll();
+    EXPECT_TRUE(glIsTexture(survivor));
+
+    ASSERT_TRUE(render::CreateTextureInSlot(slots, 7, solid(), false));
+    survivor = slots.Get(7);
+  }
+  EXPECT_TRUE(glIsTexture(survivor)) << "the destructor makes no GL call";
+  glDeleteTextures(1, &survivor);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(TexturesGLTest, EmptyTextures) {
-  std::array<GLuint, 4> table{};
+  render::TextureSlots table;
   EXPECT_TRUE(render::CreateEmptyClampedTexture(table, 32, 3, GL_RGB, 2));
-  EXPECT_EQ(LevelParameter(table[2], 0, GL_TEXTURE_WIDTH), 32);
-  EXPECT_EQ(Parameter(table[2], GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
-  EXPECT_EQ(Parameter(table[2], GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
-  EXPECT_FALSE(render::CreateEmptyClampedTexture(table, 32, 3, GL_RGB, 4));
+  EXPECT_EQ(LevelParameter(table.Get(2), 0, GL_TEXTURE_WIDTH), 32);
+  EXPECT_EQ(Parameter(table.Get(2), GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(Parameter(table.Get(2), GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+  EXPECT_FALSE(render::CreateEmptyClampedTexture(table, 32, 3, GL_RGB, 1000));
   EXPECT_FALSE(render::CreateEmptyClampedTexture(table, 32, 3, GL_RGB, -1));
+  table.ReleaseAll();
 
   GLuint menu = 0;
   ASSERT_TRUE(render::CreateEmptyTexture2D(menu, 40, 20, GL_RGBA, GL_RGBA));
@@ -142,20 +194,20 @@ TEST_F(TexturesGLTest, CausticSequence) {
   std::vector<render::EmbeddedFile*> pointers;
   for (auto& f : files) pointers.push_back(&f);
 
-  std::array<GLuint, 10> table{};
+  render::TextureSlots table;
   render::CausticSequence caustics{pointers};
   platform::fake::RecordingMessageBox boxes;
   EXPECT_EQ(render::LoadCausticSequence(caustics, table, 5), 2);
-  EXPECT_NE(table[5], 0u);
-  EXPECT_NE(table[6], 0u);
-  EXPECT_EQ(table[7], 0u);
-  EXPECT_EQ(table[8], 0u) << "frames after the broken one stay unloaded";
+  EXPECT_NE(table.Get(5), 0u);
+  EXPECT_NE(table.Get(6), 0u);
+  EXPECT_EQ(table.Get(7), 0u);
+  EXPECT_EQ(table.Get(8), 0u) << "frames after the broken one stay unloaded";
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].text, u"Mem-Bitmap-Errr");
   EXPECT_EQ(boxes.boxes()[0].caption, u"");
 
   std::array<uint8_t, 4 * 2 * 4> texels{};
-  glBindTexture(GL_TEXTURE_2D, table[5]);
+  glBindTexture(GL_TEXTURE_2D, table.Get(5));
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
   EXPECT_EQ(texels[1], 0) << "texel row 0 holds the image's top row (G = 0)";
   EXPECT_EQ(texels[4 * 4 + 1], 16);
@@ -165,6 +217,7 @@ TEST_F(TexturesGLTest, CausticSequence) {
   EXPECT_EQ(stored[0], plainFirst) << "not unscrambled a second time";
   EXPECT_EQ(std::vector<uint8_t>(stored[0].begin(), stored[0].begin() + 4),
             (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
+  table.ReleaseAll();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/fake/recording_message_box.h"
+#include "scene/terrain.h"
 #include "scene/terrain_grid.h"
 
 namespace {
@@ -77,10 +78,13 @@ TEST(HeightMapTest, SameExponentAndSeedGiveTheSameMapWithRingAndCornerStatistics
   EXPECT_FLOAT_EQ(first.heights[0] * grid.heightScale, -1075.2f);
 }
 
-TEST(HeightMapTest, MissingStatisticsAreReportedAndQueriesFallBack) {
+TEST(HeightMapTest, MissingStatisticsAreReportedByTheCallerAndQueriesFallBack) {
   platform::fake::RecordingMessageBox boxes;
   scene::HeightMap map;
-  scene::LoadHeightMap(map, std::vector<float>(33 * 33, 50.0f), 33, /*maxStatisticsPoints=*/10);
+  EXPECT_FALSE(scene::LoadHeightMap(map, std::vector<float>(33 * 33, 50.0f), 33,
+                                    /*maxStatisticsPoints=*/10));
+  EXPECT_TRUE(boxes.boxes().empty()) << "the pure map only returns false";
+  EXPECT_FALSE(scene::ReportMissingStatistics(map));
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].text, u"Mem-Err!");
   EXPECT_EQ(boxes.boxes()[0].caption, u"");

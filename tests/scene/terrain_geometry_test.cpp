@@ -7,13 +7,13 @@
 #include <cstring>
 #include <set>
 
-#include "scene/buffer_mesh.h"
 #include "scene/colour_maps.h"
 #include "scene/frustum.h"
 #include "scene/patch_quadtree.h"
 #include "scene/scene_random.h"
 #include "scene/terrain_grid.h"
 #include "scene/terrain_mesh.h"
+#include "scene/water_relation.h"
 
 namespace {
 
@@ -78,20 +78,46 @@ TEST(TerrainGeometryTest, FlatGroundDropsColumnsFromTheFineStripAndPointsNormals
 }
 
 TEST(TerrainGeometryTest, PassRuleIsStrictAtTheWaterHeight) {
+  using scene::WaterRelation;
+  constexpr WaterRelation kAbove = WaterRelation::WaterPassView;
+  constexpr WaterRelation kBelow = WaterRelation::CausticView;
   struct Case {
-    int pass;
+    WaterRelation relation;
     float minY, maxY;
     bool drawn;
   } cases[] = {
-      {0, 131.5f, 400.0f, false},  // minimum exactly at the water: neither pass
-      {1, 131.5f, 400.0f, false}, {2, 131.5f, 400.0f, true},  {0, 131.6f, 400.0f, true},  // above
-      {1, 131.6f, 400.0f, false}, {0, 100.0f, 200.0f, true},   // straddling
-      {1, 100.0f, 200.0f, true},  {0, 100.0f, 131.5f, false},  // below, touching from underneath
-      {1, 100.0f, 131.5f, true},
+      {kAbove, 131.5f, 400.0f, false},  // minimum exactly at the water: neither view
+      {kBelow, 131.5f, 400.0f, false},
+      {WaterRelation::NoWater, 131.5f, 400.0f, true},
+      {kAbove, 131.6f, 400.0f, true},  // above
+      {kBelow, 131.6f, 400.0f, false},
+      {kAbove, 100.0f, 200.0f, true},  // straddling
+      {kBelow, 100.0f, 200.0f, true},
+      {kAbove, 100.0f, 131.5f, false},  // below, touching from underneath
+      {kBelow, 100.0f, 131.5f, true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(scene::PassDrawsBox(c.pass, 131.5f, c.minY, c.maxY), c.drawn)
-        << c.pass << " " << c.minY << " " << c.maxY;
+    EXPECT_EQ(scene::PassDrawsBox(c.relation, 131.5f, c.minY, c.maxY), c.drawn)
+        << static_cast<int>(c.relation) << " " << c.minY << " " << c.maxY;
+  }
+}
+
+// The values reach the shaders as in_water and the settings file as
+// mit_wasser; neither may drift.
+TEST(TerrainGeometryTest, WaterRelationAndPassSelectorValues) {
+  EXPECT_EQ(scene::InWaterUniform(scene::WaterRelation::WaterPassView), 0.0f);
+  EXPECT_EQ(scene::InWaterUniform(scene::WaterRelation::CausticView), 1.0f);
+  EXPECT_EQ(scene::InWaterUniform(scene::WaterRelation::NoWater), 2.0f);
+  const struct {
+    int setting;
+    scene::PassSelector pass;
+  } cases[] = {{0, scene::PassSelector::Plain},
+               {1, scene::PassSelector::Water},
+               {2, scene::PassSelector::SimpleWater},
+               {3, scene::PassSelector::Plain},
+               {-1, scene::PassSelector::Plain}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(scene::PassSelectorFromSetting(c.setting), c.pass) << c.setting;
   }
 }
 

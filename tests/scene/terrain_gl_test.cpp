@@ -14,7 +14,10 @@
 #include "platform/fake/recording_message_box.h"
 #include "render/gl_entry_points.h"
 #include "render/shader_program.h"
+#include "render/texture_slots.h"
+#include "scene/frustum_gl.h"
 #include "scene/render_passes.h"
+#include "scene/scene_state.h"
 #include "scene/terrain.h"
 #include "tests/support/gl_test_context.h"
 
@@ -52,7 +55,7 @@ class TerrainGLTest : public ::testing::Test {
     render::CheckShaderExtensions(gl, render::GlProcLookup(),
                                   reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
     glEnable(GL_DEPTH_TEST);
-    textures_ = new std::array<GLuint, 1000>{};
+    textures_ = new render::TextureSlots;
     terrain_ = new scene::Terrain;
     program_ = new render::ShaderProgram;
     scene::LoadTerrainTextures(*terrain_, *textures_);
@@ -62,7 +65,7 @@ class TerrainGLTest : public ::testing::Test {
   static void TearDownTestSuite() {
     delete program_;
     delete terrain_;
-    if (textures_ != nullptr) glDeleteTextures(1000, textures_->data());
+    if (textures_ != nullptr) textures_->ReleaseAll();
     delete textures_;
     delete context_;
   }
@@ -79,7 +82,7 @@ class TerrainGLTest : public ::testing::Test {
     pass.sceneReadyLevel = 1;
     pass.terrain = terrain_;
     pass.terrainProgram = program_;
-    pass.textureTable = *textures_;
+    pass.textures = textures_;
     pass.detailLevel = 2;
     return pass;
   }
@@ -92,7 +95,7 @@ class TerrainGLTest : public ::testing::Test {
   }
 
   static inline mgtest::GlTestContext* context_ = nullptr;
-  static inline std::array<GLuint, 1000>* textures_ = nullptr;
+  static inline render::TextureSlots* textures_ = nullptr;
   static inline scene::Terrain* terrain_ = nullptr;
   static inline render::ShaderProgram* program_ = nullptr;
 };
@@ -137,9 +140,9 @@ TEST_F(TerrainGLTest, MenuPoseShowsSkyAboveAndLitIslandBelow) {
   ASSERT_EQ(terrain_->patches.size(), 256u);
   EXPECT_EQ(terrain_->nominalTriangles, 8520192);
   EXPECT_EQ(terrain_->buildCounter, 562);
-  EXPECT_NE((*textures_)[scene::kTerrainColourMapSlot], 0u);
-  EXPECT_NE((*textures_)[scene::kTerrainRegionMaskSlot], 0u);
-  EXPECT_NE((*textures_)[scene::kTerrainDetailMapSlot], 0u);
+  EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainColourMap), 0u);
+  EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainRegionMask), 0u);
+  EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainDetailMap), 0u);
   ASSERT_TRUE(program_->complete());
 
   scene::Camera camera;
@@ -192,13 +195,33 @@ TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
     state.detailLevel = c.detailLevel;
     state.frameTriangles = &frame;
     state.terrainTriangles = &terrain;
-    scene::DrawTerrain(*terrain_, 2, state);
+    scene::DrawTerrain(*terrain_, scene::WaterRelation::NoWater, state);
     glFinish();
     EXPECT_EQ(terrain, c.expected) << c.detailLevel;
     EXPECT_EQ(frame, 5 + c.expected) << c.detailLevel;
   }
   EXPECT_LE(fineTotal, 8486912);
   EXPECT_GT(fineTotal, 548864);
+}
+
+// The frame order starts each frame's terrain count afresh, as it does the
+// frame's own count: after many frames it still holds one frame's triangles
+// (left to grow, it passes INT_MAX after about 250 full frames).
+TEST_F(TerrainGLTest, TerrainCounterHoldsOneFramesCountFrameAfterFrame) {
+  scene::Camera camera;
+  scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  Perspective();
+  scene::SceneState scene;              // only its counter is used
+  scene.terrainTriangles = 2000000000;  // what a long run would have left
+  int oneFrame = -1;
+  for (int i = 0; i < 4; ++i) {
+    int frame = 0;
+    scene::BeginSceneFrame(scene);
+    scene::RenderPlainPass(Pass(camera, &frame, &scene.terrainTriangles));
+    if (oneFrame < 0) oneFrame = frame;
+    EXPECT_EQ(scene.terrainTriangles, oneFrame) << "frame " << i;
+  }
+  EXPECT_GT(oneFrame, 0);
 }
 
 TEST_F(TerrainGLTest, DrawingAllocatesNothing) {
@@ -222,14 +245,13 @@ GLvoid* GLAPIENTRY RefuseMapping(GLenum, GLenum) { return nullptr; }
 TEST_F(TerrainGLTest, PatchWhoseStripCannotBeMappedIsSkipped) {
   platform::fake::RecordingMessageBox boxes;
   scene::BufferMesh never;
-  EXPECT_EQ(never.Draw(2, {}), 0);
+  EXPECT_EQ(never.Draw(scene::WaterRelation::NoWater, {}), 0);
 
   const std::vector<float> positions(scene::kPatchSide * scene::kPatchSide * 3, 0.0f);
   const std::vector<float> normals(positions.size(), 0.0f);
   const std::vector<float> texCoords(scene::kPatchSide * scene::kPatchSide * 2, 0.0f);
   scene::BufferMesh mesh;
   mesh.Upload(positions, normals, texCoords);
-  mesh.frustumTest = false;
 
   render::GlEntryPoints& gl = render::Gl();
   const auto realMap = gl.glMapBuffer;
@@ -242,10 +264,10 @@ TEST_F(TerrainGLTest, PatchWhoseStripCannotBeMappedIsSkipped) {
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].text, u"Mem-Err-654");
   EXPECT_EQ(boxes.boxes()[0].caption, u"er");
-  EXPECT_EQ(mesh.Draw(2, {nullptr, 1}), 0);  // no fine strip: nothing drawn
+  EXPECT_EQ(mesh.Draw(scene::WaterRelation::NoWater, {nullptr, 1}), 0);  // no fine strip
 
   ASSERT_TRUE(mesh.BuildStripBuffer(scene::kPatchSide, true, nullptr));
-  EXPECT_EQ(mesh.Draw(2, {nullptr, 2}), 3 * 2144);  // the coarse strip still draws
+  EXPECT_EQ(mesh.Draw(scene::WaterRelation::NoWater, {nullptr, 2}), 3 * 2144);  // coarse draws
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
   }
   const std::string prefix = argv[3];
   scene::HeightMap map;
-  scene::GenerateHeightMap(map, exponent, seed);
+  if (!scene::GenerateHeightMap(map, exponent, seed)) {
+    std::fprintf(stderr, "terrain-dump: Mem-Err! (no memory for the statistics)\n");
+  }
   const size_t points = map.heights.size();
 
   bool ok = WriteFloats(prefix + ".heights.f32", map.heights.data(), points);

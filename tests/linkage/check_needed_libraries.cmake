@@ -1,0 +1,23 @@
+# cmake -DREADELF=... -DPROGRAMS="a;b" -P check_needed_libraries.cmake
+# Fails when a program needs SDL or any GL library.
+set(forbidden "libSDL2" "libGL\\." "libGLU" "libEGL" "libGLX" "libOpenGL")
+set(failures "")
+foreach(program IN LISTS PROGRAMS)
+  execute_process(COMMAND ${READELF} -d ${program}
+                  OUTPUT_VARIABLE dynamic RESULT_VARIABLE status ERROR_VARIABLE error)
+  if(NOT status EQUAL 0)
+    string(APPEND failures "${program}: readelf failed: ${error}\n")
+    continue()
+  endif()
+  string(REGEX MATCHALL "Shared library: \\[[^]]*\\]" needed "${dynamic}")
+  foreach(entry IN LISTS needed)
+    foreach(pattern IN LISTS forbidden)
+      if(entry MATCHES "${pattern}")
+        string(APPEND failures "${program} needs ${entry}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Tools must link neither SDL nor GL:\n${failures}")
+endif()
