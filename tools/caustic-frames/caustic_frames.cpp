@@ -55,7 +55,7 @@ float CellBorders(float u, float v, const Layer& layer, float phase) {
 
 asset::Image PaintFrame(int frame, int size) {
   const float phase = kTwoPi * static_cast<float>(frame % kFrameCount) / kFrameCount;
-  const Layer layers[] = {{5, 31, 0.035f, 0.85f}, {8, 57, 0.03f, 0.45f}};
+  const Layer layers[] = {{4, 31, 0.05f, 0.85f}, {7, 57, 0.04f, 0.45f}};
   asset::Image image(size, size, 3);
   for (int row = 0; row < size; ++row) {
     for (int column = 0; column < size; ++column) {
