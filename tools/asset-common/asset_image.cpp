@@ -56,19 +56,37 @@ bool EndsWith(const std::string& s, const std::string& suffix) {
 
 }  // namespace
 
-bool WriteImage(const Image& image, const std::string& path, int jpegQuality) {
-  const std::vector<unsigned char> bytes = image.ToBytes();
+std::vector<unsigned char> EncodeImage(const Image& image, ImageFormat format, int jpegQuality) {
+  const std::vector<unsigned char> samples = image.ToBytes();
   const int w = image.width(), h = image.height(), n = image.channels();
-  int ok = 0;
+  std::vector<unsigned char> file;
+  auto append = [](void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+  };
+  const int ok = format == ImageFormat::kPng
+                     ? stbi_write_png_to_func(append, &file, w, h, n, samples.data(), w * n)
+                     : stbi_write_jpg_to_func(append, &file, w, h, n, samples.data(), jpegQuality);
+  if (ok == 0) file.clear();
+  return file;
+}
+
+bool WriteImage(const Image& image, const std::string& path, int jpegQuality) {
+  ImageFormat format;
   if (EndsWith(path, ".png")) {
-    ok = stbi_write_png(path.c_str(), w, h, n, bytes.data(), w * n);
+    format = ImageFormat::kPng;
   } else if (EndsWith(path, ".jpg") || EndsWith(path, ".jpeg")) {
-    ok = stbi_write_jpg(path.c_str(), w, h, n, bytes.data(), jpegQuality);
+    format = ImageFormat::kJpeg;
   } else {
     std::fprintf(stderr, "%s: unknown image type (use .png or .jpg)\n", path.c_str());
     return false;
   }
-  if (ok == 0) {
+  const std::vector<unsigned char> file = EncodeImage(image, format, jpegQuality);
+  FILE* out = file.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  bool ok = out != nullptr && std::fwrite(file.data(), 1, file.size(), out) == file.size();
+  if (out != nullptr && std::fclose(out) != 0) ok = false;
+  if (!ok) {
     std::fprintf(stderr, "%s: cannot write the image\n", path.c_str());
     std::remove(path.c_str());
     return false;

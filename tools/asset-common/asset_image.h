@@ -38,6 +38,12 @@ class Image {
   std::vector<Colour> pixels_;
 };
 
+enum class ImageFormat { kPng, kJpeg };
+
+// The file's bytes as WriteImage would write them; empty when encoding fails.
+std::vector<unsigned char> EncodeImage(const Image& image, ImageFormat format,
+                                       int jpegQuality = 90);
+
 // Writes by the file's extension: ".png", or ".jpg" / ".jpeg" with the
 // quality given (1..100). On failure prints a message, removes a partial
 // file and returns false.

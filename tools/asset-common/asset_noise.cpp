@@ -46,4 +46,30 @@ float FractalNoise(float x, float y, int octaves, uint32_t seed) {
   return sum / total;
 }
 
+float PeriodicNoise(float x, float y, int period, uint32_t seed) {
+  const int x0 = static_cast<int>(std::floor(x));
+  const int y0 = static_cast<int>(std::floor(y));
+  float fx = x - x0, fy = y - y0;
+  fx = fx * fx * (3 - 2 * fx);
+  fy = fy * fy * (3 - 2 * fy);
+  auto h = [&](int ix, int iy) {
+    return HashUnit(((ix % period) + period) % period, ((iy % period) + period) % period, seed);
+  };
+  const float top = h(x0, y0) + (h(x0 + 1, y0) - h(x0, y0)) * fx;
+  const float bottom = h(x0, y0 + 1) + (h(x0 + 1, y0 + 1) - h(x0, y0 + 1)) * fx;
+  return top + (bottom - top) * fy;
+}
+
+float PeriodicFbm(float u, float v, int basePeriod, int octaves, uint32_t seed) {
+  float sum = 0, weight = 0, amplitude = 1;
+  int period = basePeriod;
+  for (int o = 0; o < octaves; ++o) {
+    sum += PeriodicNoise(u * period, v * period, period, seed + 977u * o) * amplitude;
+    weight += amplitude;
+    amplitude *= 0.5f;
+    period *= 2;
+  }
+  return sum / weight;
+}
+
 }  // namespace asset

@@ -20,38 +20,9 @@ namespace {
 
 using asset::Colour;
 
-// Value noise on a lattice that repeats every `period` cells.
-float PeriodicNoise(float x, float y, int period, uint32_t seed) {
-  const int x0 = static_cast<int>(std::floor(x));
-  const int y0 = static_cast<int>(std::floor(y));
-  float fx = x - x0, fy = y - y0;
-  fx = fx * fx * (3 - 2 * fx);
-  fy = fy * fy * (3 - 2 * fy);
-  auto h = [&](int ix, int iy) {
-    return asset::HashUnit(((ix % period) + period) % period, ((iy % period) + period) % period,
-                           seed);
-  };
-  const float top = h(x0, y0) + (h(x0 + 1, y0) - h(x0, y0)) * fx;
-  const float bottom = h(x0, y0 + 1) + (h(x0 + 1, y0 + 1) - h(x0, y0 + 1)) * fx;
-  return top + (bottom - top) * fy;
-}
-
-// Octaves of periodic noise over the unit square (u, v in [0, 1)), in [0, 1).
-float Fbm(float u, float v, int basePeriod, int octaves, uint32_t seed) {
-  float sum = 0, weight = 0, amplitude = 1;
-  int period = basePeriod;
-  for (int o = 0; o < octaves; ++o) {
-    sum += PeriodicNoise(u * period, v * period, period, seed + 977u * o) * amplitude;
-    weight += amplitude;
-    amplitude *= 0.5f;
-    period *= 2;
-  }
-  return sum / weight;
-}
-
 // Thin dark lines where the noise crosses its middle: cracks and seams.
 float Ridges(float u, float v, int period, uint32_t seed) {
-  const float n = Fbm(u, v, period, 4, seed);
+  const float n = asset::PeriodicFbm(u, v, period, 4, seed);
   return 1.0f - std::min(1.0f, std::fabs(n - 0.5f) * 14.0f);
 }
 
@@ -70,55 +41,56 @@ asset::Image Paint(int size, const Painter& painter) {
 }
 
 Colour Grass(float u, float v, uint32_t seed) {
-  const float patches = Fbm(u, v, 4, 5, seed);
-  const float blades = PeriodicNoise(u * 256, v * 64, 256, seed + 11);
-  const float speckle = Fbm(u, v, 64, 2, seed + 23);
+  const float patches = asset::PeriodicFbm(u, v, 4, 5, seed);
+  const float blades = asset::PeriodicNoise(u * 256, v * 64, 256, seed + 11);
+  const float speckle = asset::PeriodicFbm(u, v, 64, 2, seed + 23);
   Colour c = asset::Mix({0.20f, 0.34f, 0.10f}, {0.42f, 0.50f, 0.20f}, patches);
   c = asset::Mix(c, {0.16f, 0.26f, 0.08f}, std::clamp((blades - 0.55f) * 2.0f, 0.0f, 1.0f));
   return Scale(c, 0.8f + 0.4f * speckle);
 }
 
 Colour Rock(float u, float v, uint32_t seed) {
-  const float body = Fbm(u, v, 4, 5, seed);
+  const float body = asset::PeriodicFbm(u, v, 4, 5, seed);
   const float cracks = Ridges(u, v, 6, seed + 5);
-  const float grain = Fbm(u, v, 64, 2, seed + 9);
+  const float grain = asset::PeriodicFbm(u, v, 64, 2, seed + 9);
   Colour c = asset::Mix({0.40f, 0.38f, 0.35f}, {0.62f, 0.58f, 0.52f}, body);
   c = asset::Mix(c, {0.22f, 0.21f, 0.20f}, cracks * 0.8f);
   return Scale(c, 0.85f + 0.3f * grain);
 }
 
 Colour Sand(float u, float v, uint32_t seed) {
-  const float dunes = Fbm(u, v, 3, 4, seed);
+  const float dunes = asset::PeriodicFbm(u, v, 3, 4, seed);
   const float ripples =
-      0.5f + 0.5f * std::sin((u * 12 + Fbm(u, v, 4, 3, seed + 3) * 3.0f) * 6.2831853f);
+      0.5f +
+      0.5f * std::sin((u * 12 + asset::PeriodicFbm(u, v, 4, 3, seed + 3) * 3.0f) * 6.2831853f);
   const float grain = asset::HashUnit(static_cast<int>(u * 4096), static_cast<int>(v * 4096), seed);
   Colour c = asset::Mix({0.76f, 0.67f, 0.48f}, {0.88f, 0.80f, 0.60f}, dunes);
   return Scale(c, 0.9f + 0.06f * ripples + 0.08f * grain);
 }
 
 Colour Ground(float u, float v, uint32_t seed) {
-  const float body = Fbm(u, v, 4, 5, seed);
-  const float pebbles = Fbm(u, v, 48, 2, seed + 7);
+  const float body = asset::PeriodicFbm(u, v, 4, 5, seed);
+  const float pebbles = asset::PeriodicFbm(u, v, 48, 2, seed + 7);
   Colour c = asset::Mix({0.38f, 0.33f, 0.24f}, {0.52f, 0.46f, 0.34f}, body);
   return Scale(c, 0.85f + 0.3f * pebbles);
 }
 
 // Sand darkened in patches by moisture: the low ground along the water.
 Colour Shore(float u, float v, uint32_t seed) {
-  const float damp = Fbm(u, v, 3, 4, seed + 17);
+  const float damp = asset::PeriodicFbm(u, v, 3, 4, seed + 17);
   return asset::Mix(Sand(u, v, seed), Ground(u, v, seed + 1), 0.2f + 0.35f * damp);
 }
 
 Colour Grain(float u, float v, uint32_t seed) {
-  const float body = Fbm(u, v, 4, 5, seed);
-  const float fine = Fbm(u, v, 64, 2, seed + 3);
+  const float body = asset::PeriodicFbm(u, v, 4, 5, seed);
+  const float fine = asset::PeriodicFbm(u, v, 64, 2, seed + 3);
   const float cracks = Ridges(u, v, 8, seed + 8);
   const float g = std::clamp(0.42f + 0.14f * body + 0.10f * fine - 0.10f * cracks, 0.0f, 1.0f);
   return {g, g, g};
 }
 
 Colour Detail(float u, float v, uint32_t seed) {
-  const float g = 0.30f + 0.40f * Fbm(u, v, 16, 4, seed);
+  const float g = 0.30f + 0.40f * asset::PeriodicFbm(u, v, 16, 4, seed);
   return {g, g, g};
 }
 
