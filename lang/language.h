@@ -10,7 +10,10 @@
 
 namespace lang {
 
-// The process-wide archive that GetString(id) and friends use.
+// The archive that GetString(id) and friends use. It stays process-wide:
+// every text the user sees, from any layer and from the first message box on,
+// is looked up through it, and it never changes after start-up apart from a
+// translation the user loads.
 StringArchive& ProgramStrings();
 
 // The same for a file on disk, read from its start only as far as the

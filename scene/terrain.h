@@ -20,7 +20,7 @@
 
 namespace scene {
 
-// The terrain's process-wide record.
+// The terrain's record, held in the scene record.
 struct Terrain {
   TerrainGrid grid;
   int vertexCount = 0;

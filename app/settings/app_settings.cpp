@@ -6,16 +6,6 @@
 namespace app {
 namespace {
 
-struct SettingsRecord {
-  SettingsStore store;
-  AppSettings values;
-};
-
-SettingsRecord& Record() {
-  static SettingsRecord record;
-  return record;
-}
-
 void SaveCoordinate(SettingsStore& store, SettingEntry<int>& entry, float coordinate) {
   if (std::isnan(coordinate)) return;
   constexpr float kLimit = 2147483648.0f;  // 2^31, exactly representable
@@ -39,9 +29,6 @@ void SaveAngle(SettingsStore& store, SettingEntry<float>& entry, float angle) {
 }
 
 }  // namespace
-
-SettingsStore& SettingsFile() { return Record().store; }
-AppSettings& Settings() { return Record().values; }
 
 void ReadSetting(const SettingsStore& store, SettingEntry<int>& entry, int min, int max) {
   entry.value = ReadIntSetting(store, store.productSection, entry.key, entry.value, min, max);

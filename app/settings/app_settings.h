@@ -56,10 +56,6 @@ struct AppSettings {
   SettingEntry<int> limit_fps{0, u"limit_fps"};
 };
 
-// The process-wide settings file and values, one instance each.
-SettingsStore& SettingsFile();
-AppSettings& Settings();
-
 // Entries of the product section; the entry's value is the default.
 void ReadSetting(const SettingsStore& store, SettingEntry<int>& entry, int min = -1, int max = -1);
 void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry);

@@ -195,9 +195,13 @@ TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
   EXPECT_FALSE(a_.scene.terrainProgram.complete());
   EXPECT_EQ(a_.scene.terrainProgram.m_hProgramObject, 0u);
   const auto& shown = boxes.boxes();
-  EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& box) {
-    return box.text == u"GL_ARB_shader_objects extension not supported!" && box.caption == u"Error";
-  }));
+  const auto shownWith = [&](std::u16string_view text, std::u16string_view caption) {
+    return std::any_of(shown.begin(), shown.end(), [&](const auto& box) {
+      return box.text == text && box.caption == caption;
+    });
+  };
+  EXPECT_TRUE(shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
+  EXPECT_TRUE(shownWith(u"GL_ARB_shader_objects extension not supported!", u"Error"));
   EXPECT_GE(windows_.Find("post quit 0"), 0);
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_EQ(windows_.presents(), 0) << "the quit message ends the loop before any frame";
