@@ -78,6 +78,12 @@ void MeasureFrameTime(AppState& app, platform::Clock& clock) {
   app.perfCounterLast = now;
 }
 
+void DrawSceneFrame(Application& ctx) {
+  ctx.app.frameTriangles = 0;
+  scene::BeginSceneFrame(ctx.scene);
+  DrawScene(ctx, ctx.settings.mit_wasser.value);
+}
+
 void RenderFrame(Application& ctx) {
   AppState& app = ctx.app;
   scene::AutopilotStep(app.camera, ctx.settings.m_autopilot.value != 0, app.frameTimeMs);
@@ -106,9 +112,7 @@ void RenderFrame(Application& ctx) {
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
   bench::PlaybackStep(ctx.player, app.camera);
-  app.frameTriangles = 0;
-  scene::BeginSceneFrame(sceneState);
-  DrawScene(ctx, ctx.settings.mit_wasser.value);
+  DrawSceneFrame(ctx);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
   // The overlays drawn after the scene expect this state: no lighting or
   // texturing, 2-pixel lines in opaque green, filled polygons.

@@ -12,6 +12,10 @@ int RunMainLoop(Application& a);
 // One running frame, from the camera's step to the swap.
 void RenderFrame(Application& a);
 
+// The scene of one frame by the pass mit_wasser selects, its triangles
+// counted afresh: what RenderFrame draws before the overlays and the swap.
+void DrawSceneFrame(Application& a);
+
 // Milliseconds since the last call, from the high-resolution counter.
 void MeasureFrameTime(AppState& app, platform::Clock& clock);
 

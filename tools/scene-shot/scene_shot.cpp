@@ -1,0 +1,119 @@
+#include "tools/scene-shot/scene_shot.h"
+
+#include <stb/stb_image_write.h>
+
+#include <vector>
+
+#include "app/application.h"
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "app/scene_setup.h"
+#include "platform/file_io.h"
+
+namespace shot {
+namespace {
+
+// The scene's GL set-up posts a quit message when the driver lacks what the
+// program needs; the program would end there, so the shot fails.
+bool QuitWasPosted(platform::WindowSystem& windows) {
+  platform::Event event;
+  while (windows.PollEvent(event)) {
+    if (event.type == platform::EventType::Quit) return true;
+  }
+  return false;
+}
+
+void Place(app::Application& a, const ShotOptions& options) {
+  scene::SetPose(a.app.camera, options.position, options.angles);
+  a.input.waterHeight = options.waterHeight;
+  a.settings.mit_wasser.value = MitWasserForPass(options.pass);
+  a.scene.detailLevel = options.detail;
+  // The scene's clock is set from options.timeMs here, before the frame.
+}
+
+// The drawn frame as RGB rows, top row first.
+std::vector<uint8_t> ReadFrame(int width, int height) {
+  const size_t row = static_cast<size_t>(width) * 3;
+  std::vector<uint8_t> bottomUp(row * height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<uint8_t> topDown(bottomUp.size());
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row * (height - 1 - y)), row,
+                topDown.begin() + static_cast<std::ptrdiff_t>(row * y));
+  }
+  return topDown;
+}
+
+bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
+  std::string png;
+  const auto append = [](void* context, void* data, int size) {
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                               static_cast<size_t>(size));
+  };
+  if (stbi_write_png_to_func(append, &png, width, height, 3, rgb.data(), width * 3) == 0) {
+    return false;
+  }
+  return platform::ReplaceFileAtomically(path, png);
+}
+
+bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& error) {
+  if (!app::CreateMainWindow(a.windows, a.win, a.app, "scene-shot", options.width, options.height,
+                             false)) {
+    error = "cannot create a window: " + a.windows.LastError();
+    return false;
+  }
+  app::InitGlScene(a);
+  if (!a.win.mainContext) {
+    error = "no GL context: " + a.windows.LastError();
+    return false;
+  }
+  if (QuitWasPosted(a.windows)) {
+    error = "the GL implementation lacks what the scene needs";
+    return false;
+  }
+  // The window may be larger than asked (it keeps the program's minimum
+  // size); the frame is drawn into the asked size at its lower left.
+  app::SetViewport(a.app, options.width, options.height);
+  app::LoadSceneAssets(a.app, a.scene);
+  Place(a, options);
+  app::DrawSceneFrame(a);
+  glFinish();
+  if (!WritePng(options.outPath, ReadFrame(options.width, options.height), options.width,
+                options.height)) {
+    error = "cannot write " + options.outPath;
+    return false;
+  }
+  return true;
+}
+
+void Release(app::Application& a) {
+  if (a.win.mainContext) {
+    scene::ReleaseSceneGl(a.scene);
+    a.app.textureTable.ReleaseAll();
+  }
+  app::ReleaseContexts(a.windows, a.win);
+  a.win.mainWindow.reset();
+}
+
+}  // namespace
+
+bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, platform::Clock& clock,
+                std::string& error) {
+  if (!windows.Init()) {
+    error = windows.LastError();
+    return false;
+  }
+  bool written = false;
+  {
+    // The store has no path: the scene's settings keep their defaults and
+    // nothing is written anywhere.
+    app::Application a(windows, clock);
+    written = DrawAndWrite(a, options, error);
+    Release(a);
+  }
+  windows.Shutdown();
+  return written;
+}
+
+}  // namespace shot
