@@ -28,7 +28,8 @@ void Place(app::Application& a, const ShotOptions& options) {
   a.input.waterHeight = options.waterHeight;
   a.settings.mit_wasser.value = MitWasserForPass(options.pass);
   a.scene.detailLevel = options.detail;
-  // The scene's clock is set from options.timeMs here, before the frame.
+  // options.timeMs belongs here, as the scene's clock, once the scene keeps
+  // one: the caustics and the water scroll start from it.
 }
 
 // The drawn frame as RGB rows, top row first.
@@ -74,6 +75,13 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
   }
   // The window may be larger than asked (it keeps the program's minimum
   // size); the frame is drawn into the asked size at its lower left.
+  int clientWidth = 0, clientHeight = 0;
+  a.win.mainWindow->GetClientSize(clientWidth, clientHeight);
+  if (clientWidth < options.width || clientHeight < options.height) {
+    error = "the window is only " + std::to_string(clientWidth) + "x" +
+            std::to_string(clientHeight) + " pixels";
+    return false;
+  }
   app::SetViewport(a.app, options.width, options.height);
   app::LoadSceneAssets(a.app, a.scene);
   Place(a, options);
