@@ -15,6 +15,7 @@
 
 #include "platform/window.h"
 #include "render/texture_slots.h"
+#include "scene/autopilot.h"
 #include "scene/camera.h"
 
 namespace app {
@@ -42,6 +43,7 @@ struct AppState {
   std::string renderer;
   std::string versionText;
   scene::Camera camera;
+  scene::AutopilotState autopilot;
 };
 
 struct WindowState {
@@ -65,17 +67,9 @@ struct WindowState {
   bool pixelFormatPending = false;
 };
 
-struct Bookmark {
-  scene::CVector3 position;
-  scene::CVector3 angles;
-  int marker = 0;  // 64069 when the bookmark is set
-};
-
-inline constexpr int kBookmarkSet = 64069;
-
 struct InputState {
   uint8_t keyDown[256] = {};
-  std::map<std::u16string, Bookmark> cameraBookmarks;
+  scene::CameraBookmarks cameraBookmarks;
   float waterHeight = 131.5f;
   float waterWaveParameter = 0.25f;
 };

@@ -41,6 +41,9 @@ int RunApplication(Application& a) {
   lang::SetUiLanguage(uiLanguage);
 
   if (!a.windows.Init()) return ReportWindowFailure(a.windows);
+  // The first drag is measured from where the cursor was at start.
+  bool leftHeld = false, rightHeld = false;
+  a.windows.GetGlobalMouse(app.camera.lastCursor.x, app.camera.lastCursor.y, leftHeld, rightHeld);
   const bool created =
       CreateMainWindow(a.windows, a.win, app, "", app.viewportWidth, app.viewportHeight, true);
   ReadWindowRectSetting(a.store, a.settings);

@@ -5,6 +5,8 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
+#include "platform/debug_output.h"
+#include "scene/camera_controls.h"
 #include "scene/render_passes.h"
 #include "scene/scene_state.h"
 
@@ -86,8 +88,12 @@ void DrawSceneFrame(Application& ctx) {
 
 void RenderFrame(Application& ctx) {
   AppState& app = ctx.app;
-  scene::AutopilotStep(app.camera, ctx.settings.m_autopilot.value != 0, app.frameTimeMs);
   scene::SceneState& sceneState = ctx.scene;
+  if (ctx.settings.m_autopilot.value != 0) {
+    const scene::AutopilotTerrain terrain{sceneState.terrain.heightMap, sceneState.terrain.grid};
+    scene::AutopilotStep(app.camera, app.autopilot, terrain, app.frameTimeMs,
+                         platform::DebugOutput);
+  }
   sceneState.detailLevel =
       DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
   if (ctx.win.pixelFormatPending) {
@@ -146,8 +152,9 @@ int RunMainLoop(Application& ctx) {
                                   ctx.app.viewportHeight, ctx.app.renderer));
     }
     if (ctx.settings.show_info2.value == 0 && !bench::IsPlaying(ctx.player)) {
-      scene::PollCameraInput(ctx.app.camera, ctx.input.keyDown,
-                             ctx.win.mainWindow->HasKeyboardFocus());
+      const bool focused = ctx.win.mainWindow && ctx.win.mainWindow->HasKeyboardFocus();
+      scene::PollCameraInput(ctx.app.camera, ctx.windows, ctx.input.keyDown, focused,
+                             ctx.app.frameTimeMs);
     }
     switch (ctx.app.loadState.load(std::memory_order_acquire)) {
       case LoadState::Loading:

@@ -101,13 +101,12 @@ int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   }
   gui::RequestRedraw(ctx.menu);
   scene::Camera& camera = ctx.app.camera;
-  Bookmark& bookmark = ctx.input.cameraBookmarks[kF1Bookmark];
   if (ctx.settings.show_info2.value == 1) {
     ctx.settings.m_autopilot.value = 1;
-    if (bookmark.marker == kBookmarkSet) scene::SetPose(camera, bookmark.position, bookmark.angles);
+    scene::RestoreBookmark(camera, ctx.input.cameraBookmarks, kF1Bookmark);
   } else {
     ctx.settings.m_autopilot.value = 0;
-    bookmark = {camera.position, {camera.yaw, camera.pitch, camera.yaw2}, kBookmarkSet};
+    scene::SaveBookmark(camera, ctx.input.cameraBookmarks, kF1Bookmark);
     scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   }
   SetMenuVisible(ctx, 1 - ctx.settings.show_info2.value);

@@ -1,9 +1,11 @@
 #include "scene/terrain.h"
 
+#include <charconv>
 #include <cstring>
 #include <string>
 
 #include "embedded/terrain.h"
+#include "platform/debug_output.h"
 #include "platform/message_box.h"
 #include "render/bitmap_messages.h"
 #include "render/dib_bitmap.h"
@@ -13,6 +15,14 @@
 
 namespace scene {
 namespace {
+
+// "dummm_c: <count>\n", the build's progress in the debug output.
+void ReportBuiltPatch(int count) {
+  char text[32] = "dummm_c: ";
+  char* end = std::to_chars(text + 9, text + sizeof text - 1, count).ptr;
+  *end++ = '\n';
+  platform::DebugOutput(std::string_view(text, static_cast<size_t>(end - text)));
+}
 
 PixelImage DecodeToPixels(render::EmbeddedFile& file) {
   PixelImage image;
@@ -136,6 +146,7 @@ void BuildTerrainMesh(Terrain& terrain, const TerrainCpuBuild& build) {
   for (int pr = 0; pr < perSide; ++pr) {
     for (int pc = 0; pc < perSide; ++pc) {
       const int key = pr * perSide + pc;
+      ReportBuiltPatch(++terrain.builtPatches);
       auto patch = std::make_unique<BufferMesh>();
       CopyPatchVertices(grid, pr * (kPatchSide - 1), pc * (kPatchSide - 1), kPatchSide, scratch);
       patch->box = scratch.box;

@@ -35,6 +35,8 @@ struct Terrain {
   int buildCounter = 561;
   // Sum over the patches of 2 x their vertex count (8,520,192).
   int nominalTriangles = 0;
+  // Patches built over all builds, counted in the debug output.
+  int builtPatches = 0;
   // Seeded with 2 by the colour-map painting; object placement continues
   // from where the painting left it.
   SceneRandom random;

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/scene_setup.h"
 #include "app/window_proc.h"
+#include "platform/fake/recording_debug_output.h"
 #include "platform/virtual_keys.h"
 #include "tests/app/app_test_records.h"
 
@@ -187,6 +188,78 @@ TEST_F(MainLoopTest, ShutdownStoresPoseAndRestorePlacementThenReleasesInOrder) {
   EXPECT_EQ(clock_.sleeps().back(), 10);
 }
 
+TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus) {
+  const struct {
+    int menu;
+    bool playing, focus, moves;
+  } cases[] = {{0, false, true, true},
+               {1, false, true, false},
+               {0, true, true, false},
+               {0, false, false, false}};
+  for (const auto& c : cases) {
+    RecordingWindowSystem windows;
+    platform::fake::ScriptedClock clock;
+    app::Application a(windows, clock);
+    ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    a.app.loadState = LoadState::Running;
+    a.settings.show_info2.value = c.menu;
+    a.settings.m_autopilot.value = 0;
+    a.player.playing = c.playing;
+    windows.keyboardFocus = c.focus;
+    scene::SetPose(a.app.camera, {0.0f, 100.0f, 0.0f}, {1.0f, 5.0f, 0.0f});
+    a.app.camera.lastCursor = {100, 100};
+    // W held and a 500-pixel drag to the right with the left button.
+    platform::Event key;
+    key.type = platform::EventType::KeyDown;
+    key.windowId = a.win.mainWindow->id();
+    key.vk = 'W';
+    windows.QueueEvent(key);
+    windows.mouseX = 600;
+    windows.mouseY = 100;
+    windows.mouseLeft = true;
+    windows.onPresent = [&](int) { windows.PostQuit(0); };
+    app::RunMainLoop(a);
+
+    SCOPED_TRACE(testing::Message()
+                 << "menu " << c.menu << " playing " << c.playing << " focus " << c.focus);
+    EXPECT_EQ(a.input.keyDown['W'], 1);
+    const scene::Camera& camera = a.app.camera;
+    if (c.moves) {
+      EXPECT_FLOAT_EQ(camera.yaw, 2.0f);
+      // The first frame's time is the initial 50 ms: a step of 12.5 forward.
+      EXPECT_NEAR(camera.position.x, -12.5f * camera.back.x, 1e-3f);
+      EXPECT_NEAR(camera.position.z, -12.5f * camera.back.z, 1e-3f);
+    } else {
+      EXPECT_FLOAT_EQ(camera.yaw, 1.0f);
+      EXPECT_FLOAT_EQ(camera.position.x, 0.0f);
+      EXPECT_FLOAT_EQ(camera.position.y, 100.0f);
+      EXPECT_FLOAT_EQ(camera.position.z, 0.0f);
+    }
+  }
+}
+
+TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
+  platform::fake::RecordingDebugOutput output;
+  for (const int autopilot : {1, 0}) {
+    RecordingWindowSystem windows;
+    platform::fake::ScriptedClock clock;
+    app::Application a(windows, clock);
+    ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    a.app.loadState = LoadState::Running;
+    a.settings.show_info2.value = 1;
+    a.settings.m_autopilot.value = autopilot;
+    scene::SetPose(a.app.camera, {5.0f, 100.0f, 5.0f}, {1.0f, 5.0f, 0.0f});
+    windows.onPresent = [&](int) { windows.PostQuit(0); };
+    app::RunMainLoop(a);
+    // With no terrain built the ground reads 0 (clearance 0 - (100 - 150))
+    // and every point is off the island: the autopilot restarts at the centre.
+    EXPECT_FLOAT_EQ(a.app.camera.position.y, autopilot != 0 ? 130.0f : 100.0f);
+  }
+  EXPECT_EQ(output.texts(), std::vector<std::string>{"50.000000 100.000000\n"});
+}
+
 TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
   platform::fake::RecordingMessageBox boxes;
   ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
@@ -196,11 +269,11 @@ TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
   EXPECT_EQ(a_.scene.terrainProgram.m_hProgramObject, 0u);
   const auto& shown = boxes.boxes();
   const auto shownWith = [&](std::u16string_view text, std::u16string_view caption) {
-    return std::any_of(shown.begin(), shown.end(), [&](const auto& box) {
-      return box.text == text && box.caption == caption;
-    });
+    return std::any_of(shown.begin(), shown.end(),
+                       [&](const auto& box) { return box.text == text && box.caption == caption; });
   };
-  EXPECT_TRUE(shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
+  EXPECT_TRUE(
+      shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
   EXPECT_TRUE(shownWith(u"GL_ARB_shader_objects extension not supported!", u"Error"));
   EXPECT_GE(windows_.Find("post quit 0"), 0);
   EXPECT_EQ(app::RunMainLoop(a_), 0);

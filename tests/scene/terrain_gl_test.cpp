@@ -10,7 +10,10 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
+#include "platform/fake/recording_debug_output.h"
 #include "platform/fake/recording_message_box.h"
 #include "render/gl_entry_points.h"
 #include "render/shader_program.h"
@@ -59,7 +62,11 @@ class TerrainGLTest : public ::testing::Test {
     terrain_ = new scene::Terrain;
     program_ = new render::ShaderProgram;
     scene::LoadTerrainTextures(*terrain_, *textures_);
-    scene::BuildTerrain(*terrain_, 1.0f, *textures_);
+    {
+      platform::fake::RecordingDebugOutput output;
+      scene::BuildTerrain(*terrain_, 1.0f, *textures_);
+      buildOutput_ = new std::vector<std::string>(output.texts());
+    }
     scene::BuildTerrainProgram(*program_);
   }
   static void TearDownTestSuite() {
@@ -68,6 +75,7 @@ class TerrainGLTest : public ::testing::Test {
     if (textures_ != nullptr) textures_->ReleaseAll();
     delete textures_;
     delete context_;
+    delete buildOutput_;
   }
 
   void SetUp() override { ASSERT_TRUE(context_->ok()); }
@@ -98,6 +106,8 @@ class TerrainGLTest : public ::testing::Test {
   static inline render::TextureSlots* textures_ = nullptr;
   static inline scene::Terrain* terrain_ = nullptr;
   static inline render::ShaderProgram* program_ = nullptr;
+  // The debug output of the build.
+  static inline std::vector<std::string>* buildOutput_ = nullptr;
 };
 
 // Writes the picture as a PPM when MG_TERRAIN_SNAPSHOT names a file.
@@ -165,6 +175,13 @@ TEST_F(TerrainGLTest, MenuPoseShowsSkyAboveAndLitIslandBelow) {
     EXPECT_GT(terrain, 0);
     EXPECT_EQ(frame, terrain);
   }
+}
+
+TEST_F(TerrainGLTest, BuildCountsItsPatchesInTheDebugOutput) {
+  ASSERT_EQ(buildOutput_->size(), 256u);
+  EXPECT_EQ(buildOutput_->front(), "dummm_c: 1\n");
+  EXPECT_EQ(buildOutput_->back(), "dummm_c: 256\n");
+  EXPECT_EQ(terrain_->builtPatches, 256) << "a later build counts on from here";
 }
 
 TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
