@@ -35,10 +35,10 @@ template <typename ColourAt>
 void Stroke(Image& image, float ax, float ay, float bx, float by, float ra, float rb,
             ColourAt colour) {
   const float r = std::max(ra, rb) + 1;
-  const int x0 = static_cast<int>(std::floor(std::min(ax, bx) - r));
-  const int x1 = static_cast<int>(std::ceil(std::max(ax, bx) + r));
-  const int y0 = static_cast<int>(std::floor(std::min(ay, by) - r));
-  const int y1 = static_cast<int>(std::ceil(std::max(ay, by) + r));
+  const int x0 = std::max(0, static_cast<int>(std::floor(std::min(ax, bx) - r)));
+  const int x1 = std::min(image.width() - 1, static_cast<int>(std::ceil(std::max(ax, bx) + r)));
+  const int y0 = std::max(0, static_cast<int>(std::floor(std::min(ay, by) - r)));
+  const int y1 = std::min(image.height() - 1, static_cast<int>(std::ceil(std::max(ay, by) + r)));
   const float dx = bx - ax, dy = by - ay;
   const float length2 = std::max(dx * dx + dy * dy, 1e-6f);
   for (int y = y0; y <= y1; ++y) {
@@ -52,13 +52,12 @@ void Stroke(Image& image, float ax, float ay, float bx, float by, float ra, floa
       if (coverage <= 0) continue;
       const float across = (ex * dy - ey * dx) >= 0 ? distance / std::max(radius, 0.5f)
                                                     : -distance / std::max(radius, 0.5f);
-      Colour c = colour(t, std::clamp(across, -1.0f, 1.0f));
+      // The colour is mixed in by coverage; alpha keeps the most covering
+      // stroke, so overlapping edges do not cut holes.
       const Colour old = image.Get(x, y);
-      c.a = std::max(old.a, coverage);
-      image.Blend(x, y, c, coverage);
-      Colour now = image.Get(x, y);
-      now.a = c.a;
-      image.Set(x, y, now);
+      Colour mixed = asset::Mix(old, colour(t, std::clamp(across, -1.0f, 1.0f)), coverage);
+      mixed.a = std::max(old.a, coverage);
+      image.Set(x, y, mixed);
     }
   }
 }
