@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "platform/shell.h"
-#include "tests/support/env_guard.h"
-#include "tests/support/test_files.h"
+#include "tests/support/comma_locale.h"
 
 namespace {
 
@@ -36,36 +33,8 @@ TEST(TextCodecTest, Utf16RoundTripKeepsSupplementaryCharacters) {
   EXPECT_EQ(platform::Utf16ToUtf8(wide), utf8);
 }
 
-// A locale whose decimal separator is a comma. This machine may have none
-// installed: then one is compiled into a scratch folder (LOCPATH), and only
-// when that fails too is the test skipped, saying why.
-class CommaLocale {
- public:
-  CommaLocale() : env_({"LOCPATH"}) {
-    if (Use()) return;
-    const platform::CommandResult made = platform::RunCommand(
-        {{"localedef", "-i", "de_DE", "-f", "UTF-8", (folder_.path() / kName).string()}});
-    if (!made.started || made.exitCode != 0) return;
-    setenv("LOCPATH", folder_.path().c_str(), 1);
-    Use();
-  }
-  ~CommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
-  bool active() const { return active_; }
-
- private:
-  static constexpr const char* kName = "de_DE.UTF-8";
-  bool Use() {
-    active_ = std::setlocale(LC_NUMERIC, kName) != nullptr &&
-              std::string(std::localeconv()->decimal_point) == ",";
-    return active_;
-  }
-  test_support::ScratchFolder folder_;
-  test_support::EnvGuard env_;
-  bool active_ = false;
-};
-
 TEST(TextCodecTest, NumbersIgnoreTheProcessLocale) {
-  const CommaLocale locale;
+  const test_support::CommaLocale locale;
   if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be had";
   EXPECT_EQ(platform::FormatFloat(131.5), u"131.500000");
   EXPECT_EQ(platform::FormatFloat(-0.25), u"-0.250000");

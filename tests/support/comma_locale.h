@@ -1,0 +1,46 @@
+// A locale whose decimal separator is a comma, set for LC_NUMERIC while the
+// object lives. This machine may have none installed: then one is compiled
+// into a scratch folder (LOCPATH), and only when that fails too is it
+// inactive, for the test to skip saying why.
+#pragma once
+
+#include <stdlib.h>
+
+#include <clocale>
+#include <string>
+
+#include "platform/shell.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/test_files.h"
+
+namespace test_support {
+
+class CommaLocale {
+ public:
+  CommaLocale() : env_({"LOCPATH"}) {
+    if (Use()) return;
+    const platform::CommandResult made = platform::RunCommand(
+        {{"localedef", "-i", "de_DE", "-f", "UTF-8", (folder_.path() / kName).string()}});
+    if (!made.started || made.exitCode != 0) return;
+    setenv("LOCPATH", folder_.path().c_str(), 1);
+    Use();
+  }
+  ~CommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
+  CommaLocale(const CommaLocale&) = delete;
+  CommaLocale& operator=(const CommaLocale&) = delete;
+
+  bool active() const { return active_; }
+
+ private:
+  static constexpr const char* kName = "de_DE.UTF-8";
+  bool Use() {
+    active_ = std::setlocale(LC_NUMERIC, kName) != nullptr &&
+              std::string(std::localeconv()->decimal_point) == ",";
+    return active_;
+  }
+  ScratchFolder folder_;
+  EnvGuard env_;
+  bool active_ = false;
+};
+
+}  // namespace test_support
