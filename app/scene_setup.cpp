@@ -4,7 +4,11 @@
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
+#include "render/textures.h"
+#include "scene/render_passes.h"
 #include "scene/scene_state.h"
+#include "scene/sky_box.h"
+#include "scene/water.h"
 
 namespace app {
 namespace {
@@ -58,13 +62,25 @@ void InitGlScene(Application& ctx) {
   glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
 
-  if (app.shadersAvailable) scene::BuildTerrainProgram(sceneState.terrainProgram);
+  // The water pass's reflection: the frame is copied into it every frame.
+  render::CreateEmptyClampedTexture(app.textureTable, scene::kReflectionSize, GL_RGB, GL_RGB,
+                                    render::TextureSlots::kWaterReflection);
+
+  if (app.shadersAvailable) {
+    scene::BuildWaterProgram(sceneState.waterProgram);
+    scene::BuildTerrainProgram(sceneState.terrainProgram);
+    scene::BuildSimpleProgram(sceneState.simpleProgram);
+  }
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
 }
 
 void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
+  render::LoadCausticSequence(sceneState.causticFrames, app.textureTable,
+                              render::TextureSlots::kFirstCausticFrame);
+  scene::LoadSkyFaces(app.textureTable);
+  scene::LoadWaterMaps(app.textureTable);
   scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
   // Objects made here are used by the main thread's context: they must be
   // complete before it is told so.
