@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
 #include "render/gl_entry_points.h"
 #include "scene/camera_gl.h"
 #include "scene/frustum_gl.h"
@@ -121,11 +119,17 @@ void RenderReflectionTexture(SceneState& scene, const PassContext& context, floa
   glPushMatrix();
   if (CameraHeight(context) > h) {
     // The scene mirrored in the plane y = h; mirroring turns the faces
-    // around, so the front faces are culled.
+    // around, so the front faces are culled. Only what lies above the water
+    // is mirrored: the under-water part of a shore patch would otherwise
+    // hang as a ceiling over the camera, in front of the mirrored sky.
     glTranslatef(0.0f, 2.0f * h, 0.0f);
     glScalef(1.0f, -1.0f, 1.0f);
     glCullFace(GL_FRONT);
+    const GLdouble aboveWater[4] = {0.0, 1.0, 0.0, -static_cast<GLdouble>(h)};
+    glClipPlane(GL_CLIP_PLANE0, aboveWater);
+    glEnable(GL_CLIP_PLANE0);
     LitTerrainAndGrass(scene, context, WaterRelation::WaterPassView);
+    glDisable(GL_CLIP_PLANE0);
     DrawSky(scene, context);
     glCullFace(GL_BACK);
   } else {
@@ -134,14 +138,10 @@ void RenderReflectionTexture(SceneState& scene, const PassContext& context, floa
     DrawSky(scene, context);
   }
   glPopMatrix();
-  // Copying from outside the frame is undefined in GL: a frame smaller than
-  // the texture copies what it has and leaves the rest as it was.
-  const int width = std::min(size, context.viewportWidth);
-  const int height = std::min(size, context.viewportHeight);
+  // A frame smaller than the texture leaves the texture's rest undefined.
   SelectUnit(0);
   glBindTexture(GL_TEXTURE_2D, Slot(context, render::TextureSlots::kWaterReflection));
-  if (width > 0 && height > 0 && Slot(context, render::TextureSlots::kWaterReflection) != 0)
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
 }
 
 void DrawSimpleWaterQuad(SceneState& scene, const PassContext& context, float h) {
