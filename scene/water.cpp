@@ -28,8 +28,8 @@ void SetUniform1i(const render::ShaderProgram& program, const char* name, int va
   if (location >= 0) render::Gl().glUniform1iARB(location, value);
 }
 
-void SetUniform4f(const render::ShaderProgram& program, const char* name, float x, float y,
-                  float z, float w) {
+void SetUniform4f(const render::ShaderProgram& program, const char* name, float x, float y, float z,
+                  float w) {
   const GLint location = program.UniformLocation(name);
   if (location >= 0) render::Gl().glUniform4fARB(location, x, y, z, w);
 }
@@ -71,10 +71,10 @@ void DrawWaterSurface(render::ShaderProgram& program, const render::TextureSlots
   if (gl.glActiveTextureARB == nullptr || gl.glMultiTexCoord2fARB == nullptr) return;
   using render::TextureSlots;
   // Units 1 and 4 have no texture of their own: their slots stay empty.
-  const GLuint unitTextures[kWaterUnits] = {
-      textures.Get(TextureSlots::kWaterReflection), textures.Get(1),
-      textures.Get(TextureSlots::kWaterOverlayMap), textures.Get(TextureSlots::kWaterMap),
-      textures.Get(4)};
+  const GLuint unitTextures[kWaterUnits] = {textures.Get(TextureSlots::kWaterReflection),
+                                            textures.Get(1),
+                                            textures.Get(TextureSlots::kWaterOverlayMap),
+                                            textures.Get(TextureSlots::kWaterMap), textures.Get(4)};
   for (int unit = 0; unit < kWaterUnits; ++unit) {
     gl.glActiveTextureARB(GL_TEXTURE0 + unit);
     glEnable(GL_TEXTURE_2D);
@@ -108,10 +108,9 @@ bool BuildWaterProgram(render::ShaderProgram& program) {
   const std::span<uint8_t> fragment = embedded::water_fragment_shader.Unscrambled();
   // Each embedded file keeps a spare byte after its length for the
   // terminator the build writes there.
-  program.LoadFromSeparateTexts(reinterpret_cast<char*>(vertex.data()),
-                                static_cast<int>(vertex.size()),
-                                reinterpret_cast<char*>(fragment.data()),
-                                static_cast<int>(fragment.size()));
+  program.LoadFromSeparateTexts(
+      reinterpret_cast<char*>(vertex.data()), static_cast<int>(vertex.size()),
+      reinterpret_cast<char*>(fragment.data()), static_cast<int>(fragment.size()));
   return program.complete();
 }
 

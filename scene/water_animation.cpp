@@ -4,7 +4,9 @@
 
 namespace scene {
 
-bool CausticsVisible(float cameraY, float waterHeight) { return !(cameraY - 3.0f * waterHeight > 0); }
+bool CausticsVisible(float cameraY, float waterHeight) {
+  return !(cameraY - 3.0f * waterHeight > 0);
+}
 
 void AdvanceCausticClock(WaterAnimation& animation, double frameTimeMs) {
   // Compared as a double: the integer part of a long clock would not fit an

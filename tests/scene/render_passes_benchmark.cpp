@@ -11,7 +11,6 @@
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
-#include "scene/camera_gl.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -84,76 +83,19 @@ void BM_Pass(benchmark::State& state, scene::PassSelector selector) {
 }
 
 BENCHMARK_CAPTURE(BM_Pass, plain, scene::PassSelector::Plain)
-    ->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Pass, simple_water, scene::PassSelector::SimpleWater)
-    ->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Pass, water, scene::PassSelector::Water)
-    ->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
-namespace {
-void BM_Step(benchmark::State& state) {
-  Scene& s = TheScene();
-  scene::Camera camera;
-  scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
-  scene::PassContext pass;
-  pass.camera = &camera;
-  pass.viewportWidth = kWidth;
-  pass.viewportHeight = kHeight;
-  pass.sceneReadyLevel = 3;
-  pass.textures = &s.textures;
-  pass.detailLevel = 2;
-  pass.frameTimeMs = 16.7;
-  for (auto _ : state) {
-    if (state.range(0) == 0) scene::RenderReflectionTexture(s.state, pass, 131.5f, 512);
-    if (state.range(0) == 1) scene::RenderCausticOverlay(s.state, pass, 131.5f, 5.0f);
-    if (state.range(0) == 2) scene::DrawTerrainAndGrass(s.state, pass, scene::WaterRelation::WaterPassView);
-    if (state.range(0) == 3) scene::DrawTerrainAndGrass(s.state, pass, scene::WaterRelation::CausticView);
-    if (state.range(0) == 7 || state.range(0) == 8) {
-      glBindTexture(GL_TEXTURE_2D, s.textures.Get(0));
-      const int n = state.range(0) == 7 ? 512 : 240;
-      glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, n, n);
-    }
-    if (state.range(0) == 9) scene::RenderReflectionTexture(s.state, pass, 131.5f, 512);
-    if (state.range(0) == 10) {
-      glViewport(0, 0, 512, 512);
-      glLoadIdentity();
-      scene::ApplyView(camera);
-      glTranslatef(0.0f, 263.0f, 0.0f);
-      glScalef(1.0f, -1.0f, 1.0f);
-      scene::DrawSkyBox(s.state.simpleProgram, s.textures, 1.0f, 0, 0, 0, 80000, 80000, 80000);
-    }
-    if (state.range(0) == 11) {
-      scene::PassContext p2 = pass;
-      p2.sceneReadyLevel = 0;
-      scene::RenderReflectionTexture(s.state, p2, 131.5f, 512);
-    }
-    if (state.range(0) == 4) {
-      glViewport(0, 0, 512, 512);
-      glLoadIdentity();
-      scene::ApplyView(camera);
-      glTranslatef(0.0f, 263.0f, 0.0f);
-      glScalef(1.0f, -1.0f, 1.0f);
-      glCullFace(GL_FRONT);
-      scene::DrawTerrainAndGrass(s.state, pass, scene::WaterRelation::WaterPassView);
-      glCullFace(GL_BACK);
-    }
-    if (state.range(0) == 5) {
-      glViewport(0, 0, 512, 512);
-      glLoadIdentity();
-      scene::ApplyView(camera);
-      scene::DrawTerrainAndGrass(s.state, pass, scene::WaterRelation::WaterPassView);
-    }
-    if (state.range(0) == 6) {
-      glViewport(0, 0, 320, 240);
-      glLoadIdentity();
-      scene::ApplyView(camera);
-      glTranslatef(0.0f, 263.0f, 0.0f);
-      glScalef(1.0f, -1.0f, 1.0f);
-      scene::DrawTerrainAndGrass(s.state, pass, scene::WaterRelation::WaterPassView);
-    }
-    glFinish();
-  }
-}
-BENCHMARK(BM_Step)->DenseRange(4, 11)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-}

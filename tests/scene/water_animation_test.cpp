@@ -24,8 +24,8 @@ TEST(CausticClockTest, FramesAdvanceOnePerCallOnceTheyHaveLasted) {
       {"16 ms frames: not yet after 11 calls", 16.0, 11, 0},
       {"a huge frame time still moves one frame", 1e300, 3, 2},
       {"frames wrap after 32", 1000.0, 34, 1},
-      {"a frame time that is not a number does not count",
-       std::numeric_limits<double>::quiet_NaN(), 5, 0},
+      {"a frame time that is not a number does not count", std::numeric_limits<double>::quiet_NaN(),
+       5, 0},
   };
   for (const Case& c : cases) {
     WaterAnimation animation;
@@ -47,13 +47,13 @@ TEST(WaterAlphaTest, FollowsCameraHeight) {
   struct Case {
     float cameraY, waterHeight, expected;
   } cases[] = {
-      {131.5f, 131.5f, 0.75f},    // at the surface
-      {394.5f, 131.5f, 1.25f},    // at three times the height
-      {394.6f, 131.5f, 1.0f},     // just above that
-      {0.0f, 131.5f, 0.5f},       // under water: below 0.75
-      {-263.0f, 131.5f, 0.0f},    // 2h below the surface
+      {131.5f, 131.5f, 0.75f},      // at the surface
+      {394.5f, 131.5f, 1.25f},      // at three times the height
+      {394.6f, 131.5f, 1.0f},       // just above that
+      {0.0f, 131.5f, 0.5f},         // under water: below 0.75
+      {-263.0f, 131.5f, 0.0f},      // 2h below the surface
       {-400.0f, 131.5f, -0.2605f},  // further down it turns negative
-      {50.0f, -100.0f, 1.0f},     // a sea below zero, camera above it
+      {50.0f, -100.0f, 1.0f},       // a sea below zero, camera above it
       // A sea at height 0 has no ratio: the surface value stands in instead
       // of an infinity or NaN that would reach the blending.
       {0.0f, 0.0f, 0.75f},
@@ -75,9 +75,9 @@ TEST(SceneTimeTest, PutsEveryClockWhereThatMuchTimeLeavesIt) {
   } cases[] = {
       {0.0, 0, 0.0},
       {100.0, 0, 100.0},
-      {1100.0, 6, 100.0},                              // 6 frames of 166.7 ms
-      {32 * scene::kCausticFrameMs + 50.0, 0, 50.0},   // the loop closes
-      {-20.0, 0, 0.0},                                 // no time before the start
+      {1100.0, 6, 100.0},                             // 6 frames of 166.7 ms
+      {32 * scene::kCausticFrameMs + 50.0, 0, 50.0},  // the loop closes
+      {-20.0, 0, 0.0},                                // no time before the start
   };
   for (const Case& c : cases) {
     WaterAnimation animation;
