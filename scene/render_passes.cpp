@@ -139,8 +139,10 @@ void RenderReflectionTexture(SceneState& scene, const PassContext& context, floa
   }
   glPopMatrix();
   // A frame smaller than the texture leaves the texture's rest undefined.
+  const GLuint reflection = Slot(context, render::TextureSlots::kWaterReflection);
+  if (reflection == 0) return;
   SelectUnit(0);
-  glBindTexture(GL_TEXTURE_2D, Slot(context, render::TextureSlots::kWaterReflection));
+  glBindTexture(GL_TEXTURE_2D, reflection);
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
 }
 
