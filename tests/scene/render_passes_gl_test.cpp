@@ -306,6 +306,13 @@ TEST_F(RenderPassesGLTest, CausticsMoveUnderWater) {
   // moves the bright net by much more than a level or two per channel.
   EXPECT_LT(MeanDifference(first, again), 0.5);
   EXPECT_GT(MeanDifference(first, later), 2.0);
+
+  // The overlay scales unit 2's texture matrix and puts it back, though the
+  // terrain step leaves another unit active.
+  render::Gl().glActiveTextureARB(GL_TEXTURE2);
+  GLfloat matrix[16];
+  glGetFloatv(GL_TEXTURE_MATRIX, matrix);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(matrix[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
 }
 
 // The plain pass draws no water: moving the water plane far below the island
