@@ -19,6 +19,7 @@
 
 #include "render/gl_entry_points.h"
 #include "render/textures.h"
+#include "scene/camera_gl.h"
 #include "scene/render_passes.h"
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
@@ -83,15 +84,23 @@ void Snapshot(const Picture& picture, const char* name) {
   asset::WriteImage(image, std::string(folder) + "/" + name + ".png");
 }
 
+// The reflection texture, RGB, bottom row first.
+std::vector<uint8_t> ReadReflection(const render::TextureSlots& textures) {
+  const int size = scene::kReflectionSize;
+  std::vector<uint8_t> rgb(static_cast<size_t>(size) * size * 3);
+  render::Gl().glActiveTextureARB(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, textures.Get(render::TextureSlots::kWaterReflection));
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
 // Writes the reflection texture as NAME.png beside the views.
 void SnapshotReflection(const render::TextureSlots& textures, const char* name) {
   const char* folder = std::getenv("MG_PASSES_SNAPSHOT");
   if (folder == nullptr) return;
   const int size = scene::kReflectionSize;
-  std::vector<uint8_t> rgb(static_cast<size_t>(size) * size * 3);
-  glBindTexture(GL_TEXTURE_2D, textures.Get(render::TextureSlots::kWaterReflection));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  const std::vector<uint8_t> rgb = ReadReflection(textures);
   asset::Image image(size, size, 3);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
@@ -271,6 +280,40 @@ TEST_F(RenderPassesGLTest, WaterPassMirrorsTheSkyInTheSea) {
   EXPECT_GT(sea.b - sea.r, flat.b - flat.r + 20) << sea.b - sea.r << " " << flat.b - flat.r;
   EXPECT_GT(sea.b, sea.r + 30);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Seen from above the water, the reflection shows above its horizon only
+// the mirror image of what lies below the water: with the ground beneath the
+// sea left out, that is the sky box alone. Mirroring the sea floor as well
+// would hang it there as a ceiling (and cost seconds per frame here).
+TEST_F(RenderPassesGLTest, ReflectionMirrorsOnlyWhatLiesAboveTheWater) {
+  const scene::Camera camera = MenuPose();
+  scene::RenderReflectionTexture(*scene_, Pass(camera, 1), kWater, scene::kReflectionSize);
+  const std::vector<uint8_t> withGround = ReadReflection(*textures_);
+  SnapshotReflection(*textures_, "reflection-ground");
+  scene::RenderReflectionTexture(*scene_, Pass(camera, 0), kWater, scene::kReflectionSize);
+  const std::vector<uint8_t> skyOnly = ReadReflection(*textures_);
+
+  // The row of the horizon in the reflection's 512 x 512 view.
+  GLdouble modelview[16], projection[16];
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  scene::ApplyView(camera);
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  const GLint viewport[4] = {0, 0, scene::kReflectionSize, scene::kReflectionSize};
+  const scene::CVector3& p = camera.position;
+  GLdouble wx, wy, wz;
+  gluProject(p.x - camera.back.x * 1e5, p.y, p.z - camera.back.z * 1e5, modelview, projection,
+             viewport, &wx, &wy, &wz);
+  const int firstRow = static_cast<int>(wy) + 8;
+  ASSERT_LT(firstRow, scene::kReflectionSize - 64);
+
+  int largest = 0;
+  const size_t from = static_cast<size_t>(firstRow) * scene::kReflectionSize * 3;
+  for (size_t i = from; i < skyOnly.size(); ++i)
+    largest = std::max(largest, std::abs(withGround[i] - skyOnly[i]));
+  EXPECT_LE(largest, 2) << "rows from " << firstRow;
 }
 
 // Under the surface, looking down at a shallow sea floor: two moments of the
