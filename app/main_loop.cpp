@@ -22,13 +22,13 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.frameTriangles = &ctx.app.frameTriangles;
   pass.terrainTriangles = &sceneState.terrainTriangles;
   pass.sceneReadyLevel = sceneState.sceneReadyLevel.load(std::memory_order_acquire);
-  pass.terrain = &sceneState.terrain;
-  pass.terrainProgram = &sceneState.terrainProgram;
   pass.textures = &ctx.app.textureTable;
   pass.detailLevel = sceneState.detailLevel;
   pass.waterHeight = ctx.input.waterHeight;
+  pass.waveParameter = ctx.input.waterWaveParameter;
   pass.globalGamma = ctx.settings.m_global_gama.value;
-  scene::RenderPass(scene::PassSelectorFromSetting(passSelector), pass);
+  pass.frameTimeMs = ctx.app.frameTimeMs;
+  scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
 }
 
 void LoadingFrame(Application& ctx) {

@@ -4,7 +4,11 @@
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
+#include "render/textures.h"
+#include "scene/render_passes.h"
 #include "scene/scene_state.h"
+#include "scene/sky_box.h"
+#include "scene/water.h"
 
 namespace app {
 namespace {
@@ -51,20 +55,32 @@ void InitGlScene(Application& ctx) {
 
   // A first pose the stored camera keys are read over; the menu pose below
   // replaces it, because the menu is what shows first.
-  scene::SetPose(app.camera, {475.0f, 352.0f, 301.0f}, {474.0f, 52.0f, 300.0f});
+  scene::SetPose(app.camera, scene::kInitialPosePosition, scene::kInitialPoseAngles);
   ReadCameraSettings(ctx.store, ctx.settings);
   const AppSettings& s = ctx.settings;
   ctx.input.waterHeight = s.WaterHeight.value;
   glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
 
-  if (app.shadersAvailable) scene::BuildTerrainProgram(sceneState.terrainProgram);
+  // The water pass's reflection: the frame is copied into it every frame.
+  render::CreateEmptyClampedTexture(app.textureTable, scene::kReflectionSize, GL_RGB, GL_RGB,
+                                    render::TextureSlots::kWaterReflection);
+
+  if (app.shadersAvailable) {
+    scene::BuildWaterProgram(sceneState.waterProgram);
+    scene::BuildTerrainProgram(sceneState.terrainProgram);
+    scene::BuildSimpleProgram(sceneState.simpleProgram);
+  }
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
 }
 
 void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
+  render::LoadCausticSequence(sceneState.causticFrames, app.textureTable,
+                              render::TextureSlots::kFirstCausticFrame);
+  scene::LoadSkyFaces(app.textureTable);
+  scene::LoadWaterMaps(app.textureTable);
   scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
   // Objects made here are used by the main thread's context: they must be
   // complete before it is told so.

@@ -5,98 +5,232 @@
 #include "render/gl_entry_points.h"
 #include "scene/camera_gl.h"
 #include "scene/frustum_gl.h"
+#include "scene/sky_box.h"
+#include "scene/water.h"
 
 namespace scene {
 namespace {
-
-// Until the sky box is drawn, the clear colour is the sky.
-void ClearToSky() {
-  glClearColor(0.42f, 0.62f, 0.86f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
 
 GLuint Slot(const PassContext& context, int slot) {
   return context.textures != nullptr ? context.textures->Get(slot) : 0;
 }
 
+void SelectUnit(int unit) {
+  if (render::Gl().glActiveTextureARB != nullptr)
+    render::Gl().glActiveTextureARB(GL_TEXTURE0 + unit);
+}
+
 void BindUnit(int unit, GLuint texture) {
-  render::Gl().glActiveTextureARB(GL_TEXTURE0 + unit);
+  SelectUnit(unit);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
 }
 
+// Identity model-view with the camera's view applied.
+void LoadCameraView(const PassContext& context) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  if (context.camera != nullptr) ApplyView(*context.camera);
+}
+
+float CameraHeight(const PassContext& context) {
+  return context.camera != nullptr ? context.camera->position.y : 0.0f;
+}
+
+void DrawSky(SceneState& scene, const PassContext& context) {
+  if (context.textures == nullptr) return;
+  DrawSkyBox(scene.simpleProgram, *context.textures, context.globalGamma, 0.0f, 0.0f, 0.0f,
+             kSkyBoxSize, kSkyBoxSize, kSkyBoxSize);
+}
+
+void LitTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRelation relation) {
+  EnableSceneLighting();
+  DrawTerrainAndGrass(scene, context, relation);
+  DisableSceneLighting();
+}
+
 }  // namespace
 
-void DrawTerrainAndGrass(const PassContext& context, WaterRelation relation) {
+void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRelation relation) {
   using render::TextureSlots;
-  if (context.sceneReadyLevel < 1 || context.terrain == nullptr) return;
-  Frustum frustum;
-  ExtractFrustumPlanes(frustum);
+  if (context.sceneReadyLevel < 1) return;
+  ExtractFrustumPlanes(scene.frustum);
   glDisable(GL_ALPHA_TEST);
 
-  render::ShaderProgram* program = context.terrainProgram;
-  const bool useProgram =
-      program != nullptr && program->complete() && render::Gl().glActiveTextureARB != nullptr;
+  render::ShaderProgram& program = scene.terrainProgram;
+  const bool useProgram = program.complete() && render::Gl().glActiveTextureARB != nullptr;
   if (useProgram) {
-    program->Bind();
-    const Terrain& terrain = *context.terrain;
+    program.Bind();
+    const Terrain& terrain = scene.terrain;
     BindUnit(3, Slot(context, TextureSlots::kTerrainRegionMask));
     BindUnit(4, terrain.regionColourMaps[0]);
     BindUnit(5, terrain.regionColourMaps[1]);
     BindUnit(6, terrain.regionColourMaps[2]);
-    BindUnit(7, Slot(context, context.causticSlot));
+    BindUnit(7, Slot(context, scene.causticSlot));
     BindUnit(8, Slot(context, TextureSlots::kTerrainColourMap));
     BindUnit(9, Slot(context, TextureSlots::kTerrainDetailMap));
     const CVector3 eye = context.camera != nullptr ? context.camera->position : CVector3{};
-    SetTerrainUniforms(*program, relation, eye, context.globalGamma, context.waterHeight);
+    SetTerrainUniforms(program, relation, eye, context.globalGamma, context.waterHeight);
   }
   glEnable(GL_CULL_FACE);
   TerrainDrawState state;
-  state.frustum = &frustum;
+  state.frustum = &scene.frustum;
   state.detailLevel = context.detailLevel;
   state.waterHeight = context.waterHeight;
   state.colourMap = Slot(context, TextureSlots::kTerrainColourMap);
   state.detailMap = Slot(context, TextureSlots::kTerrainDetailMap);
   state.frameTriangles = context.frameTriangles;
   state.terrainTriangles = context.terrainTriangles;
-  DrawTerrain(*context.terrain, relation, state);
+  DrawTerrain(scene.terrain, relation, state);
   if (useProgram) {
     for (int unit = 3; unit <= 9; ++unit) {
-      render::Gl().glActiveTextureARB(GL_TEXTURE0 + unit);
+      SelectUnit(unit);
       glEnable(GL_TEXTURE_2D);
       glDisable(GL_TEXTURE_2D);
     }
-    program->Unbind();
+    program.Unbind();
   }
 }
 
-void RenderPlainPass(const PassContext& context) {
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
-  ClearToSky();
-  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
-  glMatrixMode(GL_MODELVIEW);
+void RenderCausticOverlay(SceneState& scene, const PassContext& context, float h, float scale) {
+  if (!CausticsVisible(CameraHeight(context), h)) return;
+  scene.causticSlot = render::TextureSlots::CausticFrame(scene.animation.causticFrame);
+  BindUnit(2, Slot(context, scene.causticSlot));
+  AdvanceCausticClock(scene.animation, context.frameTimeMs);
+  glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
-  if (context.camera != nullptr) ApplyView(*context.camera);
-  EnableSceneLighting();
-  DrawTerrainAndGrass(context, WaterRelation::NoWater);
-  DisableSceneLighting();
+  glScalef(scale, scale, 1.0f);
+  glMatrixMode(GL_MODELVIEW);
+
+  LitTerrainAndGrass(scene, context, WaterRelation::CausticView);
+
+  // The terrain step leaves another unit active; the scaled matrix is unit 2's.
+  SelectUnit(2);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glDisable(GL_TEXTURE_2D);
 }
 
-void RenderWaterPass(const PassContext& context) { RenderPlainPass(context); }
+void RenderReflectionTexture(SceneState& scene, const PassContext& context, float h, int size) {
+  glViewport(0, 0, size, size);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  LoadCameraView(context);
+  glPushMatrix();
+  if (CameraHeight(context) > h) {
+    // The scene mirrored in the plane y = h; mirroring turns the faces
+    // around, so the front faces are culled. Only what lies above the water
+    // is mirrored: the under-water part of a shore patch would otherwise
+    // hang as a ceiling over the camera, in front of the mirrored sky.
+    glTranslatef(0.0f, 2.0f * h, 0.0f);
+    glScalef(1.0f, -1.0f, 1.0f);
+    glCullFace(GL_FRONT);
+    const GLdouble aboveWater[4] = {0.0, 1.0, 0.0, -static_cast<GLdouble>(h)};
+    glClipPlane(GL_CLIP_PLANE0, aboveWater);
+    glEnable(GL_CLIP_PLANE0);
+    LitTerrainAndGrass(scene, context, WaterRelation::WaterPassView);
+    glDisable(GL_CLIP_PLANE0);
+    DrawSky(scene, context);
+    glCullFace(GL_BACK);
+  } else {
+    RenderCausticOverlay(scene, context, h, kCausticScale);
+    LitTerrainAndGrass(scene, context, WaterRelation::WaterPassView);
+    DrawSky(scene, context);
+  }
+  glPopMatrix();
+  // A frame smaller than the texture leaves the texture's rest undefined.
+  const GLuint reflection = Slot(context, render::TextureSlots::kWaterReflection);
+  if (reflection == 0) return;
+  SelectUnit(0);
+  glBindTexture(GL_TEXTURE_2D, reflection);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
+}
 
-void RenderSimpleWaterPass(const PassContext& context) { RenderPlainPass(context); }
+void DrawSimpleWaterQuad(SceneState& scene, const PassContext& context, float h) {
+  WaterAnimation& animation = scene.animation;
+  animation.simpleWaterScroll =
+      AdvanceScroll(animation.simpleWaterScroll, context.frameTimeMs, kSimpleWaterScrollPerMs);
+  const float o = animation.simpleWaterScroll;
+  const float e = kWaterHalfSize;
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, Slot(context, render::TextureSlots::kWaterOverlayMap));
+  glColor4f(0.1f, 0.1f, 0.5f, 0.7f);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, o + 500.0f);
+  glVertex3f(-e, h, -e);
+  glTexCoord2f(0.0f, o);
+  glVertex3f(-e, h, e);
+  glTexCoord2f(500.0f, o);
+  glVertex3f(e, h, e);
+  glTexCoord2f(500.0f, o + 500.0f);
+  glVertex3f(e, h, -e);
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
 
-void RenderPass(PassSelector selector, const PassContext& context) {
+void RenderPlainPass(SceneState& scene, const PassContext& context) {
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
+  LoadCameraView(context);
+  ExtractFrustumPlanes(scene.frustum);
+  scene.waterProgram.Unbind();
+  LitTerrainAndGrass(scene, context, WaterRelation::NoWater);
+  DrawSky(scene, context);
+}
+
+void RenderWaterPass(SceneState& scene, const PassContext& context) {
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  RenderReflectionTexture(scene, context, context.waterHeight, kReflectionSize);
+  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  LoadCameraView(context);
+  RenderCausticOverlay(scene, context, context.waterHeight, kCausticScale);
+  LitTerrainAndGrass(scene, context, WaterRelation::WaterPassView);
+  DrawSky(scene, context);
+
+  scene.waterProgram.Bind();
+  glDisable(GL_CULL_FACE);
+  if (context.textures != nullptr) {
+    WaterSurfaceState surface;
+    surface.waterHeight = context.waterHeight;
+    surface.waveParameter = context.waveParameter;
+    surface.cameraPosition = context.camera != nullptr ? context.camera->position : CVector3{};
+    surface.frameTimeMs = context.frameTimeMs;
+    DrawWaterSurface(scene.waterProgram, *context.textures, scene.animation, surface);
+  }
+  glEnable(GL_CULL_FACE);
+  scene.waterProgram.Unbind();
+}
+
+void RenderSimpleWaterPass(SceneState& scene, const PassContext& context) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  glViewport(0, 0, context.viewportWidth, context.viewportHeight);
+  LoadCameraView(context);
+  LitTerrainAndGrass(scene, context, WaterRelation::NoWater);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  DrawSky(scene, context);
+  glCullFace(GL_FRONT);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  DrawSimpleWaterQuad(scene, context, context.waterHeight);
+  glDisable(GL_BLEND);
+  glCullFace(GL_BACK);
+}
+
+void RenderPass(PassSelector selector, SceneState& scene, const PassContext& context) {
   switch (selector) {
     case PassSelector::Water:
-      RenderWaterPass(context);
+      RenderWaterPass(scene, context);
       break;
     case PassSelector::SimpleWater:
-      RenderSimpleWaterPass(context);
+      RenderSimpleWaterPass(scene, context);
       break;
     case PassSelector::Plain:
-      RenderPlainPass(context);
+      RenderPlainPass(scene, context);
       break;
   }
 }

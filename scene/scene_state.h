@@ -5,7 +5,12 @@
 #include <atomic>
 
 #include "render/shader_program.h"
+#include "render/texture_slots.h"
+#include "render/textures.h"
+#include "scene/frustum.h"
 #include "scene/terrain.h"
+#include "scene/water.h"
+#include "scene/water_animation.h"
 
 namespace scene {
 
@@ -19,7 +24,22 @@ struct SceneState {
   int detailLevel = 1;
   // Terrain triangles of the current frame; BeginSceneFrame resets it.
   int terrainTriangles = 0;
+
+  // Water, sky and caustics: their programs, the clocks that carry over from
+  // frame to frame, the slot of the caustic frame the last overlay showed,
+  // and the caustic frames' loader with its first-call flag. The frustum is
+  // refreshed by the passes and read by every culling draw.
+  Frustum frustum;
+  render::ShaderProgram waterProgram;
+  render::ShaderProgram simpleProgram;
+  WaterAnimation animation;
+  int causticSlot = render::TextureSlots::CausticFrame(0);
+  render::CausticSequence causticFrames{CausticFrameFiles()};
 };
+
+// Puts the scene's clocks at a total time of `ms` milliseconds from the
+// start: the caustic frame and its clock, the water's scroll offsets.
+void SetSceneTime(SceneState& scene, double ms);
 
 // Starts a frame's counting: the frame order calls it where it resets the
 // frame's own triangle counter, before the scene is drawn.

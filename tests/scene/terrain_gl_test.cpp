@@ -59,19 +59,17 @@ class TerrainGLTest : public ::testing::Test {
                                   reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
     glEnable(GL_DEPTH_TEST);
     textures_ = new render::TextureSlots;
-    terrain_ = new scene::Terrain;
-    program_ = new render::ShaderProgram;
-    scene::LoadTerrainTextures(*terrain_, *textures_);
+    scene_ = new scene::SceneState;
+    scene::LoadTerrainTextures(scene_->terrain, *textures_);
     {
       platform::fake::RecordingDebugOutput output;
-      scene::BuildTerrain(*terrain_, 1.0f, *textures_);
+      scene::BuildTerrain(scene_->terrain, 1.0f, *textures_);
       buildOutput_ = new std::vector<std::string>(output.texts());
     }
-    scene::BuildTerrainProgram(*program_);
+    scene::BuildTerrainProgram(scene_->terrainProgram);
   }
   static void TearDownTestSuite() {
-    delete program_;
-    delete terrain_;
+    delete scene_;
     if (textures_ != nullptr) textures_->ReleaseAll();
     delete textures_;
     delete context_;
@@ -88,8 +86,6 @@ class TerrainGLTest : public ::testing::Test {
     pass.frameTriangles = frame;
     pass.terrainTriangles = terrain;
     pass.sceneReadyLevel = 1;
-    pass.terrain = terrain_;
-    pass.terrainProgram = program_;
     pass.textures = textures_;
     pass.detailLevel = 2;
     return pass;
@@ -104,8 +100,7 @@ class TerrainGLTest : public ::testing::Test {
 
   static inline mgtest::GlTestContext* context_ = nullptr;
   static inline render::TextureSlots* textures_ = nullptr;
-  static inline scene::Terrain* terrain_ = nullptr;
-  static inline render::ShaderProgram* program_ = nullptr;
+  static inline scene::SceneState* scene_ = nullptr;
   // The debug output of the build.
   static inline std::vector<std::string>* buildOutput_ = nullptr;
 };
@@ -124,19 +119,22 @@ void Snapshot(const std::vector<uint8_t>& rgba, const char* suffix) {
   std::fclose(file);
 }
 
-// Rows are bottom first. Sky is the clear colour (107, 158, 219); lit ground
-// is anything clearly different from it and from black.
+// Rows are bottom first. Sky is what the pass draws before the terrain has
+// loaded, pixel for pixel; lit ground is anything clearly different from it
+// and from black.
 struct Coverage {
   double sky = 0, lit = 0;
 };
-Coverage Measure(const std::vector<uint8_t>& rgba, int firstRow, int lastRow) {
+Coverage Measure(const std::vector<uint8_t>& rgba, const std::vector<uint8_t>& skyOnly,
+                 int firstRow, int lastRow) {
   Coverage c;
   int total = 0;
   for (int y = firstRow; y < lastRow; ++y) {
     for (int x = 0; x < kWidth; ++x, ++total) {
       const uint8_t* p = &rgba[(y * kWidth + x) * 4];
+      const uint8_t* s = &skyOnly[(y * kWidth + x) * 4];
       const bool sky =
-          std::abs(p[0] - 107) <= 2 && std::abs(p[1] - 158) <= 2 && std::abs(p[2] - 219) <= 2;
+          std::abs(p[0] - s[0]) <= 2 && std::abs(p[1] - s[1]) <= 2 && std::abs(p[2] - s[2]) <= 2;
       c.sky += sky;
       c.lit += !sky && p[0] + p[1] + p[2] > 60;
     }
@@ -147,41 +145,49 @@ Coverage Measure(const std::vector<uint8_t>& rgba, int firstRow, int lastRow) {
 }
 
 TEST_F(TerrainGLTest, MenuPoseShowsSkyAboveAndLitIslandBelow) {
-  ASSERT_EQ(terrain_->patches.size(), 256u);
-  EXPECT_EQ(terrain_->nominalTriangles, 8520192);
-  EXPECT_EQ(terrain_->buildCounter, 562);
+  const scene::Terrain& built = scene_->terrain;
+  ASSERT_EQ(built.patches.size(), 256u);
+  EXPECT_EQ(built.nominalTriangles, 8520192);
+  EXPECT_EQ(built.buildCounter, 562);
   EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainColourMap), 0u);
   EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainRegionMask), 0u);
   EXPECT_NE(textures_->Get(render::TextureSlots::kTerrainDetailMap), 0u);
-  ASSERT_TRUE(program_->complete());
+  ASSERT_TRUE(scene_->terrainProgram.complete());
 
   scene::Camera camera;
   scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   Perspective();
-  // The shader path, then the fixed-function path of a missing program.
+  int unused = 0;
+  scene::PassContext skyPass = Pass(camera, &unused, &unused);
+  skyPass.sceneReadyLevel = 0;
+  scene::RenderPlainPass(*scene_, skyPass);
+  const std::vector<uint8_t> skyOnly = context_->ReadPixels();
+  // The shader path, then the fixed-function path of a program that did not
+  // build.
   for (bool withProgram : {true, false}) {
     int frame = 0, terrain = 0;
-    scene::PassContext pass = Pass(camera, &frame, &terrain);
-    if (!withProgram) pass.terrainProgram = nullptr;
-    scene::RenderPlainPass(pass);
+    if (!withProgram) scene_->terrainProgram.Release();
+    scene::RenderPlainPass(*scene_, Pass(camera, &frame, &terrain));
     const std::vector<uint8_t> pixels = context_->ReadPixels();
     Snapshot(pixels, withProgram ? "-shader" : "-fixed");
     // The horizon lies in the upper part of the picture at this pose: the
     // top tenth is all sky, the bottom third all ground.
-    const Coverage top = Measure(pixels, kHeight * 9 / 10, kHeight);
-    const Coverage bottom = Measure(pixels, 0, kHeight / 3);
+    const Coverage top = Measure(pixels, skyOnly, kHeight * 9 / 10, kHeight);
+    const Coverage bottom = Measure(pixels, skyOnly, 0, kHeight / 3);
     EXPECT_GT(top.sky, 0.95) << withProgram;
     EXPECT_GT(bottom.lit, 0.98) << withProgram;
     EXPECT_GT(terrain, 0);
     EXPECT_EQ(frame, terrain);
   }
+  scene::BuildTerrainProgram(scene_->terrainProgram);
+  render::Gl().glUseProgramObjectARB(0);
 }
 
 TEST_F(TerrainGLTest, BuildCountsItsPatchesInTheDebugOutput) {
   ASSERT_EQ(buildOutput_->size(), 256u);
   EXPECT_EQ(buildOutput_->front(), "dummm_c: 1\n");
   EXPECT_EQ(buildOutput_->back(), "dummm_c: 256\n");
-  EXPECT_EQ(terrain_->builtPatches, 256) << "a later build counts on from here";
+  EXPECT_EQ(scene_->terrain.builtPatches, 256) << "a later build counts on from here";
 }
 
 TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
@@ -196,7 +202,7 @@ TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
   scene::ExtractFrustumPlanes(frustum);
 
   int fineTotal = 0;
-  for (const auto& [key, patch] : terrain_->patches) {
+  for (const auto& [key, patch] : scene_->terrain.patches) {
     EXPECT_EQ(patch->coarseIndexCount(), 2144) << key;
     EXPECT_LE(patch->fineIndexCount(), 33152) << key;
     fineTotal += patch->fineIndexCount();
@@ -212,7 +218,7 @@ TEST_F(TerrainGLTest, CountsEveryPatchWhenAllAreInView) {
     state.detailLevel = c.detailLevel;
     state.frameTriangles = &frame;
     state.terrainTriangles = &terrain;
-    scene::DrawTerrain(*terrain_, scene::WaterRelation::NoWater, state);
+    scene::DrawTerrain(scene_->terrain, scene::WaterRelation::NoWater, state);
     glFinish();
     EXPECT_EQ(terrain, c.expected) << c.detailLevel;
     EXPECT_EQ(frame, 5 + c.expected) << c.detailLevel;
@@ -228,13 +234,13 @@ TEST_F(TerrainGLTest, TerrainCounterHoldsOneFramesCountFrameAfterFrame) {
   scene::Camera camera;
   scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   Perspective();
-  scene::SceneState scene;              // only its counter is used
+  scene::SceneState& scene = *scene_;
   scene.terrainTriangles = 2000000000;  // what a long run would have left
   int oneFrame = -1;
   for (int i = 0; i < 4; ++i) {
     int frame = 0;
     scene::BeginSceneFrame(scene);
-    scene::RenderPlainPass(Pass(camera, &frame, &scene.terrainTriangles));
+    scene::RenderPlainPass(scene, Pass(camera, &frame, &scene.terrainTriangles));
     if (oneFrame < 0) oneFrame = frame;
     EXPECT_EQ(scene.terrainTriangles, oneFrame) << "frame " << i;
   }
@@ -248,10 +254,10 @@ TEST_F(TerrainGLTest, DrawingAllocatesNothing) {
   Perspective();
   int frame = 0, terrain = 0;
   const scene::PassContext pass = Pass(camera, &frame, &terrain);
-  scene::RenderPlainPass(pass);  // the driver compiles its state on the first frame
+  scene::RenderPlainPass(*scene_, pass);  // the driver compiles its state on the first frame
   glFinish();
   const long before = allocations.load();
-  scene::RenderPlainPass(pass);
+  scene::RenderPlainPass(*scene_, pass);
   const long after = allocations.load();
   glFinish();
   EXPECT_EQ(after - before, 0);

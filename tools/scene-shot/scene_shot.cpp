@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/scene_setup.h"
 #include "platform/file_io.h"
+#include "scene/scene_state.h"
 
 namespace shot {
 namespace {
@@ -28,8 +29,8 @@ void Place(app::Application& a, const ShotOptions& options) {
   a.input.waterHeight = options.waterHeight;
   a.settings.mit_wasser.value = MitWasserForPass(options.pass);
   a.scene.detailLevel = options.detail;
-  // options.timeMs belongs here, as the scene's clock, once the scene keeps
-  // one: the caustics and the water scroll start from it.
+  // The caustics and the water scroll start from the asked moment.
+  scene::SetSceneTime(a.scene, options.timeMs);
 }
 
 // The drawn frame as RGB rows, top row first.
