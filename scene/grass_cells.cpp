@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <utility>
 
 #include "scene/face_normals.h"
@@ -81,48 +82,69 @@ int64_t GrassStripIndexCount(int64_t blades) {
   return blades <= 0 ? 0 : kBillboardStripIndices * blades + 2 * (blades - 1);
 }
 
-GrassCells BuildCellBuckets(const GrassBillboard& billboard, const std::vector<CVector3>& instances,
-                            const TerrainRect& bounds) {
-  // (key, blade) pairs sorted: cells in key order, blades in index order.
-  std::vector<std::pair<int, int>> order(instances.size());
-  for (size_t i = 0; i < instances.size(); ++i) {
-    order[i] = {GrassCellKey(instances[i], bounds), static_cast<int>(i)};
-  }
-  std::sort(order.begin(), order.end());
-
-  GrassCells out;
-  out.positions.reserve(instances.size() * kBillboardVertices);
-  out.normals.reserve(instances.size() * kBillboardVertices);
-  out.texCoords.reserve(instances.size() * kBillboardVertices * 2);
-  out.indices.reserve(static_cast<size_t>(GrassStripIndexCount(std::ssize(instances))));
-  const auto& turns = TurnTable();
-  for (size_t first = 0; first < order.size();) {
-    GrassCell cell;
-    cell.key = order[first].first;
-    cell.firstVertex = out.positions.size();
-    cell.firstIndex = out.indices.size();
-    size_t last = first;
-    for (; last < order.size() && order[last].first == cell.key; ++last) {
-      const int blade = order[last].second;
-      const CVector3& at = instances[blade];
-      const Turn& turn = turns[blade % 360];
-      const auto base = static_cast<uint32_t>(out.positions.size() - cell.firstVertex);
-      if (base > 0) out.indices.insert(out.indices.end(), {base - 1, base});
-      for (uint32_t index : billboard.strip) out.indices.push_back(base + index);
-      for (int v = 0; v < kBillboardVertices; ++v) {
-        const CVector3 p = Rotate(billboard.positions[v], turn);
-        out.positions.push_back({p.x + at.x, p.y + at.y, p.z + at.z});
-        out.normals.push_back(Rotate(billboard.normals[v], turn));
-        out.texCoords.insert(out.texCoords.end(),
-                             {billboard.texCoords[2 * v], billboard.texCoords[2 * v + 1]});
+void ForEachGrassCell(
+    const GrassBillboard& billboard, const std::vector<CVector3>& instances,
+    const TerrainRect& bounds,
+    const std::function<void(const GrassCell&, const GrassCellGeometry&)>& visit) {
+  // Blades grouped by key, each group in index order: keys are counted into
+  // a table over their range (sixteen rows of sixteen for any placed set),
+  // or sorted when a stray blade makes that range too wide.
+  std::vector<int> keys(instances.size());
+  for (size_t i = 0; i < instances.size(); ++i) keys[i] = GrassCellKey(instances[i], bounds);
+  std::vector<int> order(instances.size());
+  std::vector<std::pair<int, int>> groups;  // key, blades
+  if (!keys.empty()) {
+    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
+    const int64_t range = int64_t{*high} - *low + 1;
+    if (range <= 4 * static_cast<int64_t>(keys.size()) + 1024) {
+      std::vector<int> start(static_cast<size_t>(range) + 1, 0);
+      for (int key : keys) ++start[key - *low + 1];
+      for (size_t k = 0; k + 1 < start.size(); ++k) {
+        if (start[k + 1] > 0) groups.push_back({static_cast<int>(k) + *low, start[k + 1]});
+        start[k + 1] += start[k];
+      }
+      for (size_t i = 0; i < keys.size(); ++i) order[start[keys[i] - *low]++] = static_cast<int>(i);
+    } else {
+      std::iota(order.begin(), order.end(), 0);
+      std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+      for (int blade : order) {
+        if (groups.empty() || groups.back().first != keys[blade])
+          groups.push_back({keys[blade], 0});
+        ++groups.back().second;
       }
     }
-    cell.blades = static_cast<int>(last - first);
-    cell.vertexCount = static_cast<int>(out.positions.size() - cell.firstVertex);
-    cell.indexCount = static_cast<int>(out.indices.size() - cell.firstIndex);
-    cell.boxMin = cell.boxMax = out.positions[cell.firstVertex];
-    for (size_t v = cell.firstVertex; v < out.positions.size(); ++v) {
-      const CVector3& p = out.positions[v];
+  }
+
+  GrassCellGeometry geometry;
+  const auto& turns = TurnTable();
+  size_t next = 0;
+  for (const auto& [key, blades] : groups) {
+    geometry.positions.clear();
+    geometry.normals.clear();
+    geometry.texCoords.clear();
+    geometry.indices.clear();
+    for (int n = 0; n < blades; ++n) {
+      const int blade = order[next++];
+      const CVector3& at = instances[blade];
+      const Turn& turn = turns[blade % 360];
+      const auto base = static_cast<uint32_t>(geometry.positions.size());
+      if (base > 0) geometry.indices.insert(geometry.indices.end(), {base - 1, base});
+      for (uint32_t index : billboard.strip) geometry.indices.push_back(base + index);
+      for (int v = 0; v < kBillboardVertices; ++v) {
+        const CVector3 p = Rotate(billboard.positions[v], turn);
+        geometry.positions.push_back({p.x + at.x, p.y + at.y, p.z + at.z});
+        geometry.normals.push_back(Rotate(billboard.normals[v], turn));
+        geometry.texCoords.insert(geometry.texCoords.end(),
+                                  {billboard.texCoords[2 * v], billboard.texCoords[2 * v + 1]});
+      }
+    }
+    GrassCell cell;
+    cell.key = key;
+    cell.blades = blades;
+    cell.vertexCount = static_cast<int>(geometry.positions.size());
+    cell.indexCount = static_cast<int>(geometry.indices.size());
+    cell.boxMin = cell.boxMax = geometry.positions.front();
+    for (const CVector3& p : geometry.positions) {
       cell.boxMin = {std::min(cell.boxMin.x, p.x), std::min(cell.boxMin.y, p.y),
                      std::min(cell.boxMin.z, p.z)};
       cell.boxMax = {std::max(cell.boxMax.x, p.x), std::max(cell.boxMax.y, p.y),
@@ -130,9 +152,24 @@ GrassCells BuildCellBuckets(const GrassBillboard& billboard, const std::vector<C
     }
     cell.centre = {(cell.boxMin.x + cell.boxMax.x) / 2, (cell.boxMin.y + cell.boxMax.y) / 2,
                    (cell.boxMin.z + cell.boxMax.z) / 2};
-    out.cells.push_back(cell);
-    first = last;
+    visit(cell, geometry);
   }
+}
+
+GrassCells BuildCellBuckets(const GrassBillboard& billboard, const std::vector<CVector3>& instances,
+                            const TerrainRect& bounds) {
+  GrassCells out;
+  auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
+  ForEachGrassCell(billboard, instances, bounds,
+                   [&](const GrassCell& cell, const GrassCellGeometry& geometry) {
+                     out.cells.push_back(cell);
+                     out.firstVertex.push_back(out.geometry.positions.size());
+                     out.firstIndex.push_back(out.geometry.indices.size());
+                     append(out.geometry.positions, geometry.positions);
+                     append(out.geometry.normals, geometry.normals);
+                     append(out.geometry.texCoords, geometry.texCoords);
+                     append(out.geometry.indices, geometry.indices);
+                   });
   return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "scene/terrain_grid.h"
@@ -51,29 +52,37 @@ int64_t GrassStripIndexCount(int64_t blades);
 struct GrassCell {
   int key = 0;
   int blades = 0;
-  // Vertices [firstVertex, firstVertex + vertexCount) of the set's arrays;
-  // the cell's indices count from its own first vertex.
-  size_t firstVertex = 0;
   int vertexCount = 0;
-  size_t firstIndex = 0;
   int indexCount = 0;
   CVector3 boxMin;
   CVector3 boxMax;
   CVector3 centre;
 };
 
-// A set's cells in key order, their geometry one after another.
-struct GrassCells {
+// One cell's merged strip, its indices counting from its first vertex.
+struct GrassCellGeometry {
   std::vector<CVector3> positions;
   std::vector<CVector3> normals;
   std::vector<float> texCoords;  // two per vertex
   std::vector<uint32_t> indices;
-  std::vector<GrassCell> cells;
 };
 
-// Bakes every instance into its cell: blade i is the billboard turned by i
-// degrees, moved to its position, and joined to the cell's strip by two
-// degenerate indices.
+// Bakes every instance into its cell and hands the cells over in key order:
+// blade i is the billboard turned by i degrees, moved to its position, and
+// joined to the cell's strip by two degenerate indices. The geometry is
+// reused for the next cell, so an uploader keeps only one cell in memory.
+void ForEachGrassCell(const GrassBillboard& billboard, const std::vector<CVector3>& instances,
+                      const TerrainRect& bounds,
+                      const std::function<void(const GrassCell&, const GrassCellGeometry&)>& visit);
+
+// Every cell's geometry one after another (in key order), with where each
+// cell's vertices and indices start.
+struct GrassCells {
+  GrassCellGeometry geometry;
+  std::vector<GrassCell> cells;
+  std::vector<size_t> firstVertex;
+  std::vector<size_t> firstIndex;
+};
 GrassCells BuildCellBuckets(const GrassBillboard& billboard, const std::vector<CVector3>& instances,
                             const TerrainRect& bounds);
 

@@ -12,41 +12,54 @@ bool IsPlacementCandidate(const HeightStatistics& cell, const TerrainGrid& grid,
          rule.low * grid.cellSize < t && t < rule.high * grid.cellSize;
 }
 
-std::vector<CVector3> FindPlacementCandidates(const HeightMap& map, const TerrainGrid& grid,
-                                              const PlacementRule& rule) {
-  std::vector<CVector3> candidates;
-  if (!map.HasStatistics()) return candidates;
-  // Half a grid point off the mesh: the grid's centre is at size * 0.5.
-  const float centreX = static_cast<float>(grid.width * 0.5);
-  const float centreZ = static_cast<float>(grid.height * 0.5);
+std::vector<uint32_t> FindPlacementCells(const HeightMap& map, const TerrainGrid& grid,
+                                         const PlacementRule& rule) {
+  std::vector<uint32_t> cells;
+  if (!map.HasStatistics()) return cells;
   for (int i = 0; i + 1 < map.height; ++i) {
-    const HeightStatistics* row = &map.statistics[static_cast<size_t>(i) * map.width];
+    const auto rowStart = static_cast<uint32_t>(i) * static_cast<uint32_t>(map.width);
+    const HeightStatistics* row = &map.statistics[rowStart];
     for (int j = 0; j + 1 < map.width; ++j) {
-      if (!IsPlacementCandidate(row[j], grid, rule)) continue;
-      const float t = row[j].mean * grid.heightScale;
-      candidates.push_back({(static_cast<float>(j) - centreX) * grid.cellSize, rule.offset + t,
-                            (static_cast<float>(i) - centreZ) * grid.cellSize});
+      if (IsPlacementCandidate(row[j], grid, rule)) cells.push_back(rowStart + j);
     }
   }
-  return candidates;
+  return cells;
 }
 
-std::vector<CVector3> PlaceOnTerrain(const HeightMap& map, const TerrainGrid& grid, int count,
-                                     const PlacementRule& rule, PlacementState& placement,
-                                     SceneRandom& random) {
-  const std::vector<CVector3> candidates = FindPlacementCandidates(map, grid, rule);
+CVector3 CandidatePoint(const HeightMap& map, const TerrainGrid& grid, const PlacementRule& rule,
+                        uint32_t cell) {
+  // Half a grid point off the mesh: the grid's centre is at size * 0.5.
+  const auto row = static_cast<int>(cell / static_cast<uint32_t>(map.width));
+  const auto column = static_cast<int>(cell % static_cast<uint32_t>(map.width));
+  const float t = map.statistics[cell].mean * grid.heightScale;
+  return {(static_cast<float>(column) - static_cast<float>(grid.width * 0.5)) * grid.cellSize,
+          rule.offset + t,
+          (static_cast<float>(row) - static_cast<float>(grid.height * 0.5)) * grid.cellSize};
+}
+
+std::vector<CVector3> PlaceOnCells(const HeightMap& map, const TerrainGrid& grid,
+                                   const std::vector<uint32_t>& cells, int count,
+                                   const PlacementRule& rule, PlacementState& placement,
+                                   SceneRandom& random) {
   std::vector<CVector3> positions;
-  if (candidates.empty() || count <= 0) return positions;
+  if (cells.empty() || count <= 0) return positions;
   positions.reserve(count);
   const float cell = grid.cellSize;
   for (int k = 0; k < count; ++k) {
     placement.state = placement.state * 8253729u + 2396403u;
-    const CVector3& c = candidates[placement.state % candidates.size()];
+    const CVector3 c = CandidatePoint(map, grid, rule, cells[placement.state % cells.size()]);
     const float x = c.x + cell * static_cast<float>(NextSceneRandom(random)) / 32767.0f - cell / 2;
     const float z = c.z + cell * static_cast<float>(NextSceneRandom(random)) / 32767.0f - cell / 2;
     positions.push_back({x, c.y, z});
   }
   return positions;
+}
+
+std::vector<CVector3> PlaceOnTerrain(const HeightMap& map, const TerrainGrid& grid, int count,
+                                     const PlacementRule& rule, PlacementState& placement,
+                                     SceneRandom& random) {
+  return PlaceOnCells(map, grid, FindPlacementCells(map, grid, rule), count, rule, placement,
+                      random);
 }
 
 std::vector<CVector3> CopyInstances(const std::vector<CVector3>& from, double fraction) {
@@ -67,8 +80,11 @@ ScenePlacement PlaceSceneObjects(const HeightMap& map, const TerrainGrid& grid,
   const PlacementCounts counts = PlacementCountsFor(grid.width);
   ScenePlacement placed;
   placed.palms = PlaceOnTerrain(map, grid, counts.palms, kPalmPlacement, placement, random);
-  placed.bushes[0] = PlaceOnTerrain(map, grid, counts.bush0, kBushPlacement, placement, random);
-  placed.bushes[1] = PlaceOnTerrain(map, grid, counts.bush1, kBushPlacement, placement, random);
+  const std::vector<uint32_t> bushCells = FindPlacementCells(map, grid, kBushPlacement);
+  placed.bushes[0] =
+      PlaceOnCells(map, grid, bushCells, counts.bush0, kBushPlacement, placement, random);
+  placed.bushes[1] =
+      PlaceOnCells(map, grid, bushCells, counts.bush1, kBushPlacement, placement, random);
   placed.bushes[2] = CopyInstances(placed.bushes[0], 1.0);
   placed.bushes[3] = CopyInstances(placed.bushes[1], 1.0);
   placed.landGrass =

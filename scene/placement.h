@@ -41,11 +41,16 @@ struct PlacementState {
 bool IsPlacementCandidate(const HeightStatistics& cell, const TerrainGrid& grid,
                           const PlacementRule& rule);
 
-// The candidate points of every cell (rows and columns 0 ... size - 2), row by
-// row: x and z half a cell off the mesh's grid points, y = offset + the
-// cell's mean world height. Empty when the map has no statistics.
-std::vector<CVector3> FindPlacementCandidates(const HeightMap& map, const TerrainGrid& grid,
-                                              const PlacementRule& rule);
+// The cells a rule accepts (rows and columns 0 ... size - 2), row by row, as
+// statistics indices (row * width + column). Empty when the map has no
+// statistics.
+std::vector<uint32_t> FindPlacementCells(const HeightMap& map, const TerrainGrid& grid,
+                                         const PlacementRule& rule);
+
+// The point of a candidate cell: x and z half a cell off the mesh's grid
+// points, y = offset + the cell's mean world height.
+CVector3 CandidatePoint(const HeightMap& map, const TerrainGrid& grid, const PlacementRule& rule,
+                        uint32_t cell);
 
 // count positions, each a candidate chosen by the placement state and moved
 // by up to half a cell in x and then z with two draws of random. With no
@@ -53,6 +58,12 @@ std::vector<CVector3> FindPlacementCandidates(const HeightMap& map, const Terrai
 std::vector<CVector3> PlaceOnTerrain(const HeightMap& map, const TerrainGrid& grid, int count,
                                      const PlacementRule& rule, PlacementState& placement,
                                      SceneRandom& random);
+
+// The same from cells found before (sets that share a rule share them).
+std::vector<CVector3> PlaceOnCells(const HeightMap& map, const TerrainGrid& grid,
+                                   const std::vector<uint32_t>& cells, int count,
+                                   const PlacementRule& rule, PlacementState& placement,
+                                   SceneRandom& random);
 
 // The first trunc(size * fraction) positions (fraction clamped to 0 ... 1).
 std::vector<CVector3> CopyInstances(const std::vector<CVector3>& from, double fraction);
