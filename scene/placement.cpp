@@ -15,7 +15,10 @@ bool IsPlacementCandidate(const HeightStatistics& cell, const TerrainGrid& grid,
 std::vector<uint32_t> FindPlacementCells(const HeightMap& map, const TerrainGrid& grid,
                                          const PlacementRule& rule) {
   std::vector<uint32_t> cells;
-  if (!map.HasStatistics()) return cells;
+  if (map.width <= 0 || map.height <= 0 ||
+      map.statistics.size() < static_cast<size_t>(map.width) * map.height) {
+    return cells;  // no statistics (or not for every point): nothing to stand on
+  }
   for (int i = 0; i + 1 < map.height; ++i) {
     const auto rowStart = static_cast<uint32_t>(i) * static_cast<uint32_t>(map.width);
     const HeightStatistics* row = &map.statistics[rowStart];
