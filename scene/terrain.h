@@ -13,6 +13,7 @@
 #include "scene/buffer_mesh.h"
 #include "scene/height_map.h"
 #include "scene/patch_quadtree.h"
+#include "scene/placement.h"
 #include "scene/scene_random.h"
 #include "scene/terrain_build.h"
 #include "scene/terrain_grid.h"
@@ -40,6 +41,9 @@ struct Terrain {
   // Seeded with 2 by the colour-map painting; object placement continues
   // from where the painting left it.
   SceneRandom random;
+  // 7777 when the terrain is made; every placement of palms, bushes and
+  // grass continues it, so their order fixes all positions.
+  PlacementState placement;
   // The three region colour maps the terrain program blends.
   GLuint regionColourMaps[3] = {};
 };

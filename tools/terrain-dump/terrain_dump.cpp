@@ -5,6 +5,9 @@
 //   PREFIX.stats.f32    mean, minimum, maximum as float32 per point, same order
 //   PREFIX.colour.png   the painted colour map, full size (row 0 at the top)
 //   PREFIX.mask.png     the region mask, full size
+//   PREFIX-placement.f32 every placed instance as x, y, z float32: palms,
+//                       bush 0, bush 1, land grass, shore grass, one set
+//                       after another (bushes 2 and 3 repeat 0 and 1)
 // Tiles are flat colours here; the painting's choices do not depend on them.
 #include <stb/stb_image_write.h>
 
@@ -17,6 +20,7 @@
 
 #include "scene/colour_maps.h"
 #include "scene/height_map.h"
+#include "scene/placement.h"
 #include "scene/terrain_build.h"
 
 namespace {
@@ -41,6 +45,23 @@ bool WritePng(const std::string& path, const scene::PixelImage& image) {
   }
   return stbi_write_png(path.c_str(), image.width, image.height, 4, rgba.data(), image.width * 4) !=
          0;
+}
+
+// Places the sets on the program's grid (cell size 17.8, height scale 8.4),
+// continuing random from the painting as the program does.
+bool WritePlacement(const std::string& path, const scene::HeightMap& map,
+                    scene::SceneRandom& random) {
+  scene::TerrainGrid grid;
+  grid.width = map.width;
+  grid.height = map.height;
+  scene::PlacementState placement;
+  const scene::ScenePlacement placed = scene::PlaceSceneObjects(map, grid, placement, random);
+  std::vector<float> xyz;
+  for (const auto* set : {&placed.palms, &placed.bushes[0], &placed.bushes[1], &placed.landGrass,
+                          &placed.shoreGrass}) {
+    for (const scene::CVector3& p : *set) xyz.insert(xyz.end(), {p.x, p.y, p.z});
+  }
+  return WriteFloats(path, xyz.data(), xyz.size());
 }
 
 bool ParseInt(const char* text, int& value) {
@@ -81,6 +102,7 @@ int main(int argc, char** argv) {
   if (maps) {
     ok = WritePng(prefix + ".colour.png", maps->colourMap) && ok;
     ok = WritePng(prefix + ".mask.png", maps->regionMask) && ok;
+    ok = WritePlacement(prefix + "-placement.f32", map, random) && ok;
   }
   if (!ok) {
     std::fprintf(stderr, "terrain-dump: could not write all files for %s\n", prefix.c_str());
