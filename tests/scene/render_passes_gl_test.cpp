@@ -10,10 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -25,26 +23,9 @@
 #include "scene/sky_box.h"
 #include "scene/terrain_grid.h"
 #include "scene/water.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/support/gl_test_context.h"
 #include "tools/asset-common/asset_image.h"
-
-// Counts C++ allocations. Left out under AddressSanitizer, which owns the
-// allocation functions there.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kCountingAllocations = false;
-std::atomic<long> allocations{0};
-#else
-constexpr bool kCountingAllocations = true;
-std::atomic<long> allocations{0};
-
-void* operator new(size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-#endif
 
 namespace {
 
@@ -461,16 +442,17 @@ TEST_F(RenderPassesGLTest, CausticClockStepsByCameraHeight) {
 }
 
 TEST_F(RenderPassesGLTest, FramesAllocateNothing) {
-  if (!kCountingAllocations) GTEST_SKIP() << "allocation counting is off under the sanitizer";
+  if (!mgtest::kCountingAllocations)
+    GTEST_SKIP() << "allocation counting is off under the sanitizer";
   const scene::Camera camera = MenuPose();
   const scene::PassContext pass = Pass(camera, 3);
   for (auto render :
        {scene::RenderWaterPass, scene::RenderSimpleWaterPass, scene::RenderPlainPass}) {
     render(*scene_, pass);  // the first frame fills the driver's and the uniform caches
     glFinish();
-    const long before = allocations.load();
+    const long before = mgtest::AllocationCount();
     render(*scene_, pass);
-    const long after = allocations.load();
+    const long after = mgtest::AllocationCount();
     glFinish();
     EXPECT_EQ(after - before, 0);
   }

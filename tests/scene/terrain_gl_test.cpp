@@ -5,11 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -22,25 +20,8 @@
 #include "scene/render_passes.h"
 #include "scene/scene_state.h"
 #include "scene/terrain.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/support/gl_test_context.h"
-
-// Counts C++ allocations. Left out under AddressSanitizer, which owns the
-// allocation functions there.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kCountingAllocations = false;
-std::atomic<long> allocations{0};
-#else
-constexpr bool kCountingAllocations = true;
-std::atomic<long> allocations{0};
-
-void* operator new(size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-#endif
 
 namespace {
 
@@ -248,7 +229,8 @@ TEST_F(TerrainGLTest, TerrainCounterHoldsOneFramesCountFrameAfterFrame) {
 }
 
 TEST_F(TerrainGLTest, DrawingAllocatesNothing) {
-  if (!kCountingAllocations) GTEST_SKIP() << "allocation counting is off under the sanitizer";
+  if (!mgtest::kCountingAllocations)
+    GTEST_SKIP() << "allocation counting is off under the sanitizer";
   scene::Camera camera;
   scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   Perspective();
@@ -256,9 +238,9 @@ TEST_F(TerrainGLTest, DrawingAllocatesNothing) {
   const scene::PassContext pass = Pass(camera, &frame, &terrain);
   scene::RenderPlainPass(*scene_, pass);  // the driver compiles its state on the first frame
   glFinish();
-  const long before = allocations.load();
+  const long before = mgtest::AllocationCount();
   scene::RenderPlainPass(*scene_, pass);
-  const long after = allocations.load();
+  const long after = mgtest::AllocationCount();
   glFinish();
   EXPECT_EQ(after - before, 0);
 }
