@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include "app/application.h"
+#include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
 #include "platform/debug_output.h"
@@ -117,7 +118,7 @@ void RenderFrame(Application& ctx) {
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
-  bench::PlaybackStep(ctx.player, app.camera);
+  PlaybackFrame(ctx);
   DrawSceneFrame(ctx);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
   // The overlays drawn after the scene expect this state: no lighting or
@@ -147,6 +148,7 @@ int RunMainLoop(Application& ctx) {
     bench::UpdateFrameStatistics(stats, ctx.clock.Now(), ctx.app.perfFrequency,
                                  ctx.app.frameTriangles);
     if (stats.updated) {
+      bench::NoteMegaTris(ctx.player, static_cast<float>(stats.megaTris));
       ctx.win.mainWindow->SetTitle(
           bench::BuildWindowTitle(stats.framesPerSecond, ProductTitle(), ctx.app.viewportWidth,
                                   ctx.app.viewportHeight, ctx.app.renderer));

@@ -1,6 +1,7 @@
 #include "app/scene_setup.h"
 
 #include "app/main_window.h"
+#include "bench/embedded_path.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
@@ -72,6 +73,11 @@ void InitGlScene(Application& ctx) {
     scene::BuildSimpleProgram(sceneState.simpleProgram);
   }
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
+  const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
+  if (!path.error.empty()) {
+    platform::ShowMessageBox(platform::Utf8ToUtf16(path.error), u"Error",
+                             platform::MessageIcon::Information);
+  }
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
 }

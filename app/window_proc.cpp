@@ -1,5 +1,6 @@
 #include "app/window_proc.h"
 
+#include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "platform/virtual_keys.h"
 
@@ -13,19 +14,6 @@ constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 void SetMenuVisible(Application& ctx, int visible) {
   ctx.settings.show_info2.value = visible;
   WriteSetting(ctx.store, ctx.settings.show_info2);
-}
-
-// A run that is stopped by a key leaves full screen: borderless mode ends,
-// or the window gets its frame back. Keys can arrive with no window (at
-// start-up, or after a failed context change).
-void LeaveRunWindowMode(Application& ctx) {
-  if (!ctx.win.mainWindow) return;
-  if (ctx.win.borderless) {
-    ToggleBorderless(ctx.windows, ctx.win);
-  } else {
-    ctx.win.mainWindow->SetBordered(true);
-    ctx.win.mainWindow->SetAlwaysOnTop(false);
-  }
 }
 
 int OnKeyDown(Application& ctx, int key) {
@@ -42,9 +30,8 @@ int OnKeyDown(Application& ctx, int key) {
   }
   if (key == vk::kEscape) {
     if (playing) {
-      bench::StopPlayback(ctx.player);
+      StopRun(ctx);
       SetMenuVisible(ctx, 1);
-      LeaveRunWindowMode(ctx);
     } else {
       OnFunctionKeyF1(ctx, vk::kF1);
     }
@@ -95,8 +82,7 @@ int MainWindowProc(Application& ctx, const platform::Event& event) {
 int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   if (virtualKey != vk::kF1) return 0;
   if (bench::IsPlaying(ctx.player)) {
-    bench::StopPlayback(ctx.player);
-    LeaveRunWindowMode(ctx);
+    StopRun(ctx);
     ctx.settings.show_info2.value = 0;
   }
   gui::RequestRedraw(ctx.menu);

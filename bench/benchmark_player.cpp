@@ -1,11 +1,95 @@
 #include "bench/benchmark_player.h"
 
 namespace bench {
+namespace {
+
+void SetPose(scene::Camera& camera, const Keyframe& k) {
+  scene::SetPose(camera, {k.x, k.y, k.z}, {k.yaw, k.pitch, k.yaw2});
+}
+
+// Between p and n, with f the fraction of the segment still ahead (1 at p,
+// 0 at n); angles turn the short way round.
+void SetInterpolatedPose(scene::Camera& camera, const Keyframe& p, const Keyframe& n, float f) {
+  const scene::CVector3 position{n.x + f * (p.x - n.x), n.y + f * (p.y - n.y),
+                                 n.z + f * (p.z - n.z)};
+  const scene::CVector3 angles{n.yaw + f * scene::AngleDelta(n.yaw, p.yaw),
+                               n.pitch + f * scene::AngleDelta(n.pitch, p.pitch),
+                               n.yaw2 + f * scene::AngleDelta(n.yaw2, p.yaw2)};
+  scene::SetPose(camera, position, angles);
+}
+
+RunResult Finish(BenchmarkPlayer& player, double nowMs) {
+  player.frameTimesMs.push_back(nowMs - player.lastStepMs);
+  RunResult result;
+  result.durationMs = nowMs - player.startMs;
+  result.frames = player.frames;
+  result.averageFps = AverageFps(player.frames, result.durationMs);
+  result.maxMegaTris = player.maxMegaTris;
+  result.frameTimes = ComputeFrameTimeFigures(player.frameTimesMs);
+  player.playing = false;
+  return result;
+}
+
+}  // namespace
 
 bool IsPlaying(const BenchmarkPlayer& player) { return player.playing; }
 
-void StopPlayback(BenchmarkPlayer& player) { player.playing = false; }
+bool StartRun(BenchmarkPlayer& player, double nowMs) {
+  if (player.keyframes.empty()) return false;
+  player.maxMegaTris = 0.0f;
+  player.index = 0;
+  player.frames = 0;
+  player.startMs = nowMs;
+  player.lastStepMs = nowMs;
+  player.pathPositionMs = 0.0;
+  player.pathDurationMs = player.keyframes.back().timeMs - player.keyframes.front().timeMs;
+  player.frameTimesMs.clear();
+  player.frameTimesMs.reserve(player.keyframes.size() * 2);
+  player.playing = true;
+  return true;
+}
 
-void PlaybackStep(BenchmarkPlayer&, scene::Camera&) {}
+std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
+                                      scene::Camera& camera) {
+  if (!player.playing) return std::nullopt;
+  const auto count = static_cast<int>(player.keyframes.size());
+  if (player.index >= count) return Finish(player, nowMs);
+  if (player.index > 0) player.frameTimesMs.push_back(nowMs - player.lastStepMs);
+  player.lastStepMs = nowMs;
+  player.frames += 1;
+  const Keyframe& k = player.keyframes[static_cast<size_t>(player.index)];
+  if (player.index == 0) {
+    player.firstTimeMs = k.timeMs;
+    player.frames = 0;
+    player.pathPositionMs = 0.0;
+    SetPose(camera, k);
+    player.index += 1;
+  } else if (player.index + 1 < count) {
+    player.pathPositionMs = k.timeMs - player.keyframes.front().timeMs;
+    const double elapsed = nowMs - player.startMs;
+    if (player.pathPositionMs > elapsed) {
+      const Keyframe& p = player.keyframes[static_cast<size_t>(player.index - 1)];
+      const double f = (player.pathPositionMs - elapsed) / (k.timeMs - p.timeMs);
+      SetInterpolatedPose(camera, p, k, static_cast<float>(f));
+      return std::nullopt;
+    }
+    SetPose(camera, k);
+    player.index += 1;
+  } else {
+    SetPose(camera, k);
+    player.index += 1;
+  }
+  return std::nullopt;
+}
+
+void StopRun(BenchmarkPlayer& player) { player.playing = false; }
+
+void NoteMegaTris(BenchmarkPlayer& player, float megaTris) {
+  if (megaTris > player.maxMegaTris) player.maxMegaTris = megaTris;
+}
+
+double AverageFps(int frames, double durationMs) {
+  return durationMs > 0.0 ? frames / durationMs * 1000.0 : 0.0;
+}
 
 }  // namespace bench

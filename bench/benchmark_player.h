@@ -1,18 +1,60 @@
-// The benchmark run: whether a run plays, and stopping it. The recorded
-// camera path and its playback come with the measurement code.
+// The benchmark run: the camera flies the recorded path with time-based
+// interpolation, passing at most one keyframe per frame, and the run's
+// figures come from the same clock. Pure: the caller passes the clock's
+// reading in milliseconds and applies the result to the settings.
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "bench/benchmark_path.h"
+#include "bench/frame_time_figures.h"
 #include "scene/camera.h"
 
 namespace bench {
 
 struct BenchmarkPlayer {
   bool playing = false;
+  int index = 0;             // next keyframe to reach
+  int frames = 0;            // frames counted during the run
+  double startMs = 0.0;      // clock at the start of the run
+  double firstTimeMs = 0.0;  // timeMs of keyframe 0
+  double pathDurationMs = 0.0;
+  double pathPositionMs = 0.0;  // target keyframe's time after keyframe 0
+  std::vector<Keyframe> keyframes;
+  // Highest per-second Mega-Tris; 0 at each start, reported at a normal end.
+  float maxMegaTris = 0.0f;
+  // Each frame's time: from the previous playback step to this one.
+  std::vector<double> frameTimesMs;
+  double lastStepMs = 0.0;
+};
+
+struct RunResult {
+  double durationMs = 0.0;
+  int frames = 0;
+  double averageFps = 0.0;  // 0 when the measured duration is 0
+  float maxMegaTris = 0.0f;
+  FrameTimeFigures frameTimes;
 };
 
 bool IsPlaying(const BenchmarkPlayer& player);
-// Moves the camera along the recorded path while a run plays.
-void PlaybackStep(BenchmarkPlayer& player, scene::Camera& camera);
-void StopPlayback(BenchmarkPlayer& player);
+
+// Starts playing from the first keyframe. False, and nothing starts, when
+// no path is loaded.
+bool StartRun(BenchmarkPlayer& player, double nowMs);
+
+// One running frame: places the camera on the path. Returns the run's
+// result in the frame the path is exhausted (the run then stops).
+std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs, scene::Camera& camera);
+
+// Stops a run; nothing is reported.
+void StopRun(BenchmarkPlayer& player);
+
+// A per-second Mega-Tris measurement; keeps the highest.
+void NoteMegaTris(BenchmarkPlayer& player, float megaTris);
+
+// Average frame rate of frames over durationMs; 0 when the duration is not
+// positive.
+double AverageFps(int frames, double durationMs);
 
 }  // namespace bench

@@ -1,0 +1,71 @@
+#include "app/benchmark_run.h"
+
+#include "app/main_window.h"
+
+namespace app {
+namespace {
+
+void StoreIfChanged(SettingsStore& store, SettingEntry<int>& entry, int value) {
+  if (entry.value == value) return;
+  entry.value = value;
+  WriteSetting(store, entry);
+}
+
+}  // namespace
+
+double NowMs(platform::Clock& clock) {
+  return static_cast<double>(clock.Now()) * 1000000.0 / static_cast<double>(clock.Frequency()) *
+         0.001;
+}
+
+bool StartRun(Application& ctx) {
+  if (ctx.player.keyframes.empty()) return false;
+  if (ctx.win.mainWindow) {
+    ctx.win.mainWindow->SetBordered(false);
+    ctx.win.mainWindow->SetAlwaysOnTop(true);
+  }
+  ApplyScreenType(ctx.windows, ctx.win, ctx.settings.m_screen_type.value);
+  return bench::StartRun(ctx.player, NowMs(ctx.clock));
+}
+
+void PlaybackFrame(Application& ctx) {
+  const auto result = bench::PlaybackStep(ctx.player, NowMs(ctx.clock), ctx.app.camera);
+  if (result) EndRun(ctx, *result);
+}
+
+void EndRun(Application& ctx, const bench::RunResult& result) {
+  AppSettings& s = ctx.settings;
+  SettingsStore& store = ctx.store;
+  s.last_bench_time.value = static_cast<float>(result.durationMs / 1000.0);
+  s.last_average_fps.value = static_cast<float>(result.averageFps);
+  WriteSetting(store, s.last_bench_time);
+  WriteSetting(store, s.last_average_fps);
+  StoreIfChanged(store, s.last_bench_sc_width, ctx.app.viewportWidth);
+  StoreIfChanged(store, s.last_bench_sc_height, ctx.app.viewportHeight);
+  StoreIfChanged(store, s.last_bench_aa, ctx.win.sampleCount);
+  StoreIfChanged(store, s.last_bench_mode, ctx.scene.detailLevel);
+
+  s.show_info2.value = 1;
+  ctx.menu.page = kResultsPage;
+  gui::RequestRedraw(ctx.menu);
+  s.last_bench_max_mega_tris.value = result.maxMegaTris;
+  WriteSetting(store, s.last_bench_max_mega_tris);
+  LeaveRunWindowMode(ctx);
+}
+
+void StopRun(Application& ctx) {
+  bench::StopRun(ctx.player);
+  LeaveRunWindowMode(ctx);
+}
+
+void LeaveRunWindowMode(Application& ctx) {
+  if (!ctx.win.mainWindow) return;
+  if (ctx.win.borderless) {
+    ToggleBorderless(ctx.windows, ctx.win);
+  } else {
+    ctx.win.mainWindow->SetBordered(true);
+    ctx.win.mainWindow->SetAlwaysOnTop(false);
+  }
+}
+
+}  // namespace app

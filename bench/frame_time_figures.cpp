@@ -1,0 +1,27 @@
+#include "bench/frame_time_figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace bench {
+
+FrameTimeFigures ComputeFrameTimeFigures(std::vector<double> times) {
+  FrameTimeFigures figures;
+  const size_t n = times.size();
+  if (n == 0) return figures;
+  std::sort(times.begin(), times.end());
+  figures.minimumMs = times.front();
+  figures.maximumMs = times.back();
+  figures.medianMs = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
+  const auto rank = static_cast<size_t>(std::ceil(0.99 * static_cast<double>(n)));
+  figures.percentile99Ms = times[std::clamp<size_t>(rank, 1, n) - 1];
+  const size_t slowest = std::max<size_t>(1, (n + 99) / 100);
+  const double mean =
+      std::accumulate(times.end() - static_cast<std::ptrdiff_t>(slowest), times.end(), 0.0) /
+      static_cast<double>(slowest);
+  figures.onePercentLowFps = mean > 0.0 ? 1000.0 / mean : 0.0;
+  return figures;
+}
+
+}  // namespace bench
