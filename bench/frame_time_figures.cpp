@@ -1,7 +1,6 @@
 #include "bench/frame_time_figures.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
 namespace bench {
@@ -14,8 +13,8 @@ FrameTimeFigures ComputeFrameTimeFigures(std::vector<double> times) {
   figures.minimumMs = times.front();
   figures.maximumMs = times.back();
   figures.medianMs = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
-  const auto rank = static_cast<size_t>(std::ceil(0.99 * static_cast<double>(n)));
-  figures.percentile99Ms = times[std::clamp<size_t>(rank, 1, n) - 1];
+  const size_t rank = (99 * n + 99) / 100;  // ceil(0.99 n) without rounding error
+  figures.percentile99Ms = times[rank - 1];
   const size_t slowest = std::max<size_t>(1, (n + 99) / 100);
   const double mean =
       std::accumulate(times.end() - static_cast<std::ptrdiff_t>(slowest), times.end(), 0.0) /

@@ -1,0 +1,116 @@
+// Playback of the camera path against a clock the test moves: the pose
+// between keyframes, at most one keyframe per frame, and the run's result.
+#include "bench/benchmark_player.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using bench::BenchmarkPlayer;
+using bench::Keyframe;
+
+// Three keyframes 100 ms apart; yaw crosses 2 pi between the first two.
+BenchmarkPlayer ThreeKeyframePlayer() {
+  BenchmarkPlayer player;
+  player.keyframes = {{0.0f, 100.0f, 0.0f, 6.2f, 4.7f, 0.0f, 1000.0},
+                      {10.0f, 200.0f, -20.0f, 0.1f, 4.9f, 1.0f, 1100.0},
+                      {20.0f, 300.0f, -40.0f, 0.3f, 5.1f, 2.0f, 1200.0}};
+  return player;
+}
+
+TEST(BenchmarkPlayerTest, InterpolatesBetweenKeyframesTurningTheShortWay) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  scene::Camera camera;
+  ASSERT_TRUE(bench::StartRun(player, 500.0));
+  EXPECT_FALSE(bench::PlaybackStep(player, 500.0, camera));
+  EXPECT_EQ(camera.position.y, 100.0f) << "the first frame shows keyframe 0";
+  EXPECT_EQ(player.index, 1);
+
+  // A quarter of the way to keyframe 1: f = 0.75 of the segment still ahead.
+  EXPECT_FALSE(bench::PlaybackStep(player, 525.0, camera));
+  EXPECT_EQ(player.index, 1) << "keyframe 1 is not reached yet";
+  EXPECT_FLOAT_EQ(camera.position.x, 2.5f);
+  EXPECT_FLOAT_EQ(camera.position.y, 125.0f);
+  EXPECT_FLOAT_EQ(camera.position.z, -5.0f);
+  // From 6.2 to 0.1 is a turn of +0.183 through 2 pi, not -6.1 back.
+  const float turn = 0.1f + 6.2831855f - 6.2f;
+  EXPECT_NEAR(camera.yaw, 0.1f - 0.75f * turn, 1e-5f);
+  EXPECT_NEAR(camera.pitch, 4.75f, 1e-5f);
+  EXPECT_NEAR(camera.yaw2, 0.25f, 1e-5f);
+
+  EXPECT_FALSE(bench::PlaybackStep(player, 600.0, camera));
+  EXPECT_EQ(player.index, 2);
+  EXPECT_EQ(camera.position.y, 200.0f) << "reaching a keyframe shows it exactly";
+  EXPECT_DOUBLE_EQ(player.pathPositionMs, 100.0);
+  EXPECT_DOUBLE_EQ(player.pathDurationMs, 200.0);
+}
+
+TEST(BenchmarkPlayerTest, PassesAtMostOneKeyframePerFrameSoASlowRunTakesLonger) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  scene::Camera camera;
+  ASSERT_TRUE(bench::StartRun(player, 0.0));
+  // One frame per second against a 200 ms path.
+  double now = 0.0;
+  std::optional<bench::RunResult> result;
+  int steps = 0;
+  for (; !result && steps < 10; ++steps, now += 1000.0) {
+    EXPECT_EQ(player.index, steps);
+    result = bench::PlaybackStep(player, now, camera);
+  }
+  ASSERT_TRUE(result);
+  EXPECT_EQ(steps, 4) << "three keyframes, then the frame that ends the run";
+  EXPECT_FALSE(bench::IsPlaying(player));
+  EXPECT_DOUBLE_EQ(result->durationMs, 3000.0);
+  EXPECT_EQ(result->frames, 2) << "the first frame is not counted";
+  EXPECT_DOUBLE_EQ(result->averageFps, 2.0 / 3.0);
+  EXPECT_DOUBLE_EQ(result->frameTimes.maximumMs, 1000.0);
+  EXPECT_FALSE(bench::PlaybackStep(player, now, camera)) << "an ended run stays ended";
+}
+
+TEST(BenchmarkPlayerTest, RunWithNoMeasuredDurationReportsZeroNotADivisionByZero) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  player.keyframes.pop_back();
+  scene::Camera camera;
+  ASSERT_TRUE(bench::StartRun(player, 42.0));
+  std::optional<bench::RunResult> result;
+  for (int i = 0; i < 3 && !result; ++i) result = bench::PlaybackStep(player, 42.0, camera);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->durationMs, 0.0);
+  EXPECT_EQ(result->frames, 1);
+  EXPECT_EQ(result->averageFps, 0.0);
+  EXPECT_EQ(result->frameTimes.onePercentLowFps, 0.0);
+}
+
+TEST(BenchmarkPlayerTest, HighestMegaTrisStartsFromZeroAtEachRun) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  bench::NoteMegaTris(player, 9.0f);  // measured before the run
+  scene::Camera camera;
+  for (const float during : {2.5f, 1.5f}) {
+    ASSERT_TRUE(bench::StartRun(player, 0.0));
+    EXPECT_EQ(player.maxMegaTris, 0.0f);
+    bench::NoteMegaTris(player, during);
+    bench::NoteMegaTris(player, during / 2);
+    std::optional<bench::RunResult> result;
+    for (double now = 0.0; !result; now += 100.0) result = bench::PlaybackStep(player, now, camera);
+    EXPECT_EQ(result->maxMegaTris, during);
+  }
+}
+
+TEST(BenchmarkPlayerTest, NoRunStartsWithoutAPathAndStopEndsOne) {
+  BenchmarkPlayer empty;
+  EXPECT_FALSE(bench::StartRun(empty, 0.0));
+  EXPECT_FALSE(bench::IsPlaying(empty));
+
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  scene::Camera camera;
+  ASSERT_TRUE(bench::StartRun(player, 0.0));
+  bench::PlaybackStep(player, 0.0, camera);
+  bench::StopRun(player);
+  EXPECT_FALSE(bench::IsPlaying(player));
+  EXPECT_FALSE(bench::PlaybackStep(player, 5000.0, camera)) << "a stopped run reports nothing";
+  EXPECT_EQ(camera.position.y, 100.0f) << "and no longer moves the camera";
+}
+
+}  // namespace
