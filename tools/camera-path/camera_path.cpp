@@ -17,7 +17,7 @@ struct Waypoint {
 
 // World x and z with the height wished for there; the floor may raise it.
 // The island's south coast runs east-west near z = 16000, its highlands
-// peak near (-13500, 14000), and open sea lies east of x = 0.
+// peak near (-14000, 14000) and (-10000, 10000), and open sea lies east of x = 0.
 constexpr std::array kWaypoints{
     Waypoint{-2000, 420, 19500},    // out at sea, facing the coast
     Waypoint{-3500, 260, 17400},    // down to the water off the shore
@@ -26,25 +26,26 @@ constexpr std::array kWaypoints{
     Waypoint{-11500, 230, 17300},   //
     Waypoint{-14500, 260, 17200},   //
     Waypoint{-16800, 420, 16300},   // round the western cape
-    Waypoint{-16300, 900, 14400},   // turning inland, climbing
-    Waypoint{-14300, 1650, 12300},  // over the highlands
-    Waypoint{-11800, 1600, 9200},   //
-    Waypoint{-10500, 1300, 5600},   //
-    Waypoint{-7000, 900, 3600},     // down towards the east coast
+    Waypoint{-15600, 900, 14900},   // turning inland, climbing
+    Waypoint{-14000, 1450, 13800},  // over the highlands
+    Waypoint{-12100, 1450, 11900},  //
+    Waypoint{-10000, 1550, 10100},  //
+    Waypoint{-8800, 1250, 7400},    //
+    Waypoint{-6500, 900, 4700},     // down towards the east coast
     Waypoint{-3500, 400, 5000},     //
     Waypoint{0, 180, 7800},         // over the water
     Waypoint{2600, 40, 9200},       // under the surface
     Waypoint{5000, 40, 9800},       //
     Waypoint{7400, 260, 10000},     // back out
-    Waypoint{10800, 520, 10600},    // out to sea
-    Waypoint{13500, 600, 11200},    //
+    Waypoint{10500, 480, 9400},     // out to sea
+    Waypoint{13500, 560, 8600},     //
 };
 
 // Samples per spline segment before the path is spaced evenly.
 constexpr int kSplineSamples = 400;
 // Half-widths (keyframes) of the height and view smoothing windows.
 constexpr int kHeightWindow = 30;
-constexpr int kViewWindow = 12;
+constexpr int kViewWindow = 20;
 // The view looks along the flight from a little behind to a little ahead.
 constexpr int kLookBehind = 4;
 constexpr int kLookAhead = 16;
