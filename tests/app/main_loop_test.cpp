@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "app/scene_setup.h"
 #include "app/window_proc.h"
@@ -19,6 +20,28 @@ namespace {
 
 using app::LoadState;
 using platform::fake::RecordingWindowSystem;
+
+// A counter the test moves: one frame's time at each present.
+class FrameClock final : public platform::Clock {
+ public:
+  int64_t Now() override { return now_; }
+  int64_t Frequency() override { return 1000000; }
+  void SleepMs(int ms) override { now_ += ms * 1000; }
+  void AdvanceUs(int64_t us) { now_ += us; }
+
+ private:
+  int64_t now_ = 1000000;
+};
+
+// count keyframes evenly over durationMs, flying towards -z one unit each.
+std::vector<bench::Keyframe> StraightPath(int count, double durationMs) {
+  std::vector<bench::Keyframe> path;
+  for (int i = 0; i < count; ++i) {
+    path.push_back(
+        {0.0f, 300.0f, static_cast<float>(-i), 0.0f, 4.712f, 0.0f, durationMs * i / (count - 1)});
+  }
+  return path;
+}
 
 class MainLoopTest : public apptest::AppRecordsTest {
  protected:
@@ -105,19 +128,20 @@ TEST_F(MainLoopTest, QuitMessageComesBeforeFramesAndGivesTheExitCode) {
   EXPECT_EQ(windows_.presents(), 0);
 }
 
-TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopIt) {
+TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
   OpenWindow();
   a_.app.loadState = LoadState::Running;
   a_.settings.show_info2.value = 0;
-  app::ToggleBorderless(windows_, a_.win);
-  a_.player.playing = true;
+  a_.player.keyframes = StraightPath(1620, 60000.0);
+  ASSERT_TRUE(app::StartRun(a_));
+  EXPECT_TRUE(a_.win.borderless) << "a run plays full screen";
   PostKey(platform::vk::kEscape);
   windows_.onPresent = [&](int presents) {
     if (presents == 1) {
       EXPECT_FALSE(a_.player.playing);
       EXPECT_FALSE(a_.win.borderless) << "Escape leaves full screen";
       a_.settings.show_info2.value = 0;
-      a_.player.playing = true;
+      EXPECT_TRUE(app::StartRun(a_));
       PostKey(platform::vk::kF1);
     } else {
       windows_.PostQuit(0);
@@ -125,7 +149,48 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopIt) {
   };
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_FALSE(a_.player.playing);
+  EXPECT_FALSE(a_.win.borderless) << "F1 leaves full screen";
   EXPECT_EQ(windows_.presents(), 2);
+  for (const auto key : {u"last_average_fps", u"last_bench_time", u"last_bench_max_mega_tris"}) {
+    EXPECT_EQ(StoredFloat(key), -999.0f) << "a stopped run writes nothing";
+  }
+  for (const auto key :
+       {u"last_bench_sc_width", u"last_bench_sc_height", u"last_bench_aa", u"last_bench_mode"}) {
+    EXPECT_EQ(StoredInt(key), -999) << "a stopped run writes nothing";
+  }
+}
+
+TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResult) {
+  RecordingWindowSystem windows;
+  FrameClock clock;
+  app::Application a(windows, clock);
+  a.store = a_.store;
+  ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+  ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+  a.app.perfFrequency = clock.Frequency();
+  a.app.loadState = LoadState::Running;
+  a.settings.show_info2.value = 0;
+  a.player.keyframes = StraightPath(1620, 60000.0);
+  a.player.maxMegaTris = 7.0f;  // measured before the run
+  ASSERT_TRUE(app::StartRun(a));
+  EXPECT_EQ(a.player.maxMegaTris, 0.0f) << "each run starts from 0";
+  windows.onPresent = [&](int) {
+    clock.AdvanceUs(1000000 / 60);
+    if (!bench::IsPlaying(a.player)) windows.PostQuit(0);
+  };
+  app::RunMainLoop(a);
+
+  EXPECT_NEAR(StoredFloat(u"last_bench_time"), 60.0f, 0.05f);
+  EXPECT_NEAR(StoredFloat(u"last_average_fps"), 60.0f, 0.1f);
+  EXPECT_EQ(StoredFloat(u"last_bench_max_mega_tris"), 0.0f) << "nothing drawn in this run";
+  EXPECT_EQ(StoredInt(u"last_bench_sc_width"), 1024);
+  EXPECT_EQ(StoredInt(u"last_bench_sc_height"), 768);
+  EXPECT_EQ(StoredInt(u"last_bench_mode"), 1);
+  EXPECT_EQ(StoredInt(u"last_bench_aa"), -999) << "unchanged from the stored 0, not written";
+  EXPECT_EQ(a.app.camera.position.z, -1619.0f) << "the flight ends on the last keyframe";
+  EXPECT_EQ(a.settings.show_info2.value, 1);
+  EXPECT_EQ(a.menu.page, app::kResultsPage);
+  EXPECT_FALSE(a.win.borderless) << "the run leaves full screen";
 }
 
 TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
