@@ -1,7 +1,8 @@
 Brush program: bushes drawn one instance at a time. Leaves shiver with time
 along the camera's axes, more at the top of the bush and with a phase of
-their own per instance. The text ends with a spare line, which the loader
-turns into the terminator.
+their own per instance. Leaves are read one and a half mipmap levels
+sharper, so that far fronds keep their cut-outs. The text ends with a spare
+line, which the loader turns into the terminator.
 [vert]
 #version 120
 uniform float time;
@@ -41,8 +42,9 @@ varying float light;
 varying float distanceFade;
 
 void main() {
-  vec4 leaf = texture2D(grassMap, leafCoord);
+  vec4 leaf = texture2D(grassMap, leafCoord, -1.5);
   if (leaf.a < 0.5) discard;
-  gl_FragColor = vec4(leaf.rgb * light * m_gama, leaf.a * (0.5 + 0.5 * distanceFade));
+  vec3 colour = leaf.rgb * light * m_gama;
+  gl_FragColor = vec4(mix(vec3(0.62, 0.72, 0.80) * m_gama, colour, 0.7 + 0.3 * distanceFade), leaf.a);
 }
 

@@ -1,7 +1,9 @@
 Grass program: crossed-quad blades baked in world space, swaying with time
 along the camera's right and up axes; the tip moves, the root stays. The
-blade texture's alpha cuts the blades out. The text ends with a spare line,
-which the loader turns into the terminator.
+blade texture's alpha cuts the blades out (read one and a half mipmap levels
+sharper, so that far blades keep their cut-outs) and distance fades them
+into the haze. The text ends with a spare line, which the loader turns into
+the terminator.
 [vert]
 #version 120
 #extension GL_EXT_gpu_shader4 : enable
@@ -44,10 +46,10 @@ varying float shade;
 varying float distanceFade;
 
 void main() {
-  vec4 blade = texture2D(grassMap, bladeCoord);
+  vec4 blade = texture2D(grassMap, bladeCoord, -1.5);
   if (blade.a < 0.5) discard;
   float patchTone = 0.8 + 0.4 * texture2D(noiseMap, groundCoord).r;
   vec3 colour = blade.rgb * shade * patchTone * m_gama;
-  gl_FragColor = vec4(colour, blade.a * (0.4 + 0.6 * distanceFade));
+  gl_FragColor = vec4(mix(vec3(0.62, 0.72, 0.80) * m_gama, colour, 0.7 + 0.3 * distanceFade), blade.a);
 }
 

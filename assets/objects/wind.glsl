@@ -2,8 +2,9 @@ Wind program: palms drawn one instance at a time. The fronds bend more the
 higher they grow, with a gust strength read from the noise map at the
 instance's place and a phase of its own per instance (rand_s); use_wind 0
 holds them still. Under water (in_water and the water height) the colour
-turns to the sea's. The text ends with a spare line, which the loader turns
-into the terminator.
+turns to the sea's. Leaves are read one and a half mipmap levels sharper, so
+that far fronds keep their cut-outs. The text ends with a spare line, which
+the loader turns into the terminator.
 [vert]
 #version 120
 uniform sampler2D noiseMap;
@@ -51,11 +52,11 @@ varying float worldHeight;
 varying float distanceFade;
 
 void main() {
-  vec4 leaf = texture2D(grassMap, leafCoord);
+  vec4 leaf = texture2D(grassMap, leafCoord, -1.5);
   if (leaf.a < 0.5) discard;
   vec3 colour = leaf.rgb * mix(light, 1.0, by_simple) * m_gama;
   float wet = step(0.5, in_water) * step(worldHeight, g_WaterHeight);
   colour = mix(colour, colour * vec3(0.45, 0.7, 0.8), wet);
-  gl_FragColor = vec4(colour, leaf.a * (0.5 + 0.5 * distanceFade));
+  gl_FragColor = vec4(mix(vec3(0.62, 0.72, 0.80) * m_gama, colour, 0.7 + 0.3 * distanceFade), leaf.a);
 }
 
