@@ -5,18 +5,39 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "platform/message_box.h"
 #include "render/gl_entry_points.h"
 #include "scene/camera_gl.h"
 #include "scene/frustum_gl.h"
 #include "scene/object_detail.h"
 #include "scene/scene_objects.h"
 #include "tests/support/gl_test_context.h"
+
+// Counts C++ allocations. Left out under AddressSanitizer, which owns the
+// allocation functions there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCountingAllocations = false;
+std::atomic<long> allocations{0};
+#else
+constexpr bool kCountingAllocations = true;
+std::atomic<long> allocations{0};
+
+void* operator new(size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+#endif
 
 namespace {
 
@@ -227,6 +248,38 @@ TEST_F(SceneObjectsGLTest, PassesAndTheGrassSwitchChooseWhatIsDrawn) {
   EXPECT_EQ(triangles,
             scene::ModelTriangles(objects_->palm) + scene::ModelTriangles(objects_->bushes[3]));
   EXPECT_GT(Measure().green, 0);
+}
+
+// Uniform locations are looked up once; after a first frame at each level
+// no draw allocates.
+TEST_F(SceneObjectsGLTest, FramesAllocateNothing) {
+  if (!kCountingAllocations) GTEST_SKIP() << "allocation counting is off under the sanitizer";
+  for (int level : {0, 1, 2}) Draw(level, 2);
+  const long before = allocations.load();
+  for (int level : {0, 1, 2})
+    for (int pass : {0, 1, 2}) Draw(level, pass);
+  EXPECT_EQ(allocations.load() - before, 0);
+}
+
+// The rock is read from disk: the shipped file loads, a missing one costs
+// only its line on standard output (no message box, nothing uploaded).
+TEST_F(SceneObjectsGLTest, RockLoadsFromItsFileAndAMissingFileOnlySaysSo) {
+  std::vector<std::u16string> boxes;
+  const platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(
+      [&boxes](const platform::MessageBoxRequest& request) { boxes.emplace_back(request.text); });
+  scene::SceneModel rock;
+  EXPECT_TRUE(scene::LoadModelFromFile(rock, std::string(MG_SOURCE_DIR) + "/" + scene::kRockPath,
+                                       {7.0f, {1, 1, 1}, 0}, true));
+  EXPECT_GT(rock.listIndexCount, 0);
+  EXPECT_GT(rock.geometry.box.maximum.y - rock.geometry.box.minimum.y, 7.0f);
+  scene::SceneModel missing;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(scene::LoadModelFromFile(missing, "no/such/rock.obj", {7.0f, {1, 1, 1}, 0}, true));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "File no/such/rock.obj not found!\n");
+  EXPECT_FALSE(missing.uploaded);
+  EXPECT_TRUE(boxes.empty());
+  platform::SetMessageBoxHandler(previous);
+  scene::ReleaseModelGl(rock);
 }
 
 }  // namespace
