@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -20,6 +19,7 @@
 #include "scene/object_detail.h"
 #include "scene/scene_objects.h"
 #include "tests/support/gl_test_context.h"
+#include "tools/asset-common/asset_image.h"
 
 // Counts C++ allocations. Left out under AddressSanitizer, which owns the
 // allocation functions there.
@@ -119,17 +119,19 @@ class SceneObjectsGLTest : public ::testing::Test {
     return triangles;
   }
 
-  // Writes the view as NAME.ppm into the folder MG_OBJECTS_SNAPSHOT names.
+  // Writes the view as NAME.png into the folder MG_OBJECTS_SNAPSHOT names.
   static void Snapshot(const std::string& name) {
     const char* folder = std::getenv("MG_OBJECTS_SNAPSHOT");
     if (folder == nullptr) return;
     const std::vector<uint8_t> rgba = context_->ReadPixels();
-    FILE* out = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
-    if (out == nullptr) return;
-    std::fprintf(out, "P6 %d %d 255\n", kWidth, kHeight);
-    for (int y = kHeight - 1; y >= 0; --y)
-      for (int x = 0; x < kWidth; ++x) std::fwrite(&rgba[(y * kWidth + x) * 4], 1, 3, out);
-    std::fclose(out);
+    asset::Image image(kWidth, kHeight, 3);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const uint8_t* p = &rgba[(static_cast<size_t>(y) * kWidth + x) * 4];
+        image.Set(x, kHeight - 1 - y, {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f});
+      }
+    }
+    asset::WriteImage(image, std::string(folder) + "/" + name + ".png");
   }
 
   struct Coverage {
