@@ -225,6 +225,8 @@ void BeginModelTextures(GLuint texture, GLuint second, bool filled) {
 
 void EndModelTextures(bool filled) {
   glDisable(GL_ALPHA_TEST);
+  // The other scene draws expect blending off, as they leave it.
+  glDisable(GL_BLEND);
   glPolygonMode(GL_FRONT, filled ? GL_FILL : GL_LINE);
   SelectUnit(1);
   glMatrixMode(GL_TEXTURE);

@@ -69,7 +69,8 @@ void BuildInstanceTree(SceneModel& model);
 
 // Texture state shared by the models and the grass: the texture on unit 0,
 // `second` on unit 1, blending, alpha test greater than 0.5, no culling.
-// `filled` is the render mode (filled polygons, or lines when off).
+// `filled` is the render mode (filled polygons, or lines when off). The end
+// turns alpha test, blending and both units' texturing off again.
 void BeginModelTextures(GLuint texture, GLuint second, bool filled);
 void EndModelTextures(bool filled);
 
