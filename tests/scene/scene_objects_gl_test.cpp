@@ -284,4 +284,29 @@ TEST_F(SceneObjectsGLTest, RockLoadsFromItsFileAndAMissingFileOnlySaysSo) {
   scene::ReleaseModelGl(rock);
 }
 
+// Instance records go into a buffer texture only when there are instances:
+// one RGBA float texel (x, y, z, index) per instance.
+TEST_F(SceneObjectsGLTest, InstanceRecordsFillABufferTextureOnlyWhenPresent) {
+  scene::SceneModel model;
+  model.geometry.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  model.geometry.normals.resize(3);
+  model.geometry.texCoords.resize(6);
+  model.geometry.indices = {0, 1, 2};
+  ASSERT_TRUE(scene::UploadModelBuffers(model));
+  EXPECT_EQ(model.instanceTexture, 0u);
+  model.instances = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  ASSERT_TRUE(scene::UploadModelBuffers(model));
+  ASSERT_NE(model.instanceTexture, 0u);
+  const auto getParameter = reinterpret_cast<PFNGLGETBUFFERPARAMETERIVPROC>(
+      render::GlProcLookup()("glGetBufferParameteriv"));
+  ASSERT_NE(getParameter, nullptr);
+  GLint size = 0;
+  render::Gl().glBindBuffer(GL_TEXTURE_BUFFER, model.buffers[4]);
+  getParameter(GL_TEXTURE_BUFFER, GL_BUFFER_SIZE, &size);
+  render::Gl().glBindBuffer(GL_TEXTURE_BUFFER, 0);
+  EXPECT_EQ(size, 3 * 16);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  scene::ReleaseModelGl(model);
+}
+
 }  // namespace
