@@ -71,7 +71,12 @@ void InitGlScene(Application& ctx) {
     scene::BuildWaterProgram(sceneState.waterProgram);
     scene::BuildTerrainProgram(sceneState.terrainProgram);
     scene::BuildSimpleProgram(sceneState.simpleProgram);
+    scene::BuildObjectPrograms(sceneState.objects);
   }
+  sceneState.drawGrass = s.draw_grass.value != 0;
+  sceneState.drawPalms = s.draw_palm.value != 0;
+  sceneState.renderObjects = s.g_bRenderObjects.value != 0;
+  sceneState.filledPolygons = s.g_bRenderMode.value != 0;
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
   if (!path.error.empty()) {
@@ -87,11 +92,13 @@ void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
                               render::TextureSlots::kFirstCausticFrame);
   scene::LoadSkyFaces(app.textureTable);
   scene::LoadWaterMaps(app.textureTable);
+  scene::LoadObjectModels(sceneState.objects);
   scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
+  scene::PlaceObjects(sceneState.objects, sceneState.terrain);
   // Objects made here are used by the main thread's context: they must be
   // complete before it is told so.
   glFinish();
-  sceneState.sceneReadyLevel.store(1, std::memory_order_release);
+  sceneState.sceneReadyLevel.store(3, std::memory_order_release);
   app.sceneReady.store(true, std::memory_order_release);
 }
 

@@ -36,13 +36,15 @@ std::array<GrassRingCopy, 8> GrassRingCopies() {
 }
 
 ObjectDetail ObjectDetailFor(int detailLevel) {
+  static constexpr int kOnlyLargeSingle[] = {3};
+  static constexpr int kBothEightfold[] = {0, 1};
   switch (detailLevel) {
     case 2:
       return {4, 0, {}};
     case 1:
-      return {2, 2, {3}};
+      return {2, 2, kOnlyLargeSingle};
     default:
-      return {0, 0, {0, 1}};
+      return {0, 0, kBothEightfold};
   }
 }
 

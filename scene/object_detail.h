@@ -4,7 +4,7 @@
 #pragma once
 
 #include <array>
-#include <vector>
+#include <span>
 
 #include "scene/vector3.h"
 
@@ -48,7 +48,8 @@ std::array<GrassRingCopy, 8> GrassRingCopies();
 struct ObjectDetail {
   int palmStride = 0;
   int bushStride = 0;
-  std::vector<int> bushVariants;
+  // Static storage: choosing the level allocates nothing.
+  std::span<const int> bushVariants;
 };
 
 // Level 2: every fourth palm, no bush; level 1: every second palm and bush,

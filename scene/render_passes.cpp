@@ -90,6 +90,19 @@ void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRel
     }
     program.Unbind();
   }
+  if (context.sceneReadyLevel > 2 && scene.renderObjects) {
+    GrassDrawContext grass;
+    grass.camera = context.camera;
+    grass.frustum = &scene.frustum;
+    grass.detailLevel = context.detailLevel;
+    grass.globalGamma = context.globalGamma;
+    grass.waterHeight = context.waterHeight;
+    grass.drawGrass = scene.drawGrass;
+    grass.drawPalms = scene.drawPalms;
+    grass.filled = scene.filledPolygons;
+    grass.frameTriangles = context.frameTriangles;
+    DrawGrassAndPlants(scene.objects, grass, static_cast<int>(relation));
+  }
 }
 
 void RenderCausticOverlay(SceneState& scene, const PassContext& context, float h, float scale) {

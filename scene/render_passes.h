@@ -46,8 +46,9 @@ void RenderSimpleWaterPass(SceneState& scene, const PassContext& context);
 // The pass the selector names.
 void RenderPass(PassSelector selector, SceneState& scene, const PassContext& context);
 
-// The shared scene step: the terrain (and later grass and plants) for the
-// given relation to the water, with the terrain program's units 3-9.
+// The shared scene step: the terrain for the given relation to the water,
+// with the terrain program's units 3-9, then (once every asset is loaded)
+// the grass, palms and bushes.
 void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRelation relation);
 
 // Renders the scene as seen in the water (mirrored in the plane y = h while

@@ -13,6 +13,7 @@ void ReleaseSceneGl(SceneState& scene) {
   scene.terrainProgram.Release();
   scene.waterProgram.Release();
   scene.simpleProgram.Release();
+  ReleaseObjectsGl(scene.objects);
 }
 
 }  // namespace scene

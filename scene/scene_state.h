@@ -8,6 +8,7 @@
 #include "render/texture_slots.h"
 #include "render/textures.h"
 #include "scene/frustum.h"
+#include "scene/scene_objects.h"
 #include "scene/terrain.h"
 #include "scene/water.h"
 #include "scene/water_animation.h"
@@ -35,6 +36,15 @@ struct SceneState {
   WaterAnimation animation;
   int causticSlot = render::TextureSlots::CausticFrame(0);
   render::CausticSequence causticFrames{CausticFrameFiles()};
+
+  // Palms, bushes, the rock and the grass, with their programs.
+  SceneObjects objects;
+  // The switches the grass and plant draw follows (settings draw_grass,
+  // draw_palm, g_bRenderObjects and the render mode g_bRenderMode).
+  bool drawGrass = true;
+  bool drawPalms = true;
+  bool renderObjects = true;
+  bool filledPolygons = true;
 };
 
 // Puts the scene's clocks at a total time of `ms` milliseconds from the
