@@ -15,6 +15,7 @@
 #include "render/image_decode.h"
 #include "render/textures.h"
 #include "tests/render/render_test_support.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -29,7 +30,7 @@ std::vector<uint8_t> Plain(render::EmbeddedFile& file) {
 void DecodeAndUpload(benchmark::State& state, const std::vector<std::vector<uint8_t>>& files,
                      bool upload) {
   mgtest::GlTestContext ctx(8, 8);
-  rendertest::LoadGlTable();
+  mgtest::LoadGlTable();
   double pixels = 0;
   for (auto _ : state) {
     pixels = 0;

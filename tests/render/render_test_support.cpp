@@ -49,14 +49,6 @@ std::vector<uint8_t> EncodeJpeg(int width, int height, int channels,
   return out;
 }
 
-void LoadGlTable() {
-  render::GlEntryPoints& gl = render::Gl();
-  render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-  render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions ? extensions : "");
-}
-
 render::BitmapHandle SolidBitmap(int width, int height, int bitsPixel, uint8_t fill) {
   render::BitmapHandle bitmap = render::BitmapObject::Allocate(width, height, bitsPixel);
   const render::BitmapDescription& d = bitmap->description();

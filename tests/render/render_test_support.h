@@ -18,10 +18,6 @@ std::vector<uint8_t> EncodePng(int width, int height, int channels,
 std::vector<uint8_t> EncodeJpeg(int width, int height, int channels,
                                 const std::vector<uint8_t>& pixels, int quality);
 
-// Fills render::Gl() from the current context (buffer objects, multitexture,
-// shader objects).
-void LoadGlTable();
-
 // A bitmap handle of the given depth with every byte set to `fill`.
 render::BitmapHandle SolidBitmap(int width, int height, int bitsPixel, uint8_t fill);
 

@@ -8,6 +8,7 @@
 #include "render/gl_entry_points.h"
 #include "render/shader_program.h"
 #include "tests/render/render_test_support.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -35,7 +36,7 @@ class ShaderProgramGLTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(ctx_.ok());
-    rendertest::LoadGlTable();
+    mgtest::LoadGlTable();
     ASSERT_TRUE(render::Gl().shaderObjectsLoaded);
   }
   void TearDown() override { render::Gl().glUseProgramObjectARB(0); }

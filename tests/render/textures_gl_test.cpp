@@ -9,6 +9,7 @@
 #include "render/image_decode.h"
 #include "render/textures.h"
 #include "tests/render/render_test_support.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -31,7 +32,7 @@ class TexturesGLTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(ctx_.ok());
-    rendertest::LoadGlTable();
+    mgtest::LoadGlTable();
   }
   mgtest::GlTestContext ctx_{16, 16};
 };

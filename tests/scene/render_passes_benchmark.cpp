@@ -11,6 +11,7 @@
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -25,11 +26,7 @@ struct Scene {
   scene::SceneState state;
 
   Scene() {
-    render::GlEntryPoints& gl = render::Gl();
-    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-    render::CheckShaderExtensions(gl, render::GlProcLookup(),
-                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    mgtest::LoadGlTable();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_CULL_FACE);
@@ -38,7 +35,7 @@ struct Scene {
     scene::BuildWaterProgram(state.waterProgram);
     scene::BuildTerrainProgram(state.terrainProgram);
     scene::BuildSimpleProgram(state.simpleProgram);
-    gl.glUseProgramObjectARB(0);
+    render::Gl().glUseProgramObjectARB(0);
     scene::LoadTerrainTextures(state.terrain, textures);
     render::LoadCausticSequence(state.causticFrames, textures,
                                 render::TextureSlots::kFirstCausticFrame);

@@ -24,6 +24,7 @@
 #include "scene/terrain_grid.h"
 #include "scene/water.h"
 #include "tests/support/allocation_counter.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 #include "tools/asset-common/asset_image.h"
 
@@ -140,11 +141,7 @@ class RenderPassesGLTest : public ::testing::Test {
   static void SetUpTestSuite() {
     context_ = new mgtest::GlTestContext(kSurface, kSurface);
     if (!context_->ok()) return;
-    render::GlEntryPoints& gl = render::Gl();
-    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-    render::CheckShaderExtensions(gl, render::GlProcLookup(),
-                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    mgtest::LoadGlTable();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_CULL_FACE);
@@ -155,7 +152,7 @@ class RenderPassesGLTest : public ::testing::Test {
     scene::BuildWaterProgram(scene_->waterProgram);
     scene::BuildTerrainProgram(scene_->terrainProgram);
     scene::BuildSimpleProgram(scene_->simpleProgram);
-    gl.glUseProgramObjectARB(0);
+    render::Gl().glUseProgramObjectARB(0);
     scene::LoadTerrainTextures(scene_->terrain, *textures_);
     render::LoadCausticSequence(scene_->causticFrames, *textures_,
                                 render::TextureSlots::kFirstCausticFrame);

@@ -12,6 +12,7 @@
 #include "scene/frustum_gl.h"
 #include "scene/scene_objects.h"
 #include "scene/terrain.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -27,11 +28,7 @@ struct Scene {
   scene::SceneObjects objects;
 
   Scene() {
-    render::GlEntryPoints& gl = render::Gl();
-    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-    render::CheckShaderExtensions(gl, render::GlProcLookup(),
-                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    mgtest::LoadGlTable();
     glEnable(GL_DEPTH_TEST);
     scene::BuildObjectPrograms(objects);
     scene::LoadObjectModels(objects);

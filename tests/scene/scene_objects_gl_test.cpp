@@ -5,10 +5,8 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -18,26 +16,10 @@
 #include "scene/frustum_gl.h"
 #include "scene/object_detail.h"
 #include "scene/scene_objects.h"
+#include "tests/support/allocation_counter.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 #include "tools/asset-common/asset_image.h"
-
-// Counts C++ allocations. Left out under AddressSanitizer, which owns the
-// allocation functions there.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kCountingAllocations = false;
-std::atomic<long> allocations{0};
-#else
-constexpr bool kCountingAllocations = true;
-std::atomic<long> allocations{0};
-
-void* operator new(size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-#endif
 
 namespace {
 
@@ -49,11 +31,7 @@ class SceneObjectsGLTest : public ::testing::Test {
   static void SetUpTestSuite() {
     context_ = new mgtest::GlTestContext(kWidth, kHeight);
     if (!context_->ok()) return;
-    render::GlEntryPoints& gl = render::Gl();
-    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-    render::CheckShaderExtensions(gl, render::GlProcLookup(),
-                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    mgtest::LoadGlTable();
     glEnable(GL_DEPTH_TEST);
     objects_ = new scene::SceneObjects;
     scene::BuildObjectPrograms(*objects_);
@@ -255,12 +233,13 @@ TEST_F(SceneObjectsGLTest, PassesAndTheGrassSwitchChooseWhatIsDrawn) {
 // Uniform locations are looked up once; after a first frame at each level
 // no draw allocates.
 TEST_F(SceneObjectsGLTest, FramesAllocateNothing) {
-  if (!kCountingAllocations) GTEST_SKIP() << "allocation counting is off under the sanitizer";
+  if (!mgtest::kCountingAllocations)
+    GTEST_SKIP() << "allocation counting is off under the sanitizer";
   for (int level : {0, 1, 2}) Draw(level, 2);
-  const long before = allocations.load();
+  const long before = mgtest::AllocationCount();
   for (int level : {0, 1, 2})
     for (int pass : {0, 1, 2}) Draw(level, pass);
-  EXPECT_EQ(allocations.load() - before, 0);
+  EXPECT_EQ(mgtest::AllocationCount() - before, 0);
 }
 
 // The rock is read from disk: the shipped file loads, a missing one costs

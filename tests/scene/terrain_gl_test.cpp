@@ -21,6 +21,7 @@
 #include "scene/scene_state.h"
 #include "scene/terrain.h"
 #include "tests/support/allocation_counter.h"
+#include "tests/support/gl_table.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {
@@ -33,11 +34,7 @@ class TerrainGLTest : public ::testing::Test {
   static void SetUpTestSuite() {
     context_ = new mgtest::GlTestContext(kWidth, kHeight);
     if (!context_->ok()) return;
-    render::GlEntryPoints& gl = render::Gl();
-    render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-    render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
-    render::CheckShaderExtensions(gl, render::GlProcLookup(),
-                                  reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+    mgtest::LoadGlTable();
     glEnable(GL_DEPTH_TEST);
     textures_ = new render::TextureSlots;
     scene_ = new scene::SceneState;
