@@ -133,16 +133,7 @@ int BufferMesh::Draw(WaterRelation relation, const MeshDrawState& state) const {
   gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[kNormals]);
   glNormalPointer(GL_FLOAT, 0, nullptr);
   gl.glBindBuffer(GL_ARRAY_BUFFER, buffers_[kTexCoords]);
-  const int clientUnits = relation == WaterRelation::CausticView ? 3 : 2;
-  for (int unit = 0; unit < clientUnits; ++unit) {
-    if (gl.glClientActiveTextureARB != nullptr)
-      gl.glClientActiveTextureARB(GL_TEXTURE0 + unit);
-    else if (unit > 0)
-      break;
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-  }
-  if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(GL_TEXTURE0);
+  EnableClientTexCoords(relation == WaterRelation::CausticView ? 3 : 2);
 
   int drawn;
   if (stripMode) {
@@ -160,6 +151,19 @@ int BufferMesh::Draw(WaterRelation relation, const MeshDrawState& state) const {
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
   return drawn;
+}
+
+void EnableClientTexCoords(int units) {
+  render::GlEntryPoints& gl = render::Gl();
+  for (int unit = 0; unit < units; ++unit) {
+    if (gl.glClientActiveTextureARB != nullptr)
+      gl.glClientActiveTextureARB(GL_TEXTURE0 + unit);
+    else if (unit > 0)
+      break;
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+  }
+  if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(GL_TEXTURE0);
 }
 
 }  // namespace scene

@@ -75,4 +75,8 @@ class BufferMesh {
   bool uploaded_ = false;
 };
 
+// Texture coordinates from the bound array buffer for client units 0 ...
+// units - 1 (only unit 0 without multitexturing); unit 0 is active after.
+void EnableClientTexCoords(int units);
+
 }  // namespace scene

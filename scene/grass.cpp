@@ -2,6 +2,7 @@
 
 #include "platform/message_box.h"
 #include "render/gl_entry_points.h"
+#include "scene/buffer_mesh.h"
 #include "scene/object_detail.h"
 
 namespace scene {
@@ -57,12 +58,7 @@ int DrawGrassSet(GrassSet& set, const Frustum& frustum, float fraction) {
   gl.glBindBuffer(GL_ARRAY_BUFFER, set.buffers[1]);
   glNormalPointer(GL_FLOAT, 0, nullptr);
   gl.glBindBuffer(GL_ARRAY_BUFFER, set.buffers[2]);
-  for (int unit = 0; unit < 2; ++unit) {
-    if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(GL_TEXTURE0 + unit);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-  }
-  if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(GL_TEXTURE0);
+  EnableClientTexCoords(2);
   gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, set.buffers[3]);
   for (const GrassSet::Cell& cell : set.cells) {
     const Box3& b = cell.box;

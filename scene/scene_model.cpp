@@ -54,19 +54,6 @@ void BufferArray(GLenum target, GLuint name, size_t bytes, const void* data, GLe
   gl.glBufferData(target, static_cast<GLsizeiptr>(bytes), data, usage);
 }
 
-void ClientTexCoords(int units) {
-  render::GlEntryPoints& gl = render::Gl();
-  for (int unit = 0; unit < units; ++unit) {
-    if (gl.glClientActiveTextureARB != nullptr)
-      gl.glClientActiveTextureARB(GL_TEXTURE0 + unit);
-    else if (unit > 0)
-      break;
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-  }
-  if (gl.glClientActiveTextureARB != nullptr) gl.glClientActiveTextureARB(GL_TEXTURE0);
-}
-
 void SelectUnit(int unit) {
   render::GlEntryPoints& gl = render::Gl();
   if (gl.glActiveTextureARB != nullptr) gl.glActiveTextureARB(GL_TEXTURE0 + unit);
@@ -178,7 +165,7 @@ void BindModelArrays(const SceneModel& model) {
     glNormalPointer(GL_FLOAT, 0, nullptr);
   }
   gl.glBindBuffer(GL_ARRAY_BUFFER, model.buffers[2]);
-  ClientTexCoords(2);
+  EnableClientTexCoords(2);
   if (model.instanceTexture != 0 && gl.glActiveTextureARB != nullptr) {
     gl.glActiveTextureARB(kInstanceTextureUnit);
     glBindTexture(GL_TEXTURE_BUFFER, model.instanceTexture);
