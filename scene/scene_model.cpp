@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
+#include "scene/buffer_mesh.h"
 #include "scene/obj_file.h"
 
 namespace scene {
