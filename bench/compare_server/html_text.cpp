@@ -1,0 +1,74 @@
+#include "bench/compare_server/html_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace compare {
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  if (!std::isfinite(value)) return "-";
+  char buffer[64];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  return ec == std::errc() ? std::string(buffer, end) : std::string("-");
+}
+
+std::string Shortened(std::string_view utf8, size_t limit) {
+  size_t characters = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    // Count only the bytes that start a character.
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
+    if (characters == limit) return std::string(utf8.substr(0, i)) + "\u2026";
+    ++characters;
+  }
+  return std::string(utf8);
+}
+
+std::string HtmlDocument(std::string_view title, std::string_view body) {
+  std::string page =
+      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+  page += EscapeHtml(title);
+  page +=
+      "</title>\n<style>\n"
+      "body{font-family:sans-serif;margin:1.5em auto;max-width:64em;padding:0 1em;color:#222}\n"
+      "table{border-collapse:collapse;margin:1em 0}\n"
+      "th,td{padding:.25em .6em;border-bottom:1px solid #ddd;text-align:left}\n"
+      "td.n{text-align:right}\n"
+      "tr.mine{background:#ffe8cc;font-weight:bold}\n"
+      "tr.gap td{text-align:center;color:#888}\n"
+      "nav a{margin-right:1em}\n"
+      "</style>\n</head>\n<body>\n";
+  page += body;
+  page += "</body>\n</html>\n";
+  return page;
+}
+
+}  // namespace compare

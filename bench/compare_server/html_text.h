@@ -1,0 +1,22 @@
+// Small pieces of the server's HTML: escaping, numbers, the page frame.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace compare {
+
+// &, <, >, " and ' as character references: safe in text and in quoted
+// attribute values.
+std::string EscapeHtml(std::string_view text);
+
+// Fixed-point with a dot, whatever the locale.
+std::string FormatFixed(double value, int decimals);
+
+// At most `limit` characters of UTF-8 text, "…" marking a cut.
+std::string Shortened(std::string_view utf8, size_t limit);
+
+// A whole UTF-8 document: the title is escaped, the body is markup.
+std::string HtmlDocument(std::string_view title, std::string_view body);
+
+}  // namespace compare

@@ -1,0 +1,55 @@
+// A result as the comparison server receives it: the flattened record's
+// key=value pairs and the figures the ranking needs, read from them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace compare {
+
+// The record's pairs in their order. The flattening turned every ":" into
+// "=" and every "=" into "-", so a pair's key ends at its first "=" and any
+// later "=" in the value was a ":" (a path such as C:\WINDOWS); it is
+// given back as ":". Empty pairs are left out.
+using RecordFields = std::vector<std::pair<std::string, std::string>>;
+RecordFields ParseFlattenedRecord(std::string_view flattened);
+
+// The value of the first pair with this key; nothing when there is none.
+std::optional<std::string_view> FindField(const RecordFields& fields, std::string_view key);
+
+// The detail levels a run can have: 0 high, 1 medium, 2 low.
+inline constexpr int kLevelCount = 3;
+// Stored for a record that names no usable level.
+inline constexpr int kUnknownLevel = -1;
+
+struct SubmittedResult {
+  int level = kUnknownLevel;
+  double fps = 0.0;       // average frames per second
+  double megaTris = 0.0;  // highest million triangles per second of the run
+  int width = 0;
+  int height = 0;
+  int msaa = 0;
+  // Texts as valid UTF-8 (8-bit text that is not UTF-8 is read as Windows-1252).
+  std::string renderer;
+  std::string glVersion;
+  std::string glVendor;
+  std::string cpu;
+  std::string os;
+  std::string version;
+  std::string record;  // the flattened record exactly as it arrived
+};
+
+struct ReadResult {
+  std::optional<SubmittedResult> result;
+  std::string refusal;  // why there is no result, for the answer page
+};
+
+// The figures of a flattened record. `addressLevel` is the level the post's
+// address names, if any; without it the record's Mode decides. A record
+// without an FPS value that is a finite number of 0 or more is refused.
+ReadResult ReadSubmittedResult(std::string_view flattened, std::optional<int> addressLevel);
+
+}  // namespace compare
