@@ -1,8 +1,5 @@
 #include "share/mail.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <string>
 
 #include "platform/paths.h"
@@ -17,18 +14,6 @@ namespace share {
 namespace fs = std::filesystem;
 namespace {
 
-// A folder of ours inside the private temporary folder; a link in its
-// place is refused, not followed.
-fs::path MailFolder() {
-  const fs::path privateDir = platform::PrivateTempDir();
-  if (privateDir.empty()) return {};
-  const fs::path folder = privateDir / "Brackenfold_tmp";
-  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
-  struct stat info {};
-  if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
-  return folder;
-}
-
 // "#IN#" in the note text is the homepage base for the language the texts
 // are in.
 bool SendDraft(const MailDraft& draft, const lang::StringArchive& strings,
@@ -41,7 +26,7 @@ bool SendDraft(const MailDraft& draft, const lang::StringArchive& strings,
 }  // namespace
 
 std::optional<fs::path> ZipForMail(const fs::path& source) {
-  const fs::path folder = MailFolder();
+  const fs::path folder = platform::PrivateTempSubdir("Brackenfold_tmp");
   if (folder.empty()) return std::nullopt;
   const fs::path zip = folder / (std::string(kProductName) + ".zip");
   if (!platform::ZipSingleFile(source, zip)) return std::nullopt;
