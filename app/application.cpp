@@ -39,6 +39,7 @@ int RunApplication(Application& a) {
                                         desktopLanguage, -1, -1);
   a.settings.m_lang_id.value = uiLanguage;
   lang::SetUiLanguage(uiLanguage);
+  ReadSetting(a.store, a.settings.homepage_url);
 
   if (!a.windows.Init()) return ReportWindowFailure(a.windows);
   // The first drag is measured from where the cursor was at start.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace platform {
 
@@ -20,6 +21,11 @@ std::filesystem::path PrivateTempDirPath();
 // 0700 on first use and checked to be a real folder owned by this user with
 // no access for others. Empty when that cannot be had.
 std::filesystem::path PrivateTempDir();
+
+// A folder of that name inside PrivateTempDir(), created with mode 0700 when
+// missing. Empty when it cannot be had or something other than a folder
+// (a link included) has the name.
+std::filesystem::path PrivateTempSubdir(const std::string& name);
 
 // $XDG_CONFIG_HOME, or ~/.config.
 std::filesystem::path AppDataDir();

@@ -1,5 +1,6 @@
 // Outside programs the desktop provides: opening files and addresses with the
-// default handler (xdg-open) and the open-file dialog (zenity).
+// default handler (xdg-open), the mail composer (xdg-email) and the
+// open-file dialog (zenity).
 //
 // Every program is started with an argument vector, never through a shell.
 // All starts go through one replaceable command runner, so tests can record
@@ -40,6 +41,15 @@ CommandRunner SetCommandRunner(CommandRunner runner);
 // cannot be started, or when it reports failure (no handler). A handler that
 // is still running after a short wait counts as success.
 bool OpenWithDefaultHandler(const std::string& target);
+
+// Opens the desktop's mail composer (xdg-email) with `mailto` (a
+// "mailto:" address whose fields are already percent-encoded: xdg-email
+// would otherwise expand backslash escapes and cut non-ASCII text) and, when
+// `attachment` is not empty, that file attached. False when the address does
+// not start with "mailto:", when xdg-email cannot be started or when it
+// reports failure (a missing attachment, no mail program). A composer that
+// is still running after a short wait counts as success.
+bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachment);
 
 enum class FileChoiceStatus { Chosen, Cancelled, Unavailable };
 

@@ -38,6 +38,10 @@ void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry) {
   entry.value = ReadFloatSetting(store, store.productSection, entry.key, entry.value);
 }
 
+void ReadSetting(const SettingsStore& store, SettingEntry<platform::WString>& entry) {
+  ReadStringSetting(store, store.productSection, entry.key, entry.value);
+}
+
 bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry) {
   return WriteIntSetting(store, store.productSection, entry.key, entry.value);
 }

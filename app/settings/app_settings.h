@@ -8,6 +8,7 @@
 #include "app/settings/settings_store.h"
 #include "app/settings/settings_values.h"
 #include "platform/text_codec.h"
+#include "share/links.h"
 
 namespace app {
 
@@ -44,6 +45,10 @@ struct AppSettings {
   SettingEntry<float> WaterHeight{131.5f, u"WaterHeight"};
   // Written by F1 and the menu, never read back.
   SettingEntry<int> show_info2{0, u"show_info2"};
+  // Where the link commands point (the variants add "/de", "/eu", "/int");
+  // read only, never written.
+  SettingEntry<platform::WString> homepage_url{platform::Ascii(share::kDefaultHomepageUrl),
+                                               u"homepage_url"};
 
   // Kept in memory only, never read from or written to the file.
   SettingEntry<int> show_info{1, u"show_info"};
@@ -61,6 +66,10 @@ void ReadSetting(const SettingsStore& store, SettingEntry<int>& entry, int min =
 void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry);
+
+// The text of a product-section key; the entry keeps its value when the key
+// is missing.
+void ReadSetting(const SettingsStore& store, SettingEntry<platform::WString>& entry);
 
 // The window placement text (FormatWindowRect) as stored in "Program".
 void ReadWindowRectSetting(const SettingsStore& store, AppSettings& settings);

@@ -24,6 +24,9 @@ CommandResult RecordingShell::Answer(const CommandRequest& request) {
   if (program == "xdg-open") {
     result.started = true;
     result.exitCode = openSucceeds_ ? 0 : 3;
+  } else if (program == "xdg-email" && mail_ != Mail::Missing) {
+    result.started = true;
+    result.exitCode = mail_ == Mail::Opens ? 0 : 3;
   } else if (program == "zenity" && dialog_ != Dialog::Missing) {
     result.started = true;
     result.exitCode = dialog_ == Dialog::Chosen ? 0 : 1;

@@ -28,14 +28,20 @@ class RecordingShell {
   // How xdg-open answers (default: success).
   void FailOpening() { openSucceeds_ = false; }
 
+  // How xdg-email answers (default: the composer opens).
+  void FailMail() { mail_ = Mail::Fails; }
+  void NoMailProgram() { mail_ = Mail::Missing; }
+
  private:
   CommandResult Answer(const CommandRequest& request);
 
   enum class Dialog { Missing, Chosen, Cancelled };
+  enum class Mail { Opens, Fails, Missing };
   std::vector<std::vector<std::string>> commands_;
   Dialog dialog_ = Dialog::Missing;
   std::string chosen_;
   bool openSucceeds_ = true;
+  Mail mail_ = Mail::Opens;
   CommandRunner previous_;
 };
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -37,6 +38,16 @@ fs::path PrivateTempDir() {
   if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid) return {};
   if ((st.st_mode & 0077) != 0 && chmod(dir.c_str(), 0700) != 0) return {};
   return dir;
+}
+
+fs::path PrivateTempSubdir(const std::string& name) {
+  const fs::path privateDir = PrivateTempDir();
+  if (privateDir.empty() || name.empty()) return {};
+  const fs::path folder = privateDir / name;
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  struct stat st {};
+  if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  return folder;
 }
 
 fs::path AppDataDir() {

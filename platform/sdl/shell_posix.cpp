@@ -123,6 +123,19 @@ bool OpenWithDefaultHandler(const std::string& target) {
   return result.started && (result.stillRunning || result.exitCode == 0);
 }
 
+bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachment) {
+  if (!mailto.starts_with("mailto:")) return false;
+  // --utf8: the attachment's path is passed on as it is, whatever the locale.
+  std::vector<std::string> argv = {"xdg-email", "--utf8"};
+  if (!attachment.empty()) {
+    argv.push_back("--attach");
+    argv.push_back(attachment.string());
+  }
+  argv.push_back(mailto);
+  const CommandResult result = RunCommand({std::move(argv), false, kOpenTimeoutMs});
+  return result.started && (result.stillRunning || result.exitCode == 0);
+}
+
 FileChoice ChooseFileToOpen(const std::string& title) {
   const CommandResult result =
       RunCommand({{"zenity", "--file-selection", "--title=" + title}, true, -1});

@@ -51,6 +51,20 @@ TEST_F(PathsTest, PlantedLinkIsRefusedAndLooseModeIsTightened) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+TEST_F(PathsTest, SubfolderIsCreatedOnceAndALinkInItsPlaceIsRefused) {
+  const fs::path sub = platform::PrivateTempSubdir("mail");
+  ASSERT_FALSE(sub.empty());
+  EXPECT_EQ(sub, platform::PrivateTempDir() / "mail");
+  EXPECT_EQ(platform::PrivateTempSubdir("mail"), sub);
+  struct stat st {};
+  ASSERT_EQ(lstat(sub.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  fs::create_directory(root_ / "elsewhere");
+  fs::create_directory_symlink(root_ / "elsewhere", platform::PrivateTempDir() / "planted");
+  EXPECT_TRUE(platform::PrivateTempSubdir("planted").empty());
+}
+
 TEST(AppDataTest, XdgConfigHomeOrDotConfig) {
   const test_support::EnvGuard env{"XDG_CONFIG_HOME", "HOME"};
   setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);

@@ -113,5 +113,13 @@ TEST(AppSettingsTest, WindowRectIsRewrittenOnlyWhenItDiffers) {
   EXPECT_EQ(store.memory.Get(kProgramSection, u"m_win_rc"), u"-8;-8;1928;1048;3;x,y,w,h,SW");
 }
 
+TEST(AppSettingsTest, HomepageUrlDefaultsToTheComparisonServer) {
+  AppSettings settings;
+  ReadSetting(MemoryStore(), settings.homepage_url);
+  EXPECT_EQ(settings.homepage_url.value, u"http://127.0.0.1:8723");
+  ReadSetting(MemoryStore(u"homepage_url=https://www.example.org\n"), settings.homepage_url);
+  EXPECT_EQ(settings.homepage_url.value, u"https://www.example.org");
+}
+
 }  // namespace
 }  // namespace app
