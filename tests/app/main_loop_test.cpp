@@ -163,7 +163,8 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
 TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResult) {
   RecordingWindowSystem windows;
   FrameClock clock;
-  app::Application a(windows, clock);
+  platform::fake::RecordingPower power;
+  app::Application a(windows, clock, power);
   a.store = a_.store;
   ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
   ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
@@ -202,7 +203,8 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     a.settings.limit_fps.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
@@ -264,7 +266,8 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -309,7 +312,8 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
   for (const int autopilot : {1, 0}) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
