@@ -9,8 +9,10 @@
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
 #include "bench/frame_statistics.h"
+#include "bench/hud.h"
 #include "gui/menu_overlay.h"
 #include "platform/clock.h"
+#include "platform/power.h"
 #include "platform/window.h"
 #include "scene/scene_state.h"
 
@@ -18,15 +20,17 @@ namespace app {
 
 // Everything the program keeps while it runs. One instance, owned by the
 // entry function and passed down; tests build their own over a recording
-// window system and a scripted clock.
+// window system, a scripted clock and a recording power service.
 struct Application {
-  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock)
-      : windows(windowSystem), clock(systemClock) {}
+  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
+              platform::Power& powerService)
+      : windows(windowSystem), clock(systemClock), power(powerService) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
   platform::WindowSystem& windows;
   platform::Clock& clock;
+  platform::Power& power;
   AppState app;
   WindowState win;
   InputState input;
@@ -35,6 +39,7 @@ struct Application {
   gui::MenuOverlay menu;
   bench::BenchmarkPlayer player;
   bench::FrameStatistics stats;
+  bench::Hud hud;
   scene::SceneState scene;
 };
 

@@ -6,6 +6,7 @@
 #include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
+#include "bench/hud.h"
 #include "platform/debug_output.h"
 #include "scene/camera_controls.h"
 #include "scene/render_passes.h"
@@ -57,6 +58,30 @@ void HandOver(Application& ctx) {
   ctx.win.mainWindow->Show(platform::ShowState::Maximized);
   ctx.settings.show_info2.value = 1;
   gui::RequestRedraw(ctx.menu);
+}
+
+// The per-second statistics of one pass; once a second the highest
+// Mega-Tris is kept and the frame rate shown in the window title.
+void UpdateStatistics(Application& ctx) {
+  const bench::PassFacts pass{bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()),
+                              bench::IsPlaying(ctx.player), ctx.settings.m_autopilot.value != 0,
+                              ctx.app.frameTriangles};
+  if (!bench::UpdateFrameStatistics(ctx.stats, pass, ctx.power)) return;
+  bench::NoteMegaTris(ctx.player, static_cast<float>(ctx.stats.megaTris));
+  if (ctx.win.mainWindow) {
+    ctx.win.mainWindow->SetTitle(bench::BuildWindowTitle(ctx.stats.fps, ProductTitle(),
+                                                         ctx.app.viewportWidth,
+                                                         ctx.app.viewportHeight, ctx.app.renderer));
+  }
+}
+
+bench::HudFacts HudFactsOf(const Application& ctx) {
+  return {ctx.stats.fps,
+          ctx.app.frameTriangles,
+          bench::IsPlaying(ctx.player),
+          ctx.player.pathPositionMs,
+          ctx.player.pathDurationMs,
+          ctx.settings.m_autopilot.value != 0};
 }
 
 }  // namespace
@@ -112,6 +137,9 @@ void RenderFrame(Application& ctx) {
     glPopMatrix();
     ctx.win.pixelFormatPending = false;
   }
+  // The last frame's triangles: the count starts again with the scene below.
+  const bool showInfo = ctx.settings.show_info.value != 0;
+  bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
   const bool menuShown = ctx.settings.show_info2.value != 0;
   if (menuShown) gui::DrawMenuBitmap(ctx.menu);
   MeasureFrameTime(app, ctx.clock);
@@ -129,11 +157,11 @@ void RenderFrame(Application& ctx) {
   glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
+  bench::DrawHud(ctx.hud, app.textureTable, app.viewportHeight, showInfo);
   ctx.win.mainWindow->SwapBuffers();
 }
 
 int RunMainLoop(Application& ctx) {
-  bench::FrameStatistics& stats = ctx.stats;
   int exitCode = 0;
   for (;;) {
     platform::Event event;
@@ -145,14 +173,7 @@ int RunMainLoop(Application& ctx) {
       MainWindowProc(ctx, event);
       continue;
     }
-    bench::UpdateFrameStatistics(stats, ctx.clock.Now(), ctx.app.perfFrequency,
-                                 ctx.app.frameTriangles);
-    if (stats.updated) {
-      bench::NoteMegaTris(ctx.player, static_cast<float>(stats.megaTris));
-      ctx.win.mainWindow->SetTitle(
-          bench::BuildWindowTitle(stats.framesPerSecond, ProductTitle(), ctx.app.viewportWidth,
-                                  ctx.app.viewportHeight, ctx.app.renderer));
-    }
+    UpdateStatistics(ctx);
     if (ctx.settings.show_info2.value == 0 && !bench::IsPlaying(ctx.player)) {
       const bool focused = ctx.win.mainWindow && ctx.win.mainWindow->HasKeyboardFocus();
       scene::PollCameraInput(ctx.app.camera, ctx.windows, ctx.input.keyDown, focused,
@@ -189,6 +210,7 @@ void Shutdown(Application& ctx) {
     WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
   if (win.mainContext) {
     scene::ReleaseSceneGl(ctx.scene);
+    bench::ReleaseHud(ctx.hud);
     ctx.app.textureTable.ReleaseAll();
   }
   ReleaseContexts(ctx.windows, win);

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "bench/embedded_path.h"
+#include "bench/hud.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
@@ -48,6 +49,8 @@ void InitGlScene(Application& ctx) {
   app.shadersAvailable =
       render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions ? extensions : "");
   if (!app.shadersAvailable) ctx.windows.PostQuit(0);
+  // The HUD's font, and the texture its text is copied into once a second.
+  bench::CreateHud(ctx.hud, app.textureTable);
 
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));

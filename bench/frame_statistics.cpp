@@ -3,22 +3,49 @@
 #include <charconv>
 
 namespace bench {
+namespace {
 
-void UpdateFrameStatistics(FrameStatistics& stats, int64_t now, int64_t frequency,
-                           int frameTriangles) {
-  stats.updated = false;
-  if (stats.secondStart == 0) stats.secondStart = now;
-  ++stats.framesThisSecond;
-  stats.trianglesThisSecond += frameTriangles;
-  const int64_t elapsed = now - stats.secondStart;
-  if (frequency <= 0 || elapsed < frequency) return;
-  const double seconds = static_cast<double>(elapsed) / static_cast<double>(frequency);
-  stats.framesPerSecond = stats.framesThisSecond / seconds;
-  stats.megaTris = static_cast<double>(stats.trianglesThisSecond) / seconds / 1.0e6;
-  stats.framesThisSecond = 0;
-  stats.trianglesThisSecond = 0;
-  stats.secondStart = now;
-  stats.updated = true;
+void KeepAwakeWhile(FrameStatistics& stats, bool wanted, platform::Power& power) {
+  if (stats.keepAwake == wanted) return;
+  power.KeepAwake(wanted);
+  stats.keepAwake = wanted;
+}
+
+void FollowRunPriority(FrameStatistics& stats, bool playing, platform::Power& power) {
+  if (playing) {
+    if (stats.priorityRaised == 1) return;
+    stats.priorityRaised = 1;
+    if (stats.savedPriority == kNotYet) stats.savedPriority = power.ThreadPriority();
+    power.RaiseThreadPriority();
+  } else if (stats.priorityRaised != 0) {
+    stats.priorityRaised = 0;
+    if (stats.savedPriority == kNotYet) stats.savedPriority = power.ThreadPriority();
+    power.SetThreadPriority(stats.savedPriority);
+  }
+}
+
+}  // namespace
+
+uint32_t TickMs(int64_t counter, int64_t frequency) {
+  if (frequency <= 0) return 0;
+  // Whole seconds and the rest apart, so that a counter of a machine that
+  // has run for months does not overflow when scaled.
+  const int64_t ms = counter / frequency * 1000 + counter % frequency * 1000 / frequency;
+  return static_cast<uint32_t>(ms);
+}
+
+bool UpdateFrameStatistics(FrameStatistics& stats, const PassFacts& pass, platform::Power& power) {
+  ++stats.passCount;
+  const uint32_t elapsed = pass.tickMs - stats.lastTick;
+  KeepAwakeWhile(stats, pass.playing || pass.autopilot, power);
+  FollowRunPriority(stats, pass.playing, power);
+  if (elapsed <= 1000) return false;
+  stats.fps = stats.passCount / (elapsed * 0.001);
+  ++stats.secondTicks;
+  stats.megaTris = pass.frameTriangles * 1e-6 * stats.fps;
+  stats.lastTick = pass.tickMs;
+  stats.passCount = 0;
+  return true;
 }
 
 std::string BuildWindowTitle(double fps, const std::string& product, int width, int height,

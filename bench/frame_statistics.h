@@ -1,25 +1,55 @@
-// Frames and triangles counted per second; the window title shows the
-// frame rate once a second.
+// The per-second statistics, run once per main-loop pass: passes per second,
+// Mega-Tris (millions of triangles per second), and what a run asks of the
+// system while it plays (the display kept awake, the main thread's priority
+// raised, both given back afterwards). Pure: the caller passes the clock's
+// tick, the facts of the pass and the power service.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "platform/power.h"
 
 namespace bench {
 
+// The start value of the priority fields: neither raised nor restored, and
+// the saved priority not yet read.
+inline constexpr int kNotYet = 4444444;
+
 struct FrameStatistics {
-  int64_t secondStart = 0;  // counter value when the current second began
-  int framesThisSecond = 0;
-  int64_t trianglesThisSecond = 0;
-  double framesPerSecond = 0.0;
-  double megaTris = 0.0;
-  bool updated = false;  // a second ended in the last update
+  int passCount = 0;      // passes since the last per-second update
+  uint32_t lastTick = 0;  // tick of the last per-second update
+  double fps = 0.0;       // passes per second of the last completed interval
+  double megaTris = 0.0;  // Mega-Tris of the last completed interval
+  // Raised at each per-second update; the HUD is rebuilt when it is not 0
+  // and sets it back to 0.
+  int secondTicks = 0;
+  int priorityRaised = kNotYet;  // 1 raised, 0 restored
+  int savedPriority = kNotYet;   // the priority before raising
+  // What the system was last asked: empty before the first pass.
+  std::optional<bool> keepAwake;
 };
 
-// Counts one pass; when a second has passed since secondStart, computes the
-// rates and starts the next second.
-void UpdateFrameStatistics(FrameStatistics& stats, int64_t now, int64_t frequency,
-                           int frameTriangles);
+struct PassFacts {
+  uint32_t tickMs = 0;  // TickMs of the program's clock
+  bool playing = false;
+  bool autopilot = false;
+  int frameTriangles = 0;  // the last frame's triangles
+};
+
+// The counter reading as a 32-bit millisecond tick that wraps around; 0
+// when the frequency is not positive.
+uint32_t TickMs(int64_t counter, int64_t frequency);
+
+// Counts one pass. Keeps the display awake while a run plays or the
+// autopilot flies and lets it sleep otherwise (telling the service only
+// when that changes); raises the thread's priority while a run plays and
+// restores it afterwards (a refusal is ignored). When more than 1000 ms
+// have passed since the last update, computes fps and megaTris, raises
+// secondTicks and returns true: the caller keeps the highest Mega-Tris and
+// shows the frame rate in the window title.
+bool UpdateFrameStatistics(FrameStatistics& stats, const PassFacts& pass, platform::Power& power);
 
 // "%.1f FPS <product> - <width> x <height> <renderer>"
 std::string BuildWindowTitle(double fps, const std::string& product, int width, int height,

@@ -31,6 +31,7 @@ class TextureSlots {
   static constexpr int kFirstCausticFrame = 17;  // 32 frames, 17 ... 48
   static constexpr int kCausticFrameCount = 32;
   static constexpr int kTerrainRegionMask = 56;
+  static constexpr int kHudText = 57;  // 256 x 256 copy of the HUD's text block
 
   static constexpr int SkyFace(int face) { return kFirstSkyFace + face; }
   static constexpr int CausticFrame(int frame) { return kFirstCausticFrame + frame; }

@@ -13,6 +13,7 @@
 #include "app/scene_setup.h"
 #include "app/window_proc.h"
 #include "platform/fake/recording_debug_output.h"
+#include "platform/fake/recording_power.h"
 #include "platform/virtual_keys.h"
 #include "tests/app/app_test_records.h"
 
@@ -163,7 +164,8 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
 TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResult) {
   RecordingWindowSystem windows;
   FrameClock clock;
-  app::Application a(windows, clock);
+  platform::fake::RecordingPower power;
+  app::Application a(windows, clock, power);
   a.store = a_.store;
   ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
   ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
@@ -193,6 +195,111 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   EXPECT_FALSE(a.win.borderless) << "the run leaves full screen";
 }
 
+// Once a second the frame rate goes into the title and the highest Mega-Tris
+// is kept; with show_info off the HUD is not rebuilt, but the statistics and
+// the title go on.
+TEST_F(MainLoopTest, EachSecondTitlesTheWindowAndKeepsTheHighestMegaTris) {
+  for (const int showInfo : {1, 0}) {
+    RecordingWindowSystem windows;
+    FrameClock clock;  // starts at tick 1000: the first pass is not a second yet
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
+    ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    a.app.loadState = LoadState::Running;
+    a.settings.show_info.value = showInfo;
+    // 20 ms frames of 2 million triangles, from the 61st frame 0.5 million.
+    windows.onPresent = [&](int presents) {
+      clock.AdvanceUs(20000);
+      a.app.frameTriangles = presents <= 60 ? 2000000 : 500000;
+      if (presents == 110) windows.PostQuit(0);
+    };
+    app::RunMainLoop(a);
+
+    SCOPED_TRACE(testing::Message() << "show_info " << showInfo);
+    // Seconds end at ticks 1020 (measured from tick 0), 2040 and 3080.
+    const auto log = windows.log();
+    std::vector<std::string> titles;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(titles),
+                 [](const std::string& entry) { return entry.starts_with("title "); });
+    ASSERT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles.back(), "title 50.0 FPS " + app::ProductTitle() + " - 1024 x 768 ");
+    EXPECT_NEAR(a.stats.fps, 52 / 1.04, 1e-9);
+    EXPECT_NEAR(a.player.maxMegaTris, 2.0 * 51 / 1.02, 1e-4) << "the second second's, not the last";
+    EXPECT_EQ(a.stats.secondTicks, showInfo != 0 ? 0 : 3) << "the HUD takes each second's rebuild";
+  }
+}
+
+// What a run and the autopilot ask of the power service, pass by pass.
+TEST_F(MainLoopTest, KeepAwakeAndPriorityFollowTheRunAndTheAutopilot) {
+  enum class Run { None, ToTheEnd, StoppedByEscape };
+  const std::vector<std::string> raisedThenBack{"keep awake", "read priority", "raise priority",
+                                                "allow sleep", "set priority 0"};
+  const struct {
+    const char* name;
+    int autopilot;
+    Run run;
+    bool refuseRaise;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"the autopilot flies",
+       1,
+       Run::None,
+       false,
+       {"keep awake", "read priority", "set priority 0"}},
+      {"neither: the system may sleep",
+       0,
+       Run::None,
+       false,
+       {"allow sleep", "read priority", "set priority 0"}},
+      {"a run to its end", 0, Run::ToTheEnd, false, raisedThenBack},
+      {"a run stopped by Escape", 0, Run::StoppedByEscape, false, raisedThenBack},
+      {"a refused raise", 0, Run::ToTheEnd, true, raisedThenBack},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingWindowSystem windows;
+    FrameClock clock;
+    platform::fake::RecordingPower power;
+    power.refuseRaise = c.refuseRaise;
+    platform::fake::RecordingMessageBox boxes;
+    app::Application a(windows, clock, power);
+    ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    a.app.loadState = LoadState::Running;
+    a.settings.show_info2.value = 0;
+    a.settings.m_autopilot.value = c.autopilot;
+    a.player.keyframes = StraightPath(4, 60.0);
+    if (c.run != Run::None) {
+      ASSERT_TRUE(app::StartRun(a));
+    }
+    int presentsAfterRun = 0;
+    int firstFramePriority = 99;
+    windows.onPresent = [&](int presents) {
+      clock.AdvanceUs(20000);
+      if (presents == 1) firstFramePriority = power.priority;
+      if (presents == 2 && c.run == Run::StoppedByEscape) {
+        platform::Event escape;
+        escape.type = platform::EventType::KeyDown;
+        escape.windowId = a.win.mainWindow->id();
+        escape.vk = platform::vk::kEscape;
+        windows.QueueEvent(escape);
+      }
+      // One more pass after the run, for the statistics to see its end.
+      if (!bench::IsPlaying(a.player) && ++presentsAfterRun == 2) windows.PostQuit(0);
+    };
+    app::RunMainLoop(a);
+
+    EXPECT_EQ(power.log(), c.calls);
+    const bool raised = c.run != Run::None && !c.refuseRaise;
+    EXPECT_EQ(firstFramePriority, raised ? power.raisedPriority : 0);
+    EXPECT_EQ(power.priority, 0) << "the thread runs at its own priority again";
+    EXPECT_TRUE(boxes.boxes().empty()) << "a refusal shows nothing";
+    EXPECT_EQ(a.menu.page == app::kResultsPage, c.run == Run::ToTheEnd)
+        << "a run whose raise was refused plays to its end all the same";
+  }
+}
+
 TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
   const struct {
     int answer;  // what the driver gives for 4 samples
@@ -202,7 +309,8 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     a.settings.limit_fps.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
@@ -264,7 +372,8 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -309,7 +418,8 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
   for (const int autopilot : {1, 0}) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    platform::fake::RecordingPower power;
+    app::Application a(windows, clock, power);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;

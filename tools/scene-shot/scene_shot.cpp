@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/scene_setup.h"
 #include "platform/file_io.h"
+#include "platform/sdl/sdl_power.h"
 #include "scene/scene_state.h"
 
 namespace shot {
@@ -99,6 +100,7 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
 void Release(app::Application& a) {
   if (a.win.mainContext) {
     scene::ReleaseSceneGl(a.scene);
+    bench::ReleaseHud(a.hud);
     a.app.textureTable.ReleaseAll();
   }
   app::ReleaseContexts(a.windows, a.win);
@@ -117,7 +119,9 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
   {
     // The store has no path: the scene's settings keep their defaults and
     // nothing is written anywhere.
-    app::Application a(windows, clock);
+    // A shot runs no benchmark: the power service is never asked.
+    platform::sdl::SdlPower power;
+    app::Application a(windows, clock, power);
     written = DrawAndWrite(a, options, error);
     Release(a);
   }

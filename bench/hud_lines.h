@@ -1,0 +1,24 @@
+// The lines of the heads-up display, rebuilt once per second.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct HudFacts {
+  double fps = 0.0;
+  int frameTriangles = 0;  // the last frame's triangles
+  bool playing = false;
+  double pathPositionMs = 0.0;
+  double pathDurationMs = 0.0;
+  bool autopilot = false;
+};
+
+// "%.1f FPS / %.2f Mega-Tris" (triangles of one frame, in millions),
+// "Mega-Tris / sec. %.2f ", while a run plays its progress "%.2f %" (0 for a
+// path without duration), and "Autopilot [F1]" while the autopilot flies.
+// The numbers never depend on the locale.
+std::vector<std::string> HudLines(const HudFacts& facts);
+
+}  // namespace bench
