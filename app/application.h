@@ -10,23 +10,27 @@
 #include "bench/benchmark_player.h"
 #include "bench/frame_statistics.h"
 #include "gui/menu_overlay.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "scene/scene_state.h"
+#include "sound/interface_sounds.h"
 
 namespace app {
 
 // Everything the program keeps while it runs. One instance, owned by the
 // entry function and passed down; tests build their own over a recording
-// window system and a scripted clock.
+// window system, a scripted clock and a recording audio output.
 struct Application {
-  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock)
-      : windows(windowSystem), clock(systemClock) {}
+  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
+              platform::AudioOutput& audioOutput)
+      : windows(windowSystem), clock(systemClock), audio(audioOutput) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
   platform::WindowSystem& windows;
   platform::Clock& clock;
+  platform::AudioOutput& audio;
   AppState app;
   WindowState win;
   InputState input;
@@ -36,6 +40,7 @@ struct Application {
   bench::BenchmarkPlayer player;
   bench::FrameStatistics stats;
   scene::SceneState scene;
+  sound::SoundEffects sounds;
 };
 
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when

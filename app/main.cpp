@@ -1,9 +1,11 @@
 #include "app/application.h"
+#include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_window_system.h"
 
 int main() {
   platform::sdl::SystemClock clock;
   platform::sdl::SdlWindowSystem windows;
-  app::Application application(windows, clock);
+  platform::sdl::SdlAudioOutput audio;
+  app::Application application(windows, clock, audio);
   return app::RunApplication(application);
 }

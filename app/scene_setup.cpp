@@ -39,6 +39,7 @@ void InitGlScene(Application& ctx) {
   sceneState.detailLevel = ctx.settings.render_type.value;
   ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
+  sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
 
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);

@@ -1,5 +1,6 @@
-// The application record, owned by one test, over a recording window system
-// and a scripted clock, with a settings file in a scratch folder of its own.
+// The application record, owned by one test, over a recording window system,
+// a scripted clock and a recording audio output, with a settings file in a
+// scratch folder of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "platform/fake/recording_audio.h"
 #include "platform/fake/recording_message_box.h"
 #include "platform/fake/recording_window_system.h"
 #include "platform/fake/scripted_clock.h"
@@ -39,7 +41,8 @@ class AppRecordsTestOver : public ::testing::Test {
   std::filesystem::path root_;
   Windows windows_;
   platform::fake::ScriptedClock clock_;
-  app::Application a_{windows_, clock_};
+  platform::fake::RecordingAudio audio_;
+  app::Application a_{windows_, clock_, audio_};
 };
 
 using AppRecordsTest = AppRecordsTestOver<platform::fake::RecordingWindowSystem>;

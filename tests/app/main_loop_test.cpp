@@ -163,7 +163,7 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
 TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResult) {
   RecordingWindowSystem windows;
   FrameClock clock;
-  app::Application a(windows, clock);
+  app::Application a(windows, clock, audio_);
   a.store = a_.store;
   ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
   ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
@@ -202,7 +202,7 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    app::Application a(windows, clock, audio_);
     a.settings.limit_fps.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
@@ -264,7 +264,7 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
   for (const auto& c : cases) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    app::Application a(windows, clock, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -309,7 +309,7 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
   for (const int autopilot : {1, 0}) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
-    app::Application a(windows, clock);
+    app::Application a(windows, clock, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -340,6 +340,9 @@ TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
   EXPECT_TRUE(
       shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
   EXPECT_TRUE(shownWith(u"GL_ARB_shader_objects extension not supported!", u"Error"));
+  EXPECT_EQ(audio_.log(), (std::vector<std::string>{"open", "create buffer 5910 bytes", "open",
+                                                    "create buffer 34746 bytes"}))
+      << "the click and the ambience are created, neither is played";
   EXPECT_GE(windows_.Find("post quit 0"), 0);
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_EQ(windows_.presents(), 0) << "the quit message ends the loop before any frame";

@@ -116,8 +116,9 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
   bool written = false;
   {
     // The store has no path: the scene's settings keep their defaults and
-    // nothing is written anywhere.
-    app::Application a(windows, clock);
+    // nothing is written anywhere. A picture needs no sound.
+    platform::NoAudioOutput silence;
+    app::Application a(windows, clock, silence);
     written = DrawAndWrite(a, options, error);
     Release(a);
   }
