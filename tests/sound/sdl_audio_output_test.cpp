@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "platform/fake/recording_message_box.h"
 #include "sound/interface_sounds.h"
@@ -45,6 +46,39 @@ TEST(SdlAudioOutputTest, DiskDriverCapturesTheClickSampleForSample) {
   const std::string expected(click.samples.begin(), click.samples.end());
   EXPECT_NE(played.find(expected), std::string::npos)
       << "the click's samples, unchanged, in " << played.size() << " bytes played";
+}
+
+// Every format the WAV reader accepts is converted for the device and plays
+// to its end.
+TEST(SdlAudioOutputTest, EveryPlayableFormatPlaysToItsEnd) {
+  test_support::EnvGuard env{"SDL_AUDIODRIVER"};
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  platform::sdl::SdlAudioOutput audio;
+  ASSERT_EQ(audio.Open(), platform::AudioOpenResult::Opened);
+  for (const uint16_t bits : {8, 16}) {
+    for (const uint16_t channels : {1, 2}) {
+      for (const uint32_t rate : {11025u, 22050u, 48000u}) {
+        SCOPED_TRACE(testing::Message() << bits << " bits, " << channels << " channels, " << rate);
+        const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
+        const platform::PcmFormat format{1, channels, rate, rate * align, align, bits};
+        // 20 ms of a quiet square wave.
+        std::vector<uint8_t> samples(rate / 50 * align);
+        for (size_t i = 0; i < samples.size(); ++i) {
+          samples[i] =
+              bits == 8 ? (i / 64 % 2 ? 0x90 : 0x70) : (i % 2 ? (i / 128 % 2 ? 8 : 0xF8) : 0);
+        }
+        const platform::AudioBufferId buffer = audio.CreateBuffer(format, samples);
+        ASSERT_NE(buffer, 0u);
+        audio.Play(buffer);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (audio.GetStatus(buffer).playing && std::chrono::steady_clock::now() < deadline) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        EXPECT_FALSE(audio.GetStatus(buffer).playing);
+        audio.ReleaseBuffer(buffer);
+      }
+    }
+  }
 }
 
 TEST(SdlAudioOutputTest, NoDeviceMeansSilenceWithoutAMessage) {
