@@ -10,6 +10,7 @@
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
+#include "sound/interface_sounds.h"
 
 namespace app {
 namespace {

@@ -1,5 +1,5 @@
-// Synthesises the program's sound effects, the same samples on every
-// machine: noise comes from an integer generator with a fixed seed.
+// Synthesises the program's sound effects, the same samples on every run:
+// noise comes from an integer generator with a fixed seed.
 //
 // Every effect starts and ends on silence (short fades), has no DC offset
 // (its mean is removed under a window that is 0 at both ends) and peaks well
