@@ -11,26 +11,30 @@
 #include "bench/frame_statistics.h"
 #include "bench/hud.h"
 #include "gui/menu_overlay.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/power.h"
 #include "platform/window.h"
 #include "scene/scene_state.h"
+#include "sound/interface_sounds.h"
 
 namespace app {
 
 // Everything the program keeps while it runs. One instance, owned by the
 // entry function and passed down; tests build their own over a recording
-// window system, a scripted clock and a recording power service.
+// window system, a scripted clock, a recording power service and a
+// recording audio output.
 struct Application {
   Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
-              platform::Power& powerService)
-      : windows(windowSystem), clock(systemClock), power(powerService) {}
+              platform::Power& powerService, platform::AudioOutput& audioOutput)
+      : windows(windowSystem), clock(systemClock), power(powerService), audio(audioOutput) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
   platform::WindowSystem& windows;
   platform::Clock& clock;
   platform::Power& power;
+  platform::AudioOutput& audio;
   AppState app;
   WindowState win;
   InputState input;
@@ -41,6 +45,7 @@ struct Application {
   bench::FrameStatistics stats;
   bench::Hud hud;
   scene::SceneState scene;
+  sound::SoundEffects sounds;
 };
 
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when

@@ -11,6 +11,7 @@
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
+#include "sound/interface_sounds.h"
 
 namespace app {
 namespace {
@@ -40,6 +41,7 @@ void InitGlScene(Application& ctx) {
   sceneState.detailLevel = ctx.settings.render_type.value;
   ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
+  sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
 
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);

@@ -10,8 +10,9 @@
 namespace app {
 
 // Creates the context, resolves the GL entry points, reads the settings the
-// scene needs, checks multitexturing and the shader extensions and places
-// the camera. A failed check is reported and a quit message posted.
+// scene needs, checks multitexturing, creates the sound effects, checks the
+// shader extensions and places the camera. A failed check is reported and a
+// quit message posted.
 void InitGlScene(Application& a);
 
 // Loads textures and models into the current context and marks the scene

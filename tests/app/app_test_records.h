@@ -1,5 +1,6 @@
 // The application record, owned by one test, over a recording window system,
-// a scripted clock and a recording power service, with a settings file in a
+// a scripted clock, a recording power service and a recording audio output,
+// with a settings file in a
 // scratch folder of its own.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "platform/fake/recording_audio.h"
 #include "platform/fake/recording_message_box.h"
 #include "platform/fake/recording_power.h"
 #include "platform/fake/recording_window_system.h"
@@ -42,7 +44,8 @@ class AppRecordsTestOver : public ::testing::Test {
   Windows windows_;
   platform::fake::ScriptedClock clock_;
   platform::fake::RecordingPower power_;
-  app::Application a_{windows_, clock_, power_};
+  platform::fake::RecordingAudio audio_;
+  app::Application a_{windows_, clock_, power_, audio_};
 };
 
 using AppRecordsTest = AppRecordsTestOver<platform::fake::RecordingWindowSystem>;

@@ -165,7 +165,7 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   RecordingWindowSystem windows;
   FrameClock clock;
   platform::fake::RecordingPower power;
-  app::Application a(windows, clock, power);
+  app::Application a(windows, clock, power, audio_);
   a.store = a_.store;
   ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
   ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
@@ -310,7 +310,7 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power);
+    app::Application a(windows, clock, power, audio_);
     a.settings.limit_fps.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
@@ -373,7 +373,7 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power);
+    app::Application a(windows, clock, power, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -419,7 +419,7 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power);
+    app::Application a(windows, clock, power, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -450,6 +450,9 @@ TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
   EXPECT_TRUE(
       shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
   EXPECT_TRUE(shownWith(u"GL_ARB_shader_objects extension not supported!", u"Error"));
+  EXPECT_EQ(audio_.log(), (std::vector<std::string>{"open", "create buffer 5910 bytes", "open",
+                                                    "create buffer 34746 bytes"}))
+      << "the click and the ambience are created, neither is played";
   EXPECT_GE(windows_.Find("post quit 0"), 0);
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_EQ(windows_.presents(), 0) << "the quit message ends the loop before any frame";

@@ -118,10 +118,11 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
   bool written = false;
   {
     // The store has no path: the scene's settings keep their defaults and
-    // nothing is written anywhere.
-    // A shot runs no benchmark: the power service is never asked.
+    // nothing is written anywhere. A shot runs no benchmark, so the power
+    // service is never asked, and a picture needs no sound.
     platform::sdl::SdlPower power;
-    app::Application a(windows, clock, power);
+    platform::NoAudioOutput silence;
+    app::Application a(windows, clock, power, silence);
     written = DrawAndWrite(a, options, error);
     Release(a);
   }
