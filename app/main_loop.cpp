@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
+#include "app/compare.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
 #include "platform/debug_output.h"
@@ -129,6 +130,8 @@ void RenderFrame(Application& ctx) {
   glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
+  // The frame is complete and still in the back buffer.
+  if (app.screenshotPending) TakeScreenshot(ctx);
   ctx.win.mainWindow->SwapBuffers();
 }
 

@@ -1,5 +1,6 @@
 // Outside programs the desktop provides: opening files and addresses with the
-// default handler (xdg-open) and the open-file dialog (zenity).
+// default handler (xdg-open), the open-file dialog (zenity), and programs that
+// run on by themselves (the comparison server).
 //
 // Every program is started with an argument vector, never through a shell.
 // All starts go through one replaceable command runner, so tests can record
@@ -18,6 +19,9 @@ struct CommandRequest {
   std::vector<std::string> argv;  // argv[0] is looked up in PATH
   bool captureOutput = false;     // collect standard output
   int timeoutMs = -1;             // < 0: wait for the exit
+  // Started in a session of its own with its standard streams on /dev/null
+  // and not waited for; outlives the program.
+  bool detached = false;
 };
 
 struct CommandResult {
@@ -40,6 +44,10 @@ CommandRunner SetCommandRunner(CommandRunner runner);
 // cannot be started, or when it reports failure (no handler). A handler that
 // is still running after a short wait counts as success.
 bool OpenWithDefaultHandler(const std::string& target);
+
+// Starts a program that keeps running on its own (a detached request).
+// False when it cannot be started.
+bool StartDetached(const std::vector<std::string>& argv);
 
 enum class FileChoiceStatus { Chosen, Cancelled, Unavailable };
 

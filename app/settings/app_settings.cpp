@@ -38,6 +38,10 @@ void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry) {
   entry.value = ReadFloatSetting(store, store.productSection, entry.key, entry.value);
 }
 
+void ReadSetting(const SettingsStore& store, SettingEntry<platform::WString>& entry) {
+  ReadStringSetting(store, store.productSection, entry.key, entry.value);
+}
+
 bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry) {
   return WriteIntSetting(store, store.productSection, entry.key, entry.value);
 }
@@ -67,6 +71,7 @@ void ReadSceneSettings(const SettingsStore& store, AppSettings& s) {
   ReadSetting(store, s.last_bench_mode);
   ReadSetting(store, s.last_bench_max_mega_tris);
   ReadSetting(store, s.m_screen_type);
+  ReadSetting(store, s.compare_url);
 }
 
 void ReadCameraSettings(const SettingsStore& store, AppSettings& s) {

@@ -19,6 +19,8 @@ class RecordingShell {
 
   // Every argument vector, in order.
   const std::vector<std::vector<std::string>>& commands() const { return commands_; }
+  // The argument vectors of the detached starts among them.
+  const std::vector<std::vector<std::string>>& detached() const { return detached_; }
 
   // How the file dialog answers (default: no dialog program installed).
   void ChooseFile(const std::filesystem::path& path);
@@ -28,14 +30,19 @@ class RecordingShell {
   // How xdg-open answers (default: success).
   void FailOpening() { openSucceeds_ = false; }
 
+  // How detached starts answer (default: started).
+  void FailDetachedStarts() { detachedStarts_ = false; }
+
  private:
   CommandResult Answer(const CommandRequest& request);
 
   enum class Dialog { Missing, Chosen, Cancelled };
   std::vector<std::vector<std::string>> commands_;
+  std::vector<std::vector<std::string>> detached_;
   Dialog dialog_ = Dialog::Missing;
   std::string chosen_;
   bool openSucceeds_ = true;
+  bool detachedStarts_ = true;
   CommandRunner previous_;
 };
 
