@@ -1,8 +1,7 @@
-// The results page's two commands, Compare and ScreenShot, and what they
-// need from the running program.
+// The results page's Compare command: the result record of the running
+// program, the compare page, and the comparison server it may start.
 #pragma once
 
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,16 +53,5 @@ ExportOutcome ExportResultPage(const std::string& record, int detailLevel,
 
 // The "Compare" command: the record of the stored result, exported.
 ExportOutcome CompareResults(Application& ctx, platform::SystemInfo& system);
-
-// The "ScreenShot" command: the frame being drawn is saved once it is
-// complete (the main loop calls TakeScreenshot before the swap).
-void RequestScreenshot(Application& ctx);
-
-// Saves the frame just drawn (the back buffer before the swap) as
-// Morvandel.Gauge_YYYY-MM-DD HH-MM.png in the private temporary folder and
-// opens it with the desktop's image viewer, also when it could not be
-// written. A second shot in the same minute replaces the first.
-platform::PrivateFile TakeScreenshot(Application& ctx, const std::tm& localTime);
-platform::PrivateFile TakeScreenshot(Application& ctx);
 
 }  // namespace app

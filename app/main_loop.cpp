@@ -4,8 +4,8 @@
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
-#include "app/compare.h"
 #include "app/main_window.h"
+#include "app/screenshot.h"
 #include "app/window_proc.h"
 #include "platform/debug_output.h"
 #include "scene/camera_controls.h"

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/compare.h"
+#include "app/screenshot.h"
 #include "platform/fake/fixed_system_info.h"
 #include "platform/fake/recording_shell.h"
 #include "platform/fake/scripted_clock.h"
