@@ -44,6 +44,11 @@ struct AppState {
   std::string versionText;
   scene::Camera camera;
   scene::AutopilotState autopilot;
+  // A run has ended normally since the program started: the results page
+  // offers Compare. Never stored.
+  bool freshResult = false;
+  // The screenshot command was given; the next frame is saved once drawn.
+  bool screenshotPending = false;
 };
 
 struct WindowState {

@@ -44,6 +44,7 @@ void EndRun(Application& ctx, const bench::RunResult& result) {
   StoreIfChanged(store, s.last_bench_sc_height, ctx.app.viewportHeight);
   StoreIfChanged(store, s.last_bench_aa, ctx.win.sampleCount);
   StoreIfChanged(store, s.last_bench_mode, ctx.scene.detailLevel);
+  ctx.app.freshResult = true;
 
   s.show_info2.value = 1;
   ctx.menu.page = kResultsPage;

@@ -22,7 +22,8 @@ bool StartRun(Application& ctx);
 void PlaybackFrame(Application& ctx);
 
 // Writes last_bench_time and last_average_fps, then each of the size,
-// antialiasing and mode keys that changed; shows the results page, writes
+// antialiasing and mode keys that changed; marks the result fresh (the
+// results page then offers Compare); shows the results page, writes
 // last_bench_max_mega_tris and leaves full screen.
 void EndRun(Application& ctx, const bench::RunResult& result);
 

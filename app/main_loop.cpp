@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/main_window.h"
+#include "app/screenshot.h"
 #include "app/window_proc.h"
 #include "bench/hud.h"
 #include "platform/debug_output.h"
@@ -158,6 +159,8 @@ void RenderFrame(Application& ctx) {
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
   bench::DrawHud(ctx.hud, app.textureTable, app.viewportHeight, showInfo);
+  // The frame is complete and still in the back buffer.
+  if (app.screenshotPending) TakeScreenshot(ctx);
   ctx.win.mainWindow->SwapBuffers();
 }
 

@@ -30,4 +30,8 @@ std::filesystem::path PrivateTempSubdir(const std::string& name);
 // $XDG_CONFIG_HOME, or ~/.config.
 std::filesystem::path AppDataDir();
 
+// $XDG_DATA_HOME, or ~/.local/share: the user's data that outlives the
+// program (the comparison server's database).
+std::filesystem::path UserDataDir();
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 // Outside programs the desktop provides: opening files and addresses with the
-// default handler (xdg-open), the mail composer (xdg-email) and the
-// open-file dialog (zenity).
+// default handler (xdg-open), the mail composer (xdg-email), the open-file
+// dialog (zenity), and programs that run on by themselves (the comparison
+// server).
 //
 // Every program is started with an argument vector, never through a shell.
 // All starts go through one replaceable command runner, so tests can record
@@ -19,6 +20,9 @@ struct CommandRequest {
   std::vector<std::string> argv;  // argv[0] is looked up in PATH
   bool captureOutput = false;     // collect standard output
   int timeoutMs = -1;             // < 0: wait for the exit
+  // Started in a session of its own with its standard streams on /dev/null
+  // and not waited for; outlives the program.
+  bool detached = false;
 };
 
 struct CommandResult {
@@ -50,6 +54,10 @@ bool OpenWithDefaultHandler(const std::string& target);
 // reports failure (a missing attachment, no mail program). A composer that
 // is still running after a short wait counts as success.
 bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachment);
+
+// Starts a program that keeps running on its own (a detached request).
+// False when it cannot be started.
+bool StartDetached(const std::vector<std::string>& argv);
 
 enum class FileChoiceStatus { Chosen, Cancelled, Unavailable };
 

@@ -71,6 +71,7 @@ void ReadSceneSettings(const SettingsStore& store, AppSettings& s) {
   ReadSetting(store, s.last_bench_mode);
   ReadSetting(store, s.last_bench_max_mega_tris);
   ReadSetting(store, s.m_screen_type);
+  ReadSetting(store, s.compare_url);
 }
 
 void ReadCameraSettings(const SettingsStore& store, AppSettings& s) {

@@ -49,6 +49,11 @@ struct AppSettings {
   // read only, never written.
   SettingEntry<platform::WString> homepage_url{platform::Ascii(share::kDefaultHomepageUrl),
                                                u"homepage_url"};
+  // Where the compare page posts the result; read only, set by hand. The
+  // default is the comparison server on this machine, which the compare
+  // command starts when nothing answers there.
+  SettingEntry<platform::WString> compare_url{platform::WString(u"http://127.0.0.1:8723"),
+                                              u"compare_url"};
 
   // Kept in memory only, never read from or written to the file.
   SettingEntry<int> show_info{1, u"show_info"};
@@ -64,6 +69,7 @@ struct AppSettings {
 // Entries of the product section; the entry's value is the default.
 void ReadSetting(const SettingsStore& store, SettingEntry<int>& entry, int min = -1, int max = -1);
 void ReadSetting(const SettingsStore& store, SettingEntry<float>& entry);
+void ReadSetting(const SettingsStore& store, SettingEntry<platform::WString>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<int>& entry);
 bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry);
 
@@ -80,7 +86,7 @@ bool WriteWindowRectIfChanged(SettingsStore& store, AppSettings& settings,
 
 // The scene's first reads: render_type, last_average_fps, last_bench_time,
 // last_bench_sc_width, last_bench_sc_height, last_bench_aa, last_bench_mode,
-// last_bench_max_mega_tris, m_screen_type.
+// last_bench_max_mega_tris, m_screen_type, then compare_url.
 void ReadSceneSettings(const SettingsStore& store, AppSettings& settings);
 // After the camera is placed: m_p_x, m_p_y, m_p_z, m_w_x, m_w_y, m_w_z and
 // m_global_gama (clamped).

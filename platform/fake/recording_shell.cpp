@@ -21,7 +21,11 @@ CommandResult RecordingShell::Answer(const CommandRequest& request) {
   commands_.push_back(request.argv);
   CommandResult result;
   const std::string program = request.argv.empty() ? std::string() : request.argv[0];
-  if (program == "xdg-open") {
+  if (request.detached) {
+    detached_.push_back(request.argv);
+    result.started = detachedStarts_;
+    result.stillRunning = detachedStarts_;
+  } else if (program == "xdg-open") {
     result.started = true;
     result.exitCode = openSucceeds_ ? 0 : 3;
   } else if (program == "xdg-email" && mail_ != Mail::Missing) {

@@ -19,6 +19,8 @@ class RecordingShell {
 
   // Every argument vector, in order.
   const std::vector<std::vector<std::string>>& commands() const { return commands_; }
+  // The argument vectors of the detached starts among them.
+  const std::vector<std::vector<std::string>>& detached() const { return detached_; }
 
   // How the file dialog answers (default: no dialog program installed).
   void ChooseFile(const std::filesystem::path& path);
@@ -31,6 +33,8 @@ class RecordingShell {
   // How xdg-email answers (default: the composer opens).
   void FailMail() { mail_ = Mail::Fails; }
   void NoMailProgram() { mail_ = Mail::Missing; }
+  // How detached starts answer (default: started).
+  void FailDetachedStarts() { detachedStarts_ = false; }
 
  private:
   CommandResult Answer(const CommandRequest& request);
@@ -38,10 +42,12 @@ class RecordingShell {
   enum class Dialog { Missing, Chosen, Cancelled };
   enum class Mail { Opens, Fails, Missing };
   std::vector<std::vector<std::string>> commands_;
+  std::vector<std::vector<std::string>> detached_;
   Dialog dialog_ = Dialog::Missing;
   std::string chosen_;
   bool openSucceeds_ = true;
   Mail mail_ = Mail::Opens;
+  bool detachedStarts_ = true;
   CommandRunner previous_;
 };
 

@@ -50,15 +50,24 @@ fs::path PrivateTempSubdir(const std::string& name) {
   return folder;
 }
 
-fs::path AppDataDir() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+namespace {
+
+// $<variable> when it is an absolute path, otherwise <home>/<fallback>.
+fs::path XdgDir(const char* variable, const char* fallback) {
+  const char* xdg = std::getenv(variable);
   if (xdg != nullptr && xdg[0] == '/') return fs::path(xdg);
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] == '\0') {
     const passwd* pw = getpwuid(getuid());
     home = pw != nullptr ? pw->pw_dir : "/tmp";
   }
-  return fs::path(home) / ".config";
+  return fs::path(home) / fallback;
 }
+
+}  // namespace
+
+fs::path AppDataDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
+
+fs::path UserDataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
 
 }  // namespace platform

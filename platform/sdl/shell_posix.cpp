@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <mutex>
 #include <thread>
 
@@ -69,12 +70,50 @@ void WaitForChild(pid_t pid, int timeoutMs, CommandResult& result) {
   }).detach();
 }
 
+// A program that runs on by itself: its own session (no terminal signals of
+// ours reach it), standard streams on /dev/null, no descriptor of ours
+// inherited, default signal handling. It stays our child while we run, so a
+// thread reaps it when it ends.
+CommandResult SpawnDetached(const std::vector<char*>& argv) {
+  CommandResult result;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigemptyset(&none);
+  sigset_t defaults;
+  sigfillset(&defaults);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = -1;
+  const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  if (error != 0) return result;
+  result.started = true;
+  result.stillRunning = true;
+  std::thread([pid] {
+    int ignored = 0;
+    while (waitpid(pid, &ignored, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  return result;
+}
+
 CommandResult SpawnCommand(const CommandRequest& request) {
   CommandResult result;
   if (request.argv.empty()) return result;
   std::vector<char*> argv;
   for (const std::string& arg : request.argv) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  if (request.detached) return SpawnDetached(argv);
 
   int pipeFds[2] = {-1, -1};
   if (request.captureOutput && pipe2(pipeFds, O_CLOEXEC) != 0) return result;
@@ -134,6 +173,13 @@ bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachm
   argv.push_back(mailto);
   const CommandResult result = RunCommand({std::move(argv), false, kOpenTimeoutMs});
   return result.started && (result.stillRunning || result.exitCode == 0);
+}
+
+bool StartDetached(const std::vector<std::string>& argv) {
+  CommandRequest request;
+  request.argv = argv;
+  request.detached = true;
+  return RunCommand(request).started;
 }
 
 FileChoice ChooseFileToOpen(const std::string& title) {

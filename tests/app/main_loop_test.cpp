@@ -152,6 +152,7 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
   EXPECT_FALSE(a_.player.playing);
   EXPECT_FALSE(a_.win.borderless) << "F1 leaves full screen";
   EXPECT_EQ(windows_.presents(), 2);
+  EXPECT_FALSE(a_.app.freshResult) << "no Compare without a completed run";
   for (const auto key : {u"last_average_fps", u"last_bench_time", u"last_bench_max_mega_tris"}) {
     EXPECT_EQ(StoredFloat(key), -999.0f) << "a stopped run writes nothing";
   }
@@ -192,6 +193,7 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   EXPECT_EQ(a.app.camera.position.z, -1619.0f) << "the flight ends on the last keyframe";
   EXPECT_EQ(a.settings.show_info2.value, 1);
   EXPECT_EQ(a.menu.page, app::kResultsPage);
+  EXPECT_TRUE(a.app.freshResult) << "the results page offers Compare";
   EXPECT_FALSE(a.win.borderless) << "the run leaves full screen";
 }
 

@@ -1,0 +1,113 @@
+#include "app/compare.h"
+
+#include <GL/gl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "bench/system_info_text.h"
+#include "lang/language.h"
+#include "platform/local_port.h"
+#include "platform/paths.h"
+#include "platform/shell.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kServerProgram = "morvandel-compare-server";
+constexpr int kVersionTextId = 18;
+constexpr int kPortPollMs = 50;
+
+std::string GlString(GLenum name) {
+  const auto* text = reinterpret_cast<const char*>(glGetString(name));
+  return text != nullptr ? text : "";
+}
+
+bool IsExecutableFile(const fs::path& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+bench::StoredResult StoredResultOf(const AppSettings& s) {
+  bench::StoredResult r;
+  r.averageFps = s.last_average_fps.value;
+  r.benchTime = s.last_bench_time.value;
+  r.maxMegaTris = s.last_bench_max_mega_tris.value;
+  r.width = s.last_bench_sc_width.value;
+  r.height = s.last_bench_sc_height.value;
+  r.antialiasing = s.last_bench_aa.value;
+  r.mode = s.last_bench_mode.value;
+  return r;
+}
+
+bench::GlStrings CurrentGlStrings() {
+  return {GlString(GL_RENDERER), GlString(GL_VERSION), GlString(GL_VENDOR)};
+}
+
+std::string OsVersionText(platform::SystemInfo& system) {
+  return bench::OsVersionFromKernelRelease(system.KernelRelease());
+}
+
+std::string BuildCurrentResultRecord(const Application& ctx, platform::SystemInfo& system) {
+  bench::RecordContext context;
+  context.sampleCount = ctx.win.sampleCount;
+  context.gl = CurrentGlStrings();
+  context.osVersion = OsVersionText(system);
+  const char16_t* version = lang::GetGeneralString(kVersionTextId);
+  if (version != nullptr) context.version = platform::Utf16ToUtf8(version);
+  context.systemText = bench::DescribeSystem(system);
+  return bench::BuildResultRecord(StoredResultOf(ctx.settings), context);
+}
+
+std::vector<std::string> CompareServerCommand(const fs::path& programFolder,
+                                              const fs::path& dataFolder,
+                                              const bench::LocalEndpoint& endpoint) {
+  const fs::path beside = programFolder / kServerProgram;
+  const std::string program =
+      IsExecutableFile(beside) ? beside.string() : std::string(kServerProgram);
+  const fs::path database = dataFolder / "Morvandel.Gauge" / "results.sqlite";
+  return {program,  "--db",          database.string(), "--port", std::to_string(endpoint.port),
+          "--bind", endpoint.address};
+}
+
+bool StartCompareServerIfNeeded(const std::string& compareUrl, int waitMs) {
+  const auto endpoint = bench::LocalCompareEndpoint(compareUrl);
+  if (!endpoint || platform::AcceptsTcpConnection(endpoint->address, endpoint->port, 200))
+    return false;
+  const fs::path dataFolder = platform::UserDataDir();
+  std::error_code ec;
+  fs::create_directories(dataFolder / "Morvandel.Gauge", ec);
+  const auto command =
+      CompareServerCommand(platform::ExecutablePath().parent_path(), dataFolder, *endpoint);
+  if (!platform::StartDetached(command)) return false;
+  for (int waited = 0; waited < waitMs; waited += kPortPollMs) {
+    if (platform::AcceptsTcpConnection(endpoint->address, endpoint->port, kPortPollMs)) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPortPollMs));
+  }
+  return true;
+}
+
+ExportOutcome ExportResultPage(const std::string& record, int detailLevel,
+                               const std::string& compareUrl, int serverWaitMs) {
+  ExportOutcome outcome;
+  const std::string page =
+      bench::BuildResultPage(record, bench::CompareActionAddress(compareUrl, detailLevel));
+  outcome.page = platform::WritePrivateTempFile(bench::kResultPageFileName, page);
+  outcome.serverStarted = StartCompareServerIfNeeded(compareUrl, serverWaitMs);
+  outcome.opened = platform::OpenWithDefaultHandler(outcome.page.path.string());
+  return outcome;
+}
+
+ExportOutcome CompareResults(Application& ctx, platform::SystemInfo& system) {
+  const std::string record = BuildCurrentResultRecord(ctx, system);
+  return ExportResultPage(record, ctx.settings.last_bench_mode.value,
+                          platform::Utf16ToUtf8(ctx.settings.compare_url.value));
+}
+
+}  // namespace app
