@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bench/compare_server/html_text.h"
+#include "bench/compare_server/site_pages.h"
 
 namespace compare {
 namespace {
@@ -17,10 +18,13 @@ std::string Antialiasing(const SubmittedResult& r) {
   return r.msaa > 0 ? "MSAA " + std::to_string(r.msaa) : std::string("off");
 }
 
-std::string Navigation() {
-  std::string nav = "<nav><a href=\"/\">All results</a>";
+// `sitePrefix`: the address variant the page was asked under ("", "/de", ...).
+std::string Navigation(std::string_view sitePrefix = "") {
+  const std::string root = std::string(sitePrefix) + "/";
+  std::string nav = SiteNavigation(sitePrefix) + "<nav><a href=\"" + root + "\">All results</a>";
   for (int level = 0; level < kLevelCount; ++level)
-    nav += "<a href=\"/?level=" + std::to_string(level) + "\">" + LevelName(level) + "</a>";
+    nav +=
+        "<a href=\"" + root + "?level=" + std::to_string(level) + "\">" + LevelName(level) + "</a>";
   return nav + "</nav>\n";
 }
 
@@ -138,10 +142,11 @@ std::string RankingPage(const StoredResult& mine, const Standing& standing,
                       body);
 }
 
-std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level) {
+std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level,
+                       std::string_view sitePrefix) {
   const std::string heading =
       level ? "Latest results at detail level " + LevelName(*level) : std::string("Latest results");
-  std::string body = Navigation() + "<h1>" + EscapeHtml(heading) + "</h1>\n";
+  std::string body = Navigation(sitePrefix) + "<h1>" + EscapeHtml(heading) + "</h1>\n";
   if (latest.empty()) {
     body += "<p>No results yet.</p>\n";
     return HtmlDocument(std::string(kProduct) + " - " + heading, body);
