@@ -30,7 +30,7 @@ std::string FpsBarChart(const std::vector<RankedRow>& rows, std::int64_t highlig
 
 // The newest results first, each linking to its ranking; `level` names the
 // level shown, or all levels when empty. The navigation's links stay under
-// `sitePrefix` ("", "/de", "/eu" or "/int").
+// `sitePrefix` ("", "/de", "/eu" or "/int"); under "/de" the list is German.
 std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level,
                        std::string_view sitePrefix = "");
 

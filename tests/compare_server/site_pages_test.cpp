@@ -51,7 +51,7 @@ TEST_F(SitePagesTest, EveryLinkAddressAnswersUnderEveryVariant) {
       {"seite=Freeware/Morvandel.Gauge/Thanks", "<strong>WenQuanYi</strong>", "Thanks", "Thanks"},
       {"seite=PayPal&Program=Morvandel.Gauge", "No payment is taken", "Free of charge",
        "Kostenlos"},
-      {"seite=MorvandelGauge", "No results yet.", "Latest results", "Latest results"},
+      {"seite=MorvandelGauge", "<p>No", "Latest results", "Neueste Ergebnisse"},
   };
   for (const char* prefix : {"", "/de", "/eu", "/int"}) {
     const bool german = std::string(prefix) == "/de";
