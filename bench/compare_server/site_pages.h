@@ -29,7 +29,8 @@ struct SitePageAnswer {
 
 // The page `seite` names; `query` holds the request's other fields (the
 // FAQ's "faq=N" marks question N). A name no page has gets 404 with links
-// to every page.
+// to every page. The result list (kResultListPage) is not among them: the
+// caller shows it from the store.
 SitePageAnswer SitePage(std::string_view seite, const FormFields& query, std::string_view prefix);
 
 // 404 for an address outside the site, with links to every page.
