@@ -51,14 +51,26 @@ std::string Shortened(std::string_view utf8, size_t limit) {
   return std::string(utf8);
 }
 
-std::string HtmlDocument(std::string_view title, std::string_view body) {
-  std::string page =
-      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+std::string HtmlDocument(std::string_view title, std::string_view body, std::string_view language) {
+  std::string page = "<!DOCTYPE html>\n<html lang=\"" + EscapeHtml(language) + "\">\n";
+  page +=
+      "<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
   page += EscapeHtml(title);
   page +=
       "</title>\n<style>\n"
-      "body{font-family:sans-serif;margin:1.5em auto;max-width:64em;padding:0 1em;color:#222}\n"
+      "body{font-family:sans-serif;margin:1.5em auto;max-width:64em;padding:0 1em;color:#222;"
+      "line-height:1.45}\n"
+      "a{color:#1c4fd8}\n"
+      "h1{margin:.6em 0 .4em}h2{margin-top:1.6em;border-bottom:1px solid #e3e3e3}\n"
+      "nav{margin:.3em 0}\n"
+      "nav.site{padding-bottom:.5em;border-bottom:2px solid #4c6ef5}\n"
+      "nav.site a{font-weight:bold;text-decoration:none}\n"
+      "nav a[aria-current]{color:#222}\n"
+      ".current{background:#ffe8cc}\n"
+      "code{background:#f2f2f2;padding:0 .25em;border-radius:3px}\n"
+      "footer{margin-top:2.5em;padding-top:.5em;border-top:1px solid #ddd;color:#777;"
+      "font-size:.9em}\n"
       "table{border-collapse:collapse;margin:1em 0}\n"
       "th,td{padding:.25em .6em;border-bottom:1px solid #ddd;text-align:left}\n"
       "td.n{text-align:right}\n"

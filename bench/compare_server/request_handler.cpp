@@ -10,6 +10,7 @@
 
 #include "bench/compare_server/form_fields.h"
 #include "bench/compare_server/result_pages.h"
+#include "bench/compare_server/site_pages.h"
 #include "bench/result_codec.h"
 
 namespace compare {
@@ -114,38 +115,61 @@ HttpResponse Submit(const HttpRequest& request, ResultStore& store,
   return RankingOf(*id, store);
 }
 
-HttpResponse ShowRanking(std::string_view id, ResultStore& store) {
-  const std::optional<std::int64_t> number = WholeNumber<std::int64_t>(id);
+// A GET names its view by the first of the kViews fields present.
+struct ViewRequest {
+  std::string_view value;  // the naming field's value
+  const FormFields& query;
+  std::string_view sitePrefix;  // "", "/de", "/eu" or "/int"
+};
+
+HttpResponse ShowRanking(const ViewRequest& request, ResultStore& store) {
+  const std::optional<std::int64_t> number = WholeNumber<std::int64_t>(request.value);
   if (!number) return Page(404, MessagePage("No such result", "A result is named by its number."));
   return RankingOf(*number, store);
 }
 
-// GET / shows the view named by the first of these query fields that is
-// present; without any, the latest results. A new page is one more line.
+HttpResponse ShowLatest(const FormFields& query, std::string_view sitePrefix, ResultStore& store) {
+  const std::optional<int> level = WholeNumber<int>(FindFormField(query, "level"));
+  return Page(200, LatestPage(store.Latest(level, kLatestRows), level, sitePrefix));
+}
+
+HttpResponse ShowSitePage(const ViewRequest& request, ResultStore& store) {
+  if (request.value == kResultListPage) return ShowLatest(request.query, request.sitePrefix, store);
+  SitePageAnswer answer = SitePage(request.value, request.query, request.sitePrefix);
+  return Page(answer.status, std::move(answer.html));
+}
+
+// Without any of these fields: the latest results at "/", the program's page
+// at the bare "/de", "/eu" and "/int" (the homepage's base address). A new
+// view is one more line.
 struct View {
   std::string_view field;
-  HttpResponse (*show)(std::string_view value, ResultStore& store);
+  HttpResponse (*show)(const ViewRequest& request, ResultStore& store);
 };
 constexpr View kViews[] = {
+    {"seite", ShowSitePage},
     {"result", ShowRanking},
 };
 
-HttpResponse Show(const HttpRequest& request, ResultStore& store) {
+HttpResponse Show(const HttpRequest& request, std::string_view sitePrefix, ResultStore& store) {
   const FormFields query = ParseFormFields(request.query);
   for (const View& view : kViews)
     if (const std::optional<std::string_view> value = FindFormField(query, view.field))
-      return view.show(*value, store);
-  const std::optional<int> level = WholeNumber<int>(FindFormField(query, "level"));
-  return Page(200, LatestPage(store.Latest(level, kLatestRows), level));
+      return view.show({*value, query, sitePrefix}, store);
+  if (!sitePrefix.empty() && query.empty())
+    return ShowSitePage({kProgramPage, query, sitePrefix}, store);
+  return ShowLatest(query, sitePrefix, store);
 }
 
 }  // namespace
 
 HttpResponse HandleRequest(const HttpRequest& request, ResultStore& store,
                            std::chrono::system_clock::time_point now) {
-  if (request.path != "/")
-    return Page(404, MessagePage("Not found", "This server answers only at /."));
-  if (request.method == "GET" || request.method == "HEAD") return Show(request, store);
+  const std::optional<std::string_view> sitePrefix = SitePrefix(request.path);
+  if (!sitePrefix)
+    return Page(404, PageListPage("Not found",
+                                  "This server answers at /, /de/, /eu/ and /int/. Its pages:"));
+  if (request.method == "GET" || request.method == "HEAD") return Show(request, *sitePrefix, store);
   if (request.method == "POST") return Submit(request, store, now);
   HttpResponse response =
       Page(405, MessagePage("Method not allowed", "Results are posted; pages are read with GET."));

@@ -7,6 +7,10 @@
 //   GET  /                   the latest results of all levels
 //   GET  /?level=N           the latest results of one level
 //   GET  /?result=ID         the ranking of a stored result
+//   GET  /?seite=NAME        a homepage page (site_pages.h); "MorvandelGauge"
+//                            is the latest results
+// The GETs answer the same under /de/, /eu/ and /int/ (German titles under
+// /de); the bare /de, /eu and /int show the program's page.
 #pragma once
 
 #include <chrono>

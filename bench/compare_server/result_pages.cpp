@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bench/compare_server/html_text.h"
+#include "bench/compare_server/site_pages.h"
 
 namespace compare {
 namespace {
@@ -17,10 +18,13 @@ std::string Antialiasing(const SubmittedResult& r) {
   return r.msaa > 0 ? "MSAA " + std::to_string(r.msaa) : std::string("off");
 }
 
-std::string Navigation() {
-  std::string nav = "<nav><a href=\"/\">All results</a>";
+// `sitePrefix`: the address variant the page was asked under ("", "/de", ...).
+std::string Navigation(std::string_view sitePrefix = "") {
+  const std::string root = std::string(sitePrefix) + "/";
+  std::string nav = SiteNavigation(sitePrefix) + "<nav><a href=\"" + root + "\">All results</a>";
   for (int level = 0; level < kLevelCount; ++level)
-    nav += "<a href=\"/?level=" + std::to_string(level) + "\">" + LevelName(level) + "</a>";
+    nav +=
+        "<a href=\"" + root + "?level=" + std::to_string(level) + "\">" + LevelName(level) + "</a>";
   return nav + "</nav>\n";
 }
 
@@ -138,32 +142,44 @@ std::string RankingPage(const StoredResult& mine, const Standing& standing,
                       body);
 }
 
-std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level) {
+std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level,
+                       std::string_view sitePrefix) {
+  // The German variant of the address gets the list in German.
+  const bool german = sitePrefix == "/de";
+  const auto levelName = [german](int l) {
+    static constexpr const char* kGerman[] = {"Hoch", "Mittel", "Niedrig"};
+    return german && l >= 0 && l < kLevelCount ? std::string(kGerman[l]) : LevelName(l);
+  };
+  const std::string all = german ? "Neueste Ergebnisse" : "Latest results";
   const std::string heading =
-      level ? "Latest results at detail level " + LevelName(*level) : std::string("Latest results");
-  std::string body = Navigation() + "<h1>" + EscapeHtml(heading) + "</h1>\n";
+      level ? all + (german ? " der Detailstufe " : " at detail level ") + levelName(*level) : all;
+  const std::string title = std::string(kProduct) + " - " + heading;
+  const std::string_view language = german ? "de" : "en";
+  std::string body = Navigation(sitePrefix) + "<h1>" + EscapeHtml(heading) + "</h1>\n";
   if (latest.empty()) {
-    body += "<p>No results yet.</p>\n";
-    return HtmlDocument(std::string(kProduct) + " - " + heading, body);
+    body += german ? "<p>Noch keine Ergebnisse.</p>\n" : "<p>No results yet.</p>\n";
+    return HtmlDocument(title, body, language);
   }
-  body +=
-      "<table>\n<tr><th>Date (UTC)</th><th>Detail level</th><th>Average FPS</th>"
-      "<th>Mega-Tris</th><th>Size</th><th>Antialiasing</th><th>Renderer</th>"
-      "<th>Processor</th></tr>\n";
+  body += german ? "<table>\n<tr><th>Datum (UTC)</th><th>Detailstufe</th><th>Mittlere FPS</th>"
+                   "<th>Mega-Tris</th><th>Gr\u00f6\u00dfe</th><th>Kantengl\u00e4ttung</th>"
+                   "<th>Renderer</th><th>Prozessor</th></tr>\n"
+                 : "<table>\n<tr><th>Date (UTC)</th><th>Detail level</th><th>Average FPS</th>"
+                   "<th>Mega-Tris</th><th>Size</th><th>Antialiasing</th><th>Renderer</th>"
+                   "<th>Processor</th></tr>\n";
   for (const StoredResult& s : latest) {
     body += "<tr id=\"r" + std::to_string(s.id) + "\">";
     body += "<td><a href=\"" + ResultLink(s.id) + "\">" + EscapeHtml(s.received) + "</a></td>";
-    AppendCell(body, LevelName(s.result.level));
+    AppendCell(body, levelName(s.result.level));
     AppendCell(body, FormatFixed(s.result.fps, 2), true);
     AppendCell(body, FormatFixed(s.result.megaTris, 2), true);
     AppendCell(body, Size(s.result));
-    AppendCell(body, Antialiasing(s.result));
+    AppendCell(body, german && s.result.msaa == 0 ? std::string("aus") : Antialiasing(s.result));
     AppendCell(body, s.result.renderer);
     AppendCell(body, s.result.cpu);
     body += "</tr>\n";
   }
   body += "</table>\n";
-  return HtmlDocument(std::string(kProduct) + " - " + heading, body);
+  return HtmlDocument(title, body, language);
 }
 
 std::string MessagePage(std::string_view heading, std::string_view text) {

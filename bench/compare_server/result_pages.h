@@ -29,8 +29,10 @@ std::string RankingPage(const StoredResult& mine, const Standing& standing,
 std::string FpsBarChart(const std::vector<RankedRow>& rows, std::int64_t highlightId);
 
 // The newest results first, each linking to its ranking; `level` names the
-// level shown, or all levels when empty.
-std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level);
+// level shown, or all levels when empty. The navigation's links stay under
+// `sitePrefix` ("", "/de", "/eu" or "/int"); under "/de" the list is German.
+std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<int> level,
+                       std::string_view sitePrefix = "");
 
 // A page with a heading and one paragraph of plain text.
 std::string MessagePage(std::string_view heading, std::string_view text);

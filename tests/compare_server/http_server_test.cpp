@@ -137,6 +137,33 @@ TEST_F(CompareServerHttpTest, PostIsRankedAndListed) {
   EXPECT_EQ(CountRows(database_), 2);
 }
 
+// The addresses exactly as the program's links open them, through the HTTP
+// library's own parsing of the request line.
+TEST_F(CompareServerHttpTest, LinkPagesAnswerWithTheirTitles) {
+  RunningServer server(database_);
+  httplib::Client client = server.Client();
+  const std::pair<const char*, const char*> pages[] = {
+      {"/de/?seite=faq-Morvandel.Gauge&faq=0",
+       "<title>Morvandel.Gauge \u2013 Fragen und Antworten"},
+      {"/eu/?seite=Freeware/Morvandel.Gauge", "<title>Morvandel.Gauge 2"},
+      {"/int/?seite=Freeware/Morvandel.Gauge/History", "<title>Morvandel.Gauge \u2013 History"},
+      {"/de/?seite=Freeware/Morvandel.Gauge/Danke", "<title>Morvandel.Gauge \u2013 Danke"},
+      {"/int/?seite=Freeware/Morvandel.Gauge/Thanks", "<title>Morvandel.Gauge \u2013 Thanks"},
+      {"/eu/?seite=PayPal&Program=Morvandel.Gauge", "<title>Morvandel.Gauge \u2013 Free of"},
+      {"/eu/?seite=MorvandelGauge", "<title>Morvandel.Gauge - Latest results"},
+      {"/de", "<title>Morvandel.Gauge 2"},
+  };
+  for (const auto& [address, title] : pages) {
+    const httplib::Result page = client.Get(address);
+    ASSERT_TRUE(page) << address;
+    EXPECT_EQ(page->status, 200) << address;
+    EXPECT_NE(page->body.find(title), std::string::npos) << address;
+  }
+  const httplib::Result missing = client.Get("/eu/?seite=Nothing");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->status, 404);
+}
+
 TEST_F(CompareServerHttpTest, ConcurrentPostsAreAllStored) {
   RunningServer server(database_);
   constexpr int kThreads = 4, kPostsEach = 8;
