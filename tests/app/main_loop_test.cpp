@@ -205,7 +205,7 @@ TEST_F(MainLoopTest, EachSecondTitlesTheWindowAndKeepsTheHighestMegaTris) {
     RecordingWindowSystem windows;
     FrameClock clock;  // starts at tick 1000: the first pass is not a second yet
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power);
+    app::Application a(windows, clock, power, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
@@ -265,7 +265,7 @@ TEST_F(MainLoopTest, KeepAwakeAndPriorityFollowTheRunAndTheAutopilot) {
     platform::fake::RecordingPower power;
     power.refuseRaise = c.refuseRaise;
     platform::fake::RecordingMessageBox boxes;
-    app::Application a(windows, clock, power);
+    app::Application a(windows, clock, power, audio_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;

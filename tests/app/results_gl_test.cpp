@@ -8,7 +8,9 @@
 
 #include "app/compare.h"
 #include "app/screenshot.h"
+#include "platform/audio.h"
 #include "platform/fake/fixed_system_info.h"
+#include "platform/fake/recording_power.h"
 #include "platform/fake/recording_shell.h"
 #include "platform/fake/scripted_clock.h"
 #include "platform/paths.h"
@@ -81,7 +83,9 @@ class ResultsGLTest : public ::testing::Test {
     mgtest::GlTestContext gl(kSize, kSize, samples);
     if (!gl.ok()) return {};
     platform::fake::ScriptedClock clock;
-    app::Application a(gl.windows(), clock);
+    platform::fake::RecordingPower power;
+    platform::NoAudioOutput silence;
+    app::Application a(gl.windows(), clock, power, silence);
     a.app.viewportWidth = kSize;
     a.app.viewportHeight = kSize;
     DrawPicture();
@@ -141,7 +145,9 @@ TEST_F(ResultsGLTest, CompareRecordCarriesTheContextAndTheMachine) {
   mgtest::GlTestContext gl(kSize, kSize);
   ASSERT_TRUE(gl.ok());
   platform::fake::ScriptedClock clock;
-  app::Application a(gl.windows(), clock);
+  platform::fake::RecordingPower power;
+  platform::NoAudioOutput silence;
+  app::Application a(gl.windows(), clock, power, silence);
   a.settings.last_bench_mode.value = 2;
   a.settings.compare_url.value = u"https://example.org";
   platform::fake::FixedSystemInfo system;
