@@ -9,6 +9,7 @@ mg_packages=(
   libcli11-dev nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xdg-utils
   clang-format
+  chromium  # the compare test opens the compare page in it, headless
 )
 
 mg_install_deps() {
