@@ -6,6 +6,7 @@
 #include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
+#include "gui/menu_texture.h"
 #include "platform/debug_output.h"
 #include "scene/camera_controls.h"
 #include "scene/render_passes.h"
@@ -39,7 +40,7 @@ void LoadingFrame(Application& ctx) {
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
-  gui::DrawMenuBitmap(ctx.menu);
+  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
@@ -113,7 +114,7 @@ void RenderFrame(Application& ctx) {
     ctx.win.pixelFormatPending = false;
   }
   const bool menuShown = ctx.settings.show_info2.value != 0;
-  if (menuShown) gui::DrawMenuBitmap(ctx.menu);
+  if (menuShown) gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
