@@ -38,6 +38,9 @@ void WireMenu(Application& a) {
     WriteSetting(a.store, a.settings.show_info2);
     a.settings.m_autopilot.value = 1;
   };
+  hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
+    platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
+  };
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/menu_widgets.h"
+#include "platform/text_codec.h"
 #include "platform/virtual_keys.h"
 
 namespace gui {
@@ -76,7 +77,14 @@ void MenuPointer(MenuOverlay& menu, int x, int y, bool clicked, bool menuVisible
   if (!menuVisible) return;
   menu.dirty = true;
   menu.inputMode = 1;
+  if (menu.clickPending && !clicked) {
+    menu.moveAfterClick = true;
+    menu.movedX = x - menu.originX;
+    menu.movedY = y - menu.originY;
+    return;
+  }
   menu.clickPending = clicked;
+  menu.moveAfterClick = false;
   menu.pointerX = x - menu.originX;
   menu.pointerY = y - menu.originY;
 }
@@ -96,7 +104,13 @@ bool LayoutCanvas(MenuOverlay& menu, int width, int height) {
     return false;
   }
   std::unique_ptr<platform::Canvas> canvas = menu.hooks.createCanvas(width, height);
-  if (!canvas) return false;
+  if (!canvas) {
+    if (menu.hooks.showMessage) {
+      const std::u16string size = platform::FormatInt(width) + u" x " + platform::FormatInt(height);
+      menu.hooks.showMessage(size, u"dib-err");
+    }
+    return false;
+  }
   menu.canvas = std::move(canvas);
   const int fontHeight = static_cast<int>(height * 0.046);
   const int smaller = static_cast<int>(fontHeight * 0.7);
@@ -152,6 +166,13 @@ bool PaintMenu(MenuOverlay& menu, int clientWidth, int clientHeight) {
   if (menu.hooks.showHandCursor) menu.hooks.showHandCursor(menu.hotIndex != 0);
   menu.inputMode = 0;
   menu.keyboardStep = 0;
+  if (menu.moveAfterClick) {
+    menu.moveAfterClick = false;
+    menu.pointerX = menu.movedX;
+    menu.pointerY = menu.movedY;
+    menu.inputMode = 1;
+    menu.dirty = true;
+  }
   if (execute && menu.hooks.executeCommand) menu.hooks.executeCommand(command);
   return true;
 }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/canvas.h"
 
@@ -47,6 +48,7 @@ struct MenuHooks {
   std::function<void(bool hand)> showHandCursor;
   // Escape on the main page: hides the menu (and stores that choice).
   std::function<void()> hideMenu;
+  std::function<void(std::u16string_view text, std::u16string_view caption)> showMessage;
 };
 
 struct MenuFonts {
@@ -77,6 +79,11 @@ struct MenuOverlay {
   int keyboardTarget = 0;
   int pointerX = 0;  // last mouse position relative to the overlay origin
   int pointerY = 0;
+  // A move that arrived after a click but before the repaint that runs the
+  // click; it applies in the repaint after that one.
+  bool moveAfterClick = false;
+  int movedX = 0;
+  int movedY = 0;
 
   // Layout.
   int originX = 0;  // top-left of the overlay in client coordinates
@@ -98,7 +105,8 @@ void ShowPage(MenuOverlay& menu, int page);
 // Escape or Backspace go back. Non-zero when the menu consumed the key. Acts
 // only while the menu is shown.
 int MenuKey(MenuOverlay& menu, const uint8_t (&keyDown)[256], bool pressed, bool menuVisible);
-// Mouse moves and left-button releases in client coordinates.
+// Mouse moves and left-button releases in client coordinates. A click is
+// kept, at the point of the release, until a repaint has run it.
 void MenuPointer(MenuOverlay& menu, int x, int y, bool clicked, bool menuVisible);
 // Back from a sub-page (1), or hide the menu from the main page (2).
 int MenuBack(MenuOverlay& menu);

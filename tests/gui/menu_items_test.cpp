@@ -84,7 +84,7 @@ class MenuTest : public ::testing::Test {
 };
 
 TEST_F(MenuTest, ScriptedPointerAndKeysMoveTheHotItemAndClicksRunInTheNextRepaint) {
-  enum class Input { None, Move, Click, Key };
+  enum class Input { None, Move, Click, ClickMove, Key };
   struct Step {
     const char* what;
     Input input;
@@ -96,61 +96,29 @@ TEST_F(MenuTest, ScriptedPointerAndKeysMoveTheHotItemAndClicksRunInTheNextRepain
     bool hand;
   };
   const int pageX = kOriginX + 10;
+  const int exitX = kOriginX + 300;
   const Step steps[] = {
       {"first repaint: nothing hot", Input::None, 0, 0, 0, {}, {}, 0, false},
       {"mouse onto B", Input::Move, pageX, kOriginY + 135, 2, {u"B"}, {}, 1, true},
-      {"click on B runs its command",
-       Input::Click,
-       pageX,
-       kOriginY + 135,
-       2,
-       {u"B"},
-       {u"cmd B"},
-       1,
-       true},
-      {"right edge is outside", Input::Move, kOriginX + 480, kOriginY + 135, 0, {}, {}, 1, false},
-      {"bottom edge of A belongs to B", Input::Move, pageX, kOriginY + 130, 2, {u"B"}, {}, 2, true},
-      {"click on C (no command) runs nothing",
-       Input::Click,
-       pageX,
-       kOriginY + 165,
-       3,
-       {u"C"},
-       {},
-       3,
-       true},
-      {"click on the title runs nothing",
-       Input::Click,
-       pageX,
-       kOriginY + 30,
-       0,
-       {u"Title"},
-       {},
-       3,
-       false},
-      {"header Exit: hot and clicked, but numbered before the reset",
-       Input::Click,
-       kOriginX + 300,
-       kOriginY + 5,
-       0,
-       {u"text 4"},
-       {u"Exit"},
-       3,
-       false},
-      {"unselected choice under the mouse",
-       Input::Move,
-       kOriginX + 400,
-       kOriginY + 210,
-       6,
-       {u"High"},
-       {},
-       4,
-       true},
-      {"repaint without input drops the hot item", Input::None, 0, 0, 0, {}, {}, 4, false},
-      {"Down from nothing: first item", Input::Key, vk::kDown, 0, 1, {u"A"}, {}, 5, true},
-      {"Tab: next item", Input::Key, vk::kTab, 0, 2, {u"B"}, {}, 6, true},
-      {"Right: next item", Input::Key, vk::kRight, 0, 3, {u"C"}, {}, 7, true},
-      {"Up: previous item", Input::Key, vk::kUp, 0, 2, {u"B"}, {}, 8, true},
+      {"click on B runs it", Input::Click, pageX, kOriginY + 135, 2, {u"B"}, {u"cmd B"}, 1, true},
+      // A move after the click, before the repaint: the click runs where
+      // the button was released, the move applies in the repaint after.
+      {"click A, move", Input::ClickMove, pageX, kOriginY + 105, 1, {u"A"}, {u"cmd A"}, 2, true},
+      {"then the move applies", Input::None, 0, 0, 0, {}, {}, 2, false},
+      {"right edge is outside", Input::Move, kOriginX + 480, kOriginY + 135, 0, {}, {}, 2, false},
+      {"bottom edge of A belongs to B", Input::Move, pageX, kOriginY + 130, 2, {u"B"}, {}, 3, true},
+      // Item C has no command.
+      {"click on C", Input::Click, pageX, kOriginY + 165, 3, {u"C"}, {}, 4, true},
+      {"click on title", Input::Click, pageX, kOriginY + 30, 0, {u"Title"}, {}, 4, false},
+      // Header items are numbered before the reset: hot and clickable, but
+      // the reset drops them before focus and cursor are decided.
+      {"click Exit", Input::Click, exitX, kOriginY + 5, 0, {u"text 4"}, {u"Exit"}, 4, false},
+      {"choice High", Input::Move, kOriginX + 400, kOriginY + 210, 6, {u"High"}, {}, 5, true},
+      {"repaint without input drops the hot item", Input::None, 0, 0, 0, {}, {}, 5, false},
+      {"Down from nothing: first item", Input::Key, vk::kDown, 0, 1, {u"A"}, {}, 6, true},
+      {"Tab: next item", Input::Key, vk::kTab, 0, 2, {u"B"}, {}, 7, true},
+      {"Right: next item", Input::Key, vk::kRight, 0, 3, {u"C"}, {}, 8, true},
+      {"Up: previous item", Input::Key, vk::kUp, 0, 2, {u"B"}, {}, 9, true},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
@@ -161,6 +129,10 @@ TEST_F(MenuTest, ScriptedPointerAndKeysMoveTheHotItemAndClicksRunInTheNextRepain
       case Input::Move:
       case Input::Click:
         gui::MenuPointer(menu_, step.x, step.y, step.input == Input::Click, true);
+        break;
+      case Input::ClickMove:
+        gui::MenuPointer(menu_, step.x, step.y, true, true);
+        gui::MenuPointer(menu_, 0, 0, false, true);
         break;
       case Input::Key:
         Key(step.x);
@@ -258,6 +230,15 @@ TEST_F(MenuTest, CanvasFollowsTheWindowIn16PixelSteps) {
     EXPECT_EQ(menu_.fonts.height, static_cast<int>(c.canvasHeight * 0.046));
   }
   EXPECT_FALSE(gui::PaintMenu(menu_, 1920, 1080)) << "nothing changed: no repaint";
+
+  std::vector<std::u16string> messages;
+  menu_.hooks.showMessage = [&](std::u16string_view text, std::u16string_view caption) {
+    messages.push_back(std::u16string(caption) + u": " + std::u16string(text));
+  };
+  menu_.hooks.createCanvas = [](int, int) { return nullptr; };
+  EXPECT_TRUE(gui::PaintMenu(menu_, 960, 640)) << "no new canvas: the old one is painted";
+  EXPECT_EQ(messages, std::vector<std::u16string>{u"dib-err: 480 x 320"});
+  EXPECT_EQ(menu_.canvas->width(), 810);
 }
 
 TEST_F(MenuTest, EscapeGoesBackThenHidesAndLoadingPageShowsStatusAndDots) {
