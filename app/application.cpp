@@ -4,7 +4,6 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/scene_setup.h"
-#include "gui/menu_texture.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
@@ -37,6 +36,7 @@ void WireMenu(Application& a) {
     a.settings.show_info2.value = 1 - a.settings.show_info2.value;
     WriteSetting(a.store, a.settings.show_info2);
     a.settings.m_autopilot.value = 1;
+    a.windows.SetCursorShape(platform::CursorShape::Arrow);
   };
   hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
     platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
@@ -91,7 +91,6 @@ int RunApplication(Application& a) {
   }
   WireMenu(a);
   const int code = RunMainLoop(a);
-  gui::DeleteMenuTexture(a.menu);
   a.windows.Shutdown();
   return code;
 }

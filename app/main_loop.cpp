@@ -191,6 +191,7 @@ void Shutdown(Application& ctx) {
   if (win.mainContext) {
     scene::ReleaseSceneGl(ctx.scene);
     ctx.app.textureTable.ReleaseAll();
+    gui::DeleteMenuTexture(ctx.menu);
   }
   ReleaseContexts(ctx.windows, win);
   if (win.displayModeChanged && win.mainWindow) {

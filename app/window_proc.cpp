@@ -14,6 +14,8 @@ constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 void SetMenuVisible(Application& ctx, int visible) {
   ctx.settings.show_info2.value = visible;
   WriteSetting(ctx.store, ctx.settings.show_info2);
+  // The menu shows the hand over its items; the 3D view has the arrow.
+  if (visible == 0) ctx.windows.SetCursorShape(platform::CursorShape::Arrow);
 }
 
 int OnKeyDown(Application& ctx, int key) {

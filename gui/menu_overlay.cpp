@@ -112,6 +112,9 @@ bool LayoutCanvas(MenuOverlay& menu, int width, int height) {
     return false;
   }
   menu.canvas = std::move(canvas);
+  // The character height follows the canvas (4.6 % of its height) rather
+  // than the desktop's menu font, so the menu looks the same on every
+  // desktop at every window size; the families are the program's own.
   const int fontHeight = static_cast<int>(height * 0.046);
   const int smaller = static_cast<int>(fontHeight * 0.7);
   menu.fonts.height = fontHeight;
