@@ -7,6 +7,7 @@
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
+#include "platform/sdl/canvas_cairo.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -16,6 +17,30 @@ int ReportWindowFailure(platform::WindowSystem& windows) {
   platform::ShowMessageBox(platform::Utf8ToUtf16(windows.LastError()), u"Error",
                            platform::MessageIcon::Error);
   return 1;
+}
+
+// The menu draws with the platform's canvas, in the current language; Escape
+// on its main page hides it and lets the autopilot fly.
+void WireMenu(Application& a) {
+  gui::MenuHooks& hooks = a.menu.hooks;
+  hooks.createCanvas = platform::sdl::CreateCairoCanvas;
+  hooks.text = [](int id) {
+    const char16_t* text = lang::GetString(id);
+    return std::u16string(text != nullptr ? text : u"");
+  };
+  hooks.title = platform::Utf8ToUtf16(ProductTitle());
+  hooks.showHandCursor = [&a](bool hand) {
+    a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
+  };
+  hooks.hideMenu = [&a] {
+    a.settings.show_info2.value = 1 - a.settings.show_info2.value;
+    WriteSetting(a.store, a.settings.show_info2);
+    a.settings.m_autopilot.value = 1;
+    a.windows.SetCursorShape(platform::CursorShape::Arrow);
+  };
+  hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
+    platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
+  };
 }
 
 }  // namespace
@@ -64,6 +89,7 @@ int RunApplication(Application& a) {
   } else {
     StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene); });
   }
+  WireMenu(a);
   const int code = RunMainLoop(a);
   a.windows.Shutdown();
   return code;

@@ -8,6 +8,7 @@
 #include "app/screenshot.h"
 #include "app/window_proc.h"
 #include "bench/hud.h"
+#include "gui/menu_texture.h"
 #include "platform/debug_output.h"
 #include "scene/camera_controls.h"
 #include "scene/render_passes.h"
@@ -41,7 +42,7 @@ void LoadingFrame(Application& ctx) {
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
-  gui::DrawMenuBitmap(ctx.menu);
+  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
@@ -142,7 +143,7 @@ void RenderFrame(Application& ctx) {
   const bool showInfo = ctx.settings.show_info.value != 0;
   bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
   const bool menuShown = ctx.settings.show_info2.value != 0;
-  if (menuShown) gui::DrawMenuBitmap(ctx.menu);
+  if (menuShown) gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
@@ -215,6 +216,7 @@ void Shutdown(Application& ctx) {
     scene::ReleaseSceneGl(ctx.scene);
     bench::ReleaseHud(ctx.hud);
     ctx.app.textureTable.ReleaseAll();
+    gui::DeleteMenuTexture(ctx.menu);
   }
   ReleaseContexts(ctx.windows, win);
   if (win.displayModeChanged && win.mainWindow) {

@@ -14,6 +14,8 @@ constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 void SetMenuVisible(Application& ctx, int visible) {
   ctx.settings.show_info2.value = visible;
   WriteSetting(ctx.store, ctx.settings.show_info2);
+  // The menu shows the hand over its items; the 3D view has the arrow.
+  if (visible == 0) ctx.windows.SetCursorShape(platform::CursorShape::Arrow);
 }
 
 int OnKeyDown(Application& ctx, int key) {
@@ -63,10 +65,10 @@ int MainWindowProc(Application& ctx, const platform::Event& event) {
       gui::MenuKey(ctx.menu, ctx.input.keyDown, false, ctx.settings.show_info2.value != 0);
       return ctx.settings.show_info2.value != 0 ? 1 : 0;
     case EventType::MouseMove:
-      gui::MenuPointer(ctx.menu, event.x, event.y, false);
+      gui::MenuPointer(ctx.menu, event.x, event.y, false, ctx.settings.show_info2.value != 0);
       return 1;
     case EventType::LButtonUp:
-      gui::MenuPointer(ctx.menu, event.x, event.y, true);
+      gui::MenuPointer(ctx.menu, event.x, event.y, true, ctx.settings.show_info2.value != 0);
       return 1;
     case EventType::RButtonDown:
       ctx.input.keyDown[vk::kRightButton] = 1;
