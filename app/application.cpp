@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/sdl/canvas_cairo.h"
 #include "platform/text_codec.h"
+#include "sound/interface_sounds.h"
 
 namespace app {
 namespace {
@@ -38,6 +39,7 @@ void WireMenu(Application& a) {
     a.settings.m_autopilot.value = 1;
     a.windows.SetCursorShape(platform::CursorShape::Arrow);
   };
+  hooks.playSelectionSound = [&a] { sound::PlayClickSound(a.audio, a.sounds); };
   hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
     platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
   };
