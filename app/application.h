@@ -3,8 +3,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
+#include "app/benchmark_start.h"
+#include "app/command_line.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
@@ -20,13 +23,16 @@ namespace app {
 // entry function and passed down; tests build their own over a recording
 // window system and a scripted clock.
 struct Application {
-  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock)
-      : windows(windowSystem), clock(systemClock) {}
+  Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
+              Options commandLine = {})
+      : windows(windowSystem), clock(systemClock), options(std::move(commandLine)) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
   platform::WindowSystem& windows;
   platform::Clock& clock;
+  const Options options;
+  BenchmarkStart start;
   AppState app;
   WindowState win;
   InputState input;
@@ -40,7 +46,8 @@ struct Application {
 
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when
 // no display can be opened or the main window cannot be created, otherwise
-// the quit message's code.
+// the quit message's code. A benchmark start returns its own codes
+// (app/command_line.h): 1 for every failure, the missing archive included.
 int RunApplication(Application& application);
 
 // Product name and version, as the window title shows it.
