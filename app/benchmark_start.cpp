@@ -169,12 +169,13 @@ bool BenchmarkStartStep(Application& ctx) {
 
 int FinishBenchmarkStart(Application& ctx) {
   BenchmarkStart& start = ctx.start;
-  if (start.phase != BenchmarkStart::Phase::Done) {
-    if (start.interrupted.load()) {
-      End(ctx, kExitInterrupted, "interrupted before the run began; nothing was written");
-    } else {
-      End(ctx, kExitRunFailed, "the benchmark run could not start");
-    }
+  if (start.phase == BenchmarkStart::Phase::Done) return start.exitCode;
+  if (start.interrupted.load()) {
+    End(ctx, kExitInterrupted, "interrupted; nothing was written");
+  } else if (start.phase == BenchmarkStart::Phase::Playing) {
+    End(ctx, kExitRunFailed, "the program ended before the run was complete; nothing was written");
+  } else {
+    End(ctx, kExitRunFailed, "the benchmark run could not start");
   }
   return start.exitCode;
 }
