@@ -1,4 +1,5 @@
 #include <iostream>
+#include <memory>
 
 #include "app/application.h"
 #include "app/command_line.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
   platform::sdl::SdlWindowSystem windows(options.offscreen ? platform::sdl::VideoDriver::Offscreen
                                                            : platform::sdl::VideoDriver::Display);
   app::Application application(windows, clock, options);
+  // With the record on standard output, the record is all that goes there.
+  std::unique_ptr<std::ostream> record;
+  if (options.jsonPath == "-") record = platform::TakeStandardOutput();
+  if (record) application.start.out = record.get();
   if (options.benchmark) {
     application.start.progressOnTerminal = platform::StandardErrorIsTerminal();
     platform::WatchInterrupt(application.start.interrupted);

@@ -4,10 +4,18 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
+#include <ostream>
 
 namespace platform {
 
 bool StandardErrorIsTerminal();
+
+// Keeps standard output for one writer: returns a stream on the original
+// standard output and sends everything else the process writes there
+// (diagnostics of its own or of libraries) to standard error. Null, with
+// nothing changed, when that cannot be done.
+std::unique_ptr<std::ostream> TakeStandardOutput();
 
 // From now on the first Ctrl-C (SIGINT) only sets `flag`; a second one ends
 // the process as usual. Call it before the window system starts, which
