@@ -42,6 +42,7 @@ struct AppState {
   bool shadersAvailable = false;
   std::string renderer;
   std::string versionText;
+  std::string vendorText;
   scene::Camera camera;
   scene::AutopilotState autopilot;
   // A run has ended normally since the program started: the results page
@@ -70,6 +71,9 @@ struct WindowState {
   int sampleCount = 0;
   std::u16string antialiasLabel = u"Off";
   bool pixelFormatPending = false;
+  // A benchmark start keeps the size it asked for, below the usual minimum
+  // window size too.
+  bool noMinimumSize = false;
 };
 
 struct InputState {

@@ -58,7 +58,7 @@ int RunApplication(Application& a) {
   app.perfCounterLast = a.clock.Now();
   app.fullScreen = false;
   // Every text comes from the archive: without it the program cannot speak.
-  if (!lang::LoadStringArchive()) return 0;
+  if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
 
   LocateSettingsFile(a.store, SystemSettingsLocation());
   const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
@@ -69,6 +69,11 @@ int RunApplication(Application& a) {
   ReadSetting(a.store, a.settings.homepage_url);
 
   if (!a.windows.Init()) return ReportWindowFailure(a.windows);
+  if (a.options.benchmark) {
+    app.viewportWidth = a.options.width;
+    app.viewportHeight = a.options.height;
+    a.win.noMinimumSize = true;
+  }
   // The first drag is measured from where the cursor was at start.
   bool leftHeld = false, rightHeld = false;
   a.windows.GetGlobalMouse(app.camera.lastCursor.x, app.camera.lastCursor.y, leftHeld, rightHeld);

@@ -3,8 +3,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
+#include "app/benchmark_start.h"
+#include "app/command_line.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
@@ -26,8 +29,13 @@ namespace app {
 // recording audio output.
 struct Application {
   Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
-              platform::Power& powerService, platform::AudioOutput& audioOutput)
-      : windows(windowSystem), clock(systemClock), power(powerService), audio(audioOutput) {}
+              platform::Power& powerService, platform::AudioOutput& audioOutput,
+              Options commandLine = {})
+      : windows(windowSystem),
+        clock(systemClock),
+        power(powerService),
+        audio(audioOutput),
+        options(std::move(commandLine)) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
@@ -35,6 +43,8 @@ struct Application {
   platform::Clock& clock;
   platform::Power& power;
   platform::AudioOutput& audio;
+  const Options options;
+  BenchmarkStart start;
   AppState app;
   WindowState win;
   InputState input;
@@ -50,7 +60,8 @@ struct Application {
 
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when
 // no display can be opened or the main window cannot be created, otherwise
-// the quit message's code.
+// the quit message's code. A benchmark start returns its own codes
+// (app/command_line.h): 1 for every failure, the missing archive included.
 int RunApplication(Application& application);
 
 // Product name and version, as the window title shows it.

@@ -30,10 +30,26 @@ bool StartRun(Application& ctx) {
 
 void PlaybackFrame(Application& ctx) {
   const auto result = bench::PlaybackStep(ctx.player, NowMs(ctx.clock), ctx.app.camera);
-  if (result) EndRun(ctx, *result);
+  if (!result) return;
+  if (ctx.options.benchmark) {
+    // A benchmark start reports and ends the program instead of opening
+    // the results page.
+    WriteRunResult(ctx, *result);
+    ctx.start.result = *result;
+    return;
+  }
+  EndRun(ctx, *result);
 }
 
 void EndRun(Application& ctx, const bench::RunResult& result) {
+  WriteRunResult(ctx, result);
+  ctx.settings.show_info2.value = 1;
+  ctx.menu.page = kResultsPage;
+  gui::RequestRedraw(ctx.menu);
+  LeaveRunWindowMode(ctx);
+}
+
+void WriteRunResult(Application& ctx, const bench::RunResult& result) {
   AppSettings& s = ctx.settings;
   SettingsStore& store = ctx.store;
   s.last_bench_time.value = static_cast<float>(result.durationMs / 1000.0);
@@ -45,13 +61,8 @@ void EndRun(Application& ctx, const bench::RunResult& result) {
   StoreIfChanged(store, s.last_bench_aa, ctx.win.sampleCount);
   StoreIfChanged(store, s.last_bench_mode, ctx.scene.detailLevel);
   ctx.app.freshResult = true;
-
-  s.show_info2.value = 1;
-  ctx.menu.page = kResultsPage;
-  gui::RequestRedraw(ctx.menu);
   s.last_bench_max_mega_tris.value = result.maxMegaTris;
   WriteSetting(store, s.last_bench_max_mega_tris);
-  LeaveRunWindowMode(ctx);
 }
 
 void StopRun(Application& ctx) {

@@ -18,14 +18,17 @@ double NowMs(platform::Clock& clock);
 bool StartRun(Application& ctx);
 
 // Once per running frame: moves the camera along the path; at the end of
-// the path it ends the run (EndRun).
+// the path it ends the run (EndRun), or in a benchmark start writes the
+// result and hands it over (app/benchmark_start.h).
 void PlaybackFrame(Application& ctx);
 
-// Writes last_bench_time and last_average_fps, then each of the size,
-// antialiasing and mode keys that changed; marks the result fresh (the
-// results page then offers Compare); shows the results page, writes
-// last_bench_max_mega_tris and leaves full screen.
+// Writes the run's result (WriteRunResult), marks it fresh (the results page
+// then offers Compare), shows the results page and leaves full screen.
 void EndRun(Application& ctx, const bench::RunResult& result);
+
+// Writes last_bench_time and last_average_fps, then each of the size,
+// antialiasing and mode keys that changed, then last_bench_max_mega_tris.
+void WriteRunResult(Application& ctx, const bench::RunResult& result);
 
 // Escape and F1: the run stops and leaves full screen; nothing is written.
 void StopRun(Application& ctx);

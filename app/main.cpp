@@ -1,13 +1,40 @@
-#include "app/application.h"
-#include "platform/sdl/sdl_power.h"
-#include "platform/sdl/sdl_audio_output.h"
-#include "platform/sdl/sdl_window_system.h"
+#include <iostream>
+#include <memory>
 
-int main() {
+#include "app/application.h"
+#include "app/command_line.h"
+#include "platform/sdl/sdl_audio_output.h"
+#include "platform/sdl/sdl_power.h"
+#include "platform/console.h"
+#include "platform/message_box.h"
+#include "platform/sdl/sdl_window_system.h"
+#include "platform/text_codec.h"
+
+int main(int argc, char** argv) {
+  const app::ParsedCommandLine parsed = app::ParseCommandLine(argc, argv, std::cout, std::cerr);
+  if (!parsed.options) return parsed.exitCode;
+  const app::Options& options = *parsed.options;
+
   platform::sdl::SystemClock clock;
-  platform::sdl::SdlWindowSystem windows;
+  platform::sdl::SdlWindowSystem windows(options.offscreen ? platform::sdl::VideoDriver::Offscreen
+                                                           : platform::sdl::VideoDriver::Display);
   platform::sdl::SdlPower power;
   platform::sdl::SdlAudioOutput audio;
-  app::Application application(windows, clock, power, audio);
+  app::Application application(windows, clock, power, audio, options);
+  // With the record on standard output, the record is all that goes there.
+  std::unique_ptr<std::ostream> record;
+  if (options.jsonPath == "-") record = platform::TakeStandardOutput();
+  if (record) application.start.out = record.get();
+  if (options.benchmark) {
+    application.start.progressOnTerminal = platform::StandardErrorIsTerminal();
+    platform::WatchInterrupt(application.start.interrupted);
+  }
+  if (options.offscreen) {
+    // No one could close a box off-screen, and a script must not wait for one.
+    platform::SetMessageBoxHandler([](const platform::MessageBoxRequest& box) {
+      std::cerr << "morvandel-gauge: " << platform::Utf16ToUtf8(box.caption)
+                << (box.caption.empty() ? "" : ": ") << platform::Utf16ToUtf8(box.text) << '\n';
+    });
+  }
   return app::RunApplication(application);
 }

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
+#include "app/benchmark_start.h"
 #include "app/main_window.h"
 #include "app/screenshot.h"
 #include "app/window_proc.h"
@@ -56,7 +57,13 @@ void HandOver(Application& ctx) {
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
-  // The window stays hidden while loading and is shown once, maximised, here.
+  // The window stays hidden while loading and is shown once, maximised, here;
+  // a benchmark start keeps the size it asked for and shows no menu.
+  if (ctx.options.benchmark) {
+    ctx.win.mainWindow->Show(platform::ShowState::Normal);
+    PrepareBenchmarkStart(ctx);
+    return;
+  }
   ctx.win.mainWindow->Show(platform::ShowState::Maximized);
   ctx.settings.show_info2.value = 1;
   gui::RequestRedraw(ctx.menu);
@@ -174,7 +181,7 @@ int RunMainLoop(Application& ctx) {
         exitCode = event.code;
         break;
       }
-      MainWindowProc(ctx, event);
+      if (!FilterBenchmarkEvent(ctx, event)) MainWindowProc(ctx, event);
       continue;
     }
     UpdateStatistics(ctx);
@@ -196,9 +203,10 @@ int RunMainLoop(Application& ctx) {
         break;
     }
     if (ctx.app.quitRequested.load(std::memory_order_acquire)) break;
+    if (BenchmarkStartStep(ctx)) break;
   }
   Shutdown(ctx);
-  return exitCode;
+  return ctx.options.benchmark ? FinishBenchmarkStart(ctx) : exitCode;
 }
 
 void Shutdown(Application& ctx) {
@@ -207,11 +215,14 @@ void Shutdown(Application& ctx) {
   WindowState& win = ctx.win;
   // Nothing is released while the loader may still use its context.
   if (win.loaderThread.joinable()) win.loaderThread.join();
-  const scene::Camera& camera = ctx.app.camera;
-  SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
-                 camera.yaw, camera.pitch, camera.yaw2);
-  if (win.mainWindow)
-    WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
+  // A benchmark start leaves the user's pose and window placement alone.
+  if (!ctx.options.benchmark) {
+    const scene::Camera& camera = ctx.app.camera;
+    SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
+                   camera.yaw, camera.pitch, camera.yaw2);
+    if (win.mainWindow)
+      WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
+  }
   if (win.mainContext) {
     scene::ReleaseSceneGl(ctx.scene);
     bench::ReleaseHud(ctx.hud);

@@ -39,6 +39,11 @@ void ReportContextFailure(platform::WindowSystem& windows) {
   windows.PostQuit(0);
 }
 
+void SetMinimumSize(const WindowState& win, platform::WindowCreateInfo& info) {
+  info.minWidth = win.noMinimumSize ? 0 : kMinWindowWidth;
+  info.minHeight = win.noMinimumSize ? 0 : kMinWindowHeight;
+}
+
 void EnableSceneDefaults() {
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
@@ -63,8 +68,7 @@ bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppStat
   info.clientWidth = width;
   info.clientHeight = height;
   info.decorated = decorated && !app.fullScreen;
-  info.minWidth = kMinWindowWidth;
-  info.minHeight = kMinWindowHeight;
+  SetMinimumSize(win, info);
   info.samples = win.sampleCount;
   win.mainWindow = windows.CreateWindow(info);
   if (!win.mainWindow) return false;
@@ -120,8 +124,7 @@ void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState
   info.clientWidth = app.viewportWidth;
   info.clientHeight = app.viewportHeight;
   info.decorated = old.IsBordered();
-  info.minWidth = kMinWindowWidth;
-  info.minHeight = kMinWindowHeight;
+  SetMinimumSize(win, info);
   info.samples = win.sampleCount;
   std::unique_ptr<platform::Window> fresh = windows.CreateWindow(info);
   if (!fresh && win.sampleCount != 0) {

@@ -1,8 +1,11 @@
 #include "app/scene_setup.h"
 
+#include <cstdlib>
+
 #include "app/main_window.h"
 #include "bench/embedded_path.h"
 #include "bench/hud.h"
+#include "bench/run_report.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
@@ -58,6 +61,8 @@ void InitGlScene(Application& ctx) {
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   app.renderer = renderer != nullptr ? renderer : "";
   app.versionText = version != nullptr ? version : "";
+  const char* vendor = reinterpret_cast<const char*>(glGetString(GL_VENDOR));
+  app.vendorText = vendor != nullptr ? vendor : "";
 
   // A first pose the stored camera keys are read over; the menu pose below
   // replaces it, because the menu is what shows first.
@@ -84,6 +89,9 @@ void InitGlScene(Application& ctx) {
   sceneState.filledPolygons = s.g_bRenderMode.value != 0;
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
+  // For tests only: a run over the first N keyframes takes seconds, not a minute.
+  bench::KeepFirstKeyframes(ctx.player.keyframes,
+                            bench::ParseKeyframeLimit(std::getenv("MG_BENCH_PATH_KEYFRAMES")));
   if (!path.error.empty()) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(path.error), u"Error",
                              platform::MessageIcon::Information);

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
+#include <GL/gl.h>
+
 namespace platform::sdl {
 namespace {
 
@@ -34,8 +36,8 @@ void SetGlAttributes(int samples, bool share) {
   SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, share ? 1 : 0);
 }
 
-SdlWindow::SdlWindow(SDL_Window* window, int samples, std::string& lastError)
-    : window_(window), samples_(samples), lastError_(lastError) {
+SdlWindow::SdlWindow(SDL_Window* window, int samples, std::string& lastError, bool finishOnSwap)
+    : window_(window), samples_(samples), lastError_(lastError), finishOnSwap_(finishOnSwap) {
   SDL_SetWindowData(window_, kDataKey, this);
   restoreRect_ = GetWindowRect();
 }
@@ -132,7 +134,10 @@ bool SdlWindow::MakeCurrent(GlContext context) {
   return SDL_GL_MakeCurrent(window_, reinterpret_cast<SDL_GLContext>(context.handle())) == 0;
 }
 
-void SdlWindow::SwapBuffers() { SDL_GL_SwapWindow(window_); }
+void SdlWindow::SwapBuffers() {
+  SDL_GL_SwapWindow(window_);
+  if (finishOnSwap_) glFinish();
+}
 
 bool SdlWindow::ChangeDisplayMode(int width, int height, bool& readable) {
   SDL_DisplayMode current{};

@@ -16,7 +16,8 @@ SdlWindow* FromSdl(SDL_Window* window);
 class SdlWindow final : public Window {
  public:
   // Takes ownership of the SDL window; failures are reported in lastError.
-  SdlWindow(SDL_Window* window, int samples, std::string& lastError);
+  // With finishOnSwap each swap waits for the frame to be drawn (glFinish).
+  SdlWindow(SDL_Window* window, int samples, std::string& lastError, bool finishOnSwap);
   ~SdlWindow() override;
 
   void Show(ShowState state) override;
@@ -46,6 +47,7 @@ class SdlWindow final : public Window {
   SDL_Window* window_;
   int samples_;
   std::string& lastError_;
+  bool finishOnSwap_;
   Rect restoreRect_;
 };
 

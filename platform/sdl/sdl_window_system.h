@@ -11,12 +11,19 @@
 
 namespace platform::sdl {
 
+enum class VideoDriver {
+  Display,    // the desktop's display; SDL_VIDEODRIVER may name another
+  Offscreen,  // SDL's off-screen driver (EGL pbuffers), no display needed
+};
+
 class SdlWindowSystem final : public WindowSystem {
  public:
+  explicit SdlWindowSystem(VideoDriver driver = VideoDriver::Display) : driver_(driver) {}
   ~SdlWindowSystem() override { Shutdown(); }
 
-  // Refuses SDL's off-screen and dummy drivers unless SDL_VIDEODRIVER names
-  // them: without a display the program would otherwise draw unseen.
+  // With VideoDriver::Display, refuses SDL's off-screen and dummy drivers
+  // unless SDL_VIDEODRIVER names them: without a display the program would
+  // otherwise draw unseen.
   bool Init() override;
   void Shutdown() override;
   const std::string& LastError() const override { return lastError_; }
@@ -35,6 +42,7 @@ class SdlWindowSystem final : public WindowSystem {
  private:
   bool Translate(const SDL_Event& in, Event& out) const;
 
+  VideoDriver driver_;
   bool initialised_ = false;
   Uint32 quitEventType_ = 0;
   std::string lastError_;

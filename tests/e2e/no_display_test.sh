@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Without a display (none named, or one that refuses the connection) the
-# program says so and ends with exit code 1 instead of drawing unseen.
+# program says so, tells how to run off-screen and ends with exit code 1
+# instead of drawing unseen; a benchmark start without --offscreen too.
 set -euo pipefail
 program="$1"
 
@@ -11,13 +12,19 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 
 for display in "" ":97"; do
-  set +e
-  DISPLAY="$display" timeout 60 "$program" >"$work/out.log" 2>&1
-  code=$?
-  set -e
-  cat "$work/out.log"
-  [ "$code" -eq 1 ] || { echo "FAIL: DISPLAY='$display': exit code $code, expected 1"; exit 1; }
-  grep -q "No display could be opened (DISPLAY=$display)" "$work/out.log" ||
-    { echo "FAIL: DISPLAY='$display': no message about the display"; exit 1; }
+  for args in "" "--benchmark"; do
+    set +e
+    # shellcheck disable=SC2086
+    DISPLAY="$display" timeout 60 "$program" $args >"$work/out.log" 2>&1
+    code=$?
+    set -e
+    cat "$work/out.log"
+    what="DISPLAY='$display' $args"
+    [ "$code" -eq 1 ] || { echo "FAIL: $what: exit code $code, expected 1"; exit 1; }
+    grep -q "No display could be opened (DISPLAY=$display)" "$work/out.log" ||
+      { echo "FAIL: $what: no message about the display"; exit 1; }
+    grep -q -- "--benchmark --offscreen" "$work/out.log" ||
+      { echo "FAIL: $what: no word on running off-screen"; exit 1; }
+  done
 done
 echo "e2e: no display reported, exit 1"
