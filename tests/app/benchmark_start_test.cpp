@@ -37,7 +37,7 @@ app::Options Benchmark(app::Options options) {
 // window, with a 30-keyframe path of half a second.
 struct Start {
   Start(app::Options options, const app::SettingsStore& store, std::map<int, int> probeAnswers = {})
-      : a(windows, clock, Benchmark(std::move(options))) {
+      : a(windows, clock, power, audio, Benchmark(std::move(options))) {
     a.store = store;
     a.start.out = &out;
     a.start.err = &err;
@@ -53,6 +53,8 @@ struct Start {
   }
   RecordingWindowSystem windows;
   platform::fake::ScriptedClock clock;
+  platform::fake::RecordingPower power;
+  platform::fake::RecordingAudio audio;
   std::ostringstream out, err;
   app::Application a;
 };

@@ -67,15 +67,15 @@ run "$program" --benchmark --size 160 --offscreen
 [ "$code" -eq 2 ] && grep -q "Usage: morvandel-gauge" "$work/err" && [ ! -s "$work/out" ] ||
   fail "a malformed size: exit $code, expected 2 with the usage on standard error"
 
-# Off-screen, without any display, over the first 12 keyframes of the path:
+# Off-screen, without any display, over the first 6 keyframes of the path:
 # seconds where the machine is free, a few minutes on a busy one.
 offscreen="$work/offscreen"
-run env -u DISPLAY XDG_CONFIG_HOME="$offscreen" MG_BENCH_PATH_KEYFRAMES=12 \
+run env -u DISPLAY XDG_CONFIG_HOME="$offscreen" MG_BENCH_PATH_KEYFRAMES=6 \
   "$program" --benchmark --offscreen --size 160x120 --quality low --json "$work/run.json"
 [ "$code" -eq 0 ] || fail "off-screen run: exit $code, expected 0"
 grep -qE "^[0-9]+\.[0-9] FPS average, .* 160x120, antialiasing off, quality low" "$work/out" ||
   fail "off-screen run: no result line"
-check_record "$work/run.json" 160 120 11
+check_record "$work/run.json" 160 120 5
 text="$(settings_text "$offscreen")"
 check_result_keys "$text" "$work/run.json" 160 120
 others="$(grep -vE '^(\[Program\]|TestIni=eeee|\[Morvandel\.Gauge\]|last_(average_fps|bench_time|bench_sc_width|bench_sc_height|bench_aa|bench_mode|bench_max_mega_tris)=.*|)$' <<<"$text" || true)"
@@ -88,13 +88,13 @@ mkdir -p "$window/Morvandel.Gauge"
 seeded=$'[Program]\nm_win_rc=10;20;1034;788;1;x,y,w,h,SW\n\n[Morvandel.Gauge]\nrender_type=2\nm_p_x=5\nm_w_x=1.500000\n'
 { printf '\xff\xfe'; printf '%s' "${seeded//$'\n'/$'\r\n'}" | iconv -f UTF-8 -t UTF-16LE; } \
   >"$window/Morvandel.Gauge/Morvandel.Gauge.ini"
-run env XDG_CONFIG_HOME="$window" MG_BENCH_PATH_KEYFRAMES=8 \
+run env XDG_CONFIG_HOME="$window" MG_BENCH_PATH_KEYFRAMES=4 \
   "$program" --benchmark --size 160x120 --quality low --water 0 --json -
 [ "$code" -eq 0 ] || fail "window run: exit $code, expected 0"
 grep -q "160x120, antialiasing off, quality low" "$work/err" ||
   fail "window run: the result line is not on standard error"
 cp "$work/out" "$work/window.json"
-check_record "$work/window.json" 160 120 7
+check_record "$work/window.json" 160 120 3
 text="$(settings_text "$window")"
 check_result_keys "$text" "$work/window.json" 160 120
 for line in "m_win_rc=10;20;1034;788;1;x,y,w,h,SW" "render_type=2" "m_p_x=5" "m_w_x=1.500000"; do
