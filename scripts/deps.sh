@@ -5,6 +5,7 @@ mg_packages=(
   libsdl2-dev libx11-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libegl-mesa0 libglx-mesa0
   libstb-dev libfreetype-dev libfontconfig-dev libpango1.0-dev libcairo2-dev libzip-dev
+  unzip  # the mail test reads the program's zip back with it
   fonts-dejavu-core fonts-wqy-microhei
   libcli11-dev nlohmann-json3-dev jq libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xdg-utils

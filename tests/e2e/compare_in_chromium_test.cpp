@@ -12,12 +12,15 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "app/compare.h"
 #include "bench/result_codec.h"
 #include "bench/system_info_text.h"
 #include "platform/fake/fixed_system_info.h"
 #include "platform/fake/recording_shell.h"
+#include "program_version.h"
+#include "share/links.h"
 #include "tests/e2e/child_process.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/test_files.h"
@@ -161,16 +164,34 @@ class CompareInChromiumTest : public ::testing::Test {
     setenv("XDG_DATA_HOME", (folder_.path() / "data").c_str(), 1);
   }
 
-  // Opens the page in headless Chromium and returns the document it ends
+  // Starts the comparison server on a free port; its address, or empty
+  // (with a failure) when it does not come up.
+  std::string StartServer(std::optional<e2e::ChildProcess>& server) {
+    server.emplace(std::vector<std::string>{MG_COMPARE_SERVER, "--db",
+                                            (folder_.path() / "results.sqlite").string(), "--port",
+                                            "0", "--bind", "127.0.0.1"},
+                   folder_.path() / "server.err");
+    EXPECT_TRUE(server->started());
+    // "... listening on http://127.0.0.1:PORT/, results in ..."
+    const std::string banner = server->ReadLine(e2e::After(20s)).value_or("");
+    const size_t address = banner.find("http://127.0.0.1:");
+    const int port = address == std::string::npos
+                         ? 0
+                         : std::atoi(banner.c_str() + address + std::strlen("http://127.0.0.1:"));
+    EXPECT_GT(port, 0) << banner << FileText(folder_.path() / "server.err");
+    return port > 0 ? "http://127.0.0.1:" + std::to_string(port) : std::string();
+  }
+
+  // Opens the address in headless Chromium and returns the document it ends
   // on, as Chromium prints it; empty when it did not finish in time.
-  std::string BrowserDocument(const fs::path& page, int run) {
+  std::string BrowserDocument(const std::string& address, int run) {
     const fs::path profile = folder_.path() / ("profile" + std::to_string(run));
     const fs::path errors = folder_.path() / ("chromium" + std::to_string(run) + ".err");
     e2e::ChildProcess browser(
         {chromium_.string(), "--headless", "--disable-gpu", "--no-sandbox", "--no-first-run",
          "--no-default-browser-check", "--disable-background-networking",
          "--disable-component-update", "--disable-extensions", "--disable-sync",
-         "--user-data-dir=" + profile.string(), "--dump-dom", "file://" + page.string()},
+         "--user-data-dir=" + profile.string(), "--dump-dom", address},
         errors);
     EXPECT_TRUE(browser.started());
     const std::optional<std::string> document = browser.ReadToEnd(e2e::After(60s));
@@ -185,17 +206,10 @@ class CompareInChromiumTest : public ::testing::Test {
 
 TEST_F(CompareInChromiumTest, PostedPagesAreStoredAndRanked) {
   const fs::path database = folder_.path() / "results.sqlite";
-  e2e::ChildProcess server(
-      {MG_COMPARE_SERVER, "--db", database.string(), "--port", "0", "--bind", "127.0.0.1"},
-      folder_.path() / "server.err");
-  ASSERT_TRUE(server.started());
-  // "... listening on http://127.0.0.1:PORT/, results in ..."
-  const std::string banner = server.ReadLine(e2e::After(20s)).value_or("");
-  const size_t address = banner.find("http://127.0.0.1:");
-  ASSERT_NE(address, std::string::npos) << banner << FileText(folder_.path() / "server.err");
-  const int port = std::atoi(banner.c_str() + address + std::strlen("http://127.0.0.1:"));
-  ASSERT_GT(port, 0) << banner;
-  const std::string url = "http://127.0.0.1:" + std::to_string(port);
+  std::optional<e2e::ChildProcess> server;
+  const std::string url = StartServer(server);
+  ASSERT_FALSE(url.empty());
+  const int port = std::atoi(url.c_str() + std::strlen("http://127.0.0.1:"));
 
   struct Run {
     float fps;
@@ -220,7 +234,8 @@ TEST_F(CompareInChromiumTest, PostedPagesAreStoredAndRanked) {
     EXPECT_EQ(shell.commands(),
               (std::vector<std::vector<std::string>>{{"xdg-open", outcome.page.path.string()}}));
 
-    const std::string document = BrowserDocument(outcome.page.path, records.size());
+    const std::string document =
+        BrowserDocument("file://" + outcome.page.path.string(), records.size());
     const std::string label = "result " + std::to_string(records.size());
     EXPECT_EQ(VisibleText(Between(document, "<p id=\"standing\">", "</p>")), run.standing)
         << label << ":\n"
@@ -266,7 +281,57 @@ TEST_F(CompareInChromiumTest, PostedPagesAreStoredAndRanked) {
   EXPECT_EQ(VisibleText(Between(third->body, "<body>", "</body>")),
             VisibleText(Between(lastDocument, "<body>", "</body>")));
 
-  EXPECT_EQ(server.Terminate(e2e::After(10s)), 0);
+  EXPECT_EQ(server->Terminate(e2e::After(10s)), 0);
+}
+
+// Every address the menu's link commands open, with the server as the
+// homepage, is a page of the server with the page's own title; an unknown
+// page answers with the list of pages that exist.
+TEST_F(CompareInChromiumTest, LinkPagesOpenInTheBrowser) {
+  std::optional<e2e::ChildProcess> server;
+  const std::string url = StartServer(server);
+  ASSERT_FALSE(url.empty());
+
+  const platform::TimeZoneFacts berlin{60, true};
+  const platform::TimeZoneFacts tokyo{540, false};
+  const std::string program = "Morvandel.Gauge " + std::string(mg::kProgramVersion);
+  struct Link {
+    const char* command;
+    int uiLanguage;
+    platform::TimeZoneFacts zone;
+    const char* variant;
+    std::string title;
+  };
+  const Link links[] = {
+      {"# FAQ", 1, berlin, "/eu", "Morvandel.Gauge \u2013 Questions and answers"},
+      {"More", 1, tokyo, "/int", program},
+      {"# Donate", 0, tokyo, "/de", "Morvandel.Gauge \u2013 Kostenlos"},
+      {"History", 1, berlin, "/eu", "Morvandel.Gauge \u2013 History"},
+      {"# THX", 0, berlin, "/de", "Morvandel.Gauge \u2013 Danke"},
+      {"# THX", 1, tokyo, "/int", "Morvandel.Gauge \u2013 Thanks"},
+      {"Results", 0, tokyo, "/eu", "Morvandel.Gauge - Latest results"},
+  };
+  int run = 0;
+  for (const Link& link : links) {
+    const std::optional<std::string> address =
+        share::LinkAddress(link.command, {link.uiLanguage, link.zone, url});
+    ASSERT_TRUE(address) << link.command;
+    EXPECT_EQ(address->rfind(url + link.variant, 0), 0u) << *address;
+    const std::string document = BrowserDocument(*address, ++run);
+    EXPECT_EQ(Between(document, "<title>", "</title>"), link.title) << *address;
+  }
+
+  const std::string unknown = url + "/de/?seite=Freeware/Morvandel.Gauge/Gibt-es-nicht";
+  const std::string missing = BrowserDocument(unknown, ++run);
+  EXPECT_EQ(Between(missing, "<title>", "</title>"), "Morvandel.Gauge \u2013 Seite nicht gefunden");
+  const std::string listed = VisibleText(Between(missing, "<ul class=\"pages\">", "</ul>"));
+  EXPECT_EQ(listed,
+            "Programm Fragen und Antworten Versionsgeschichte Thanks (English) Danke Kostenlos "
+            "Ergebnisse")
+      << missing;
+  EXPECT_NE(missing.find("href=\"/de/?seite=faq-Morvandel.Gauge&amp;faq=0\""), std::string::npos);
+
+  EXPECT_EQ(server->Terminate(e2e::After(10s)), 0);
 }
 
 }  // namespace

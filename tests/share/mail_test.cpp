@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,26 @@ std::string PercentDecode(std::string_view text) {
     }
   }
   return out;
+}
+
+// The names in an "unzip -l" listing: the last column of the lines between
+// the two dashed rules.
+std::vector<std::string> ListedNames(const std::string& listing) {
+  std::vector<std::string> names;
+  std::istringstream lines(listing);
+  int rules = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("---------")) {
+      ++rules;
+    } else if (rules == 1) {
+      std::istringstream fields(line);
+      std::string length, date, time, name;
+      fields >> length >> date >> time;
+      std::getline(fields >> std::ws, name);
+      names.push_back(name);
+    }
+  }
+  return names;
 }
 
 TEST(MailTextTest, NoteTextEscapesAndPlaceholders) {
@@ -163,7 +184,21 @@ TEST_F(MailTest, ZipForMailHoldsTheProgramAndLeavesNothingOnFailure) {
   const std::optional<fs::path> zip = share::ZipForMail(program_);
   ASSERT_TRUE(zip);
   EXPECT_EQ(*zip, MailZip());
-  EXPECT_GT(fs::file_size(*zip), 0u);
+  if (access("/usr/bin/unzip", X_OK) == 0) {
+    // Read back by another zip implementation: one entry, the program's
+    // file name without folders, holding the program's bytes.
+    const platform::CommandResult listing =
+        platform::RunCommand({{"unzip", "-l", zip->string()}, true});
+    ASSERT_EQ(listing.exitCode, 0) << listing.output;
+    EXPECT_EQ(ListedNames(listing.output), std::vector<std::string>{"morvandel-gauge"})
+        << listing.output;
+    const platform::CommandResult content =
+        platform::RunCommand({{"unzip", "-p", zip->string(), "morvandel-gauge"}, true});
+    EXPECT_EQ(content.exitCode, 0);
+    EXPECT_EQ(content.output, test_support::ReadBytes(program_));
+  } else {
+    ADD_FAILURE() << "unzip is not installed (scripts/deps.sh installs it)";
+  }
 
   fs::remove(*zip);
   EXPECT_FALSE(share::ZipForMail(scratch_.path() / "gone"));
