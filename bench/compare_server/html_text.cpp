@@ -5,33 +5,6 @@
 
 namespace compare {
 
-std::string EscapeHtml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string FormatFixed(double value, int decimals) {
   if (!std::isfinite(value)) return "-";
   char buffer[64];
@@ -52,11 +25,11 @@ std::string Shortened(std::string_view utf8, size_t limit) {
 }
 
 std::string HtmlDocument(std::string_view title, std::string_view body, std::string_view language) {
-  std::string page = "<!DOCTYPE html>\n<html lang=\"" + EscapeHtml(language) + "\">\n";
+  std::string page = "<!DOCTYPE html>\n<html lang=\"" + HtmlEscape(language) + "\">\n";
   page +=
       "<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
-  page += EscapeHtml(title);
+  page += HtmlEscape(title);
   page +=
       "</title>\n<style>\n"
       "body{font-family:sans-serif;margin:1.5em auto;max-width:64em;padding:0 1em;color:#222;"

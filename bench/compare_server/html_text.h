@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "bench/compare_page.h"
+
 namespace compare {
 
-// &, <, >, " and ' as character references: safe in text and in quoted
-// attribute values.
-std::string EscapeHtml(std::string_view text);
+using bench::HtmlEscape;
 
 // Fixed-point with a dot, whatever the locale.
 std::string FormatFixed(double value, int decimals);

@@ -32,7 +32,7 @@ std::string ResultLink(std::int64_t id) { return "/?result=" + std::to_string(id
 
 void AppendCell(std::string& html, std::string_view text, bool number = false) {
   html += number ? "<td class=\"n\">" : "<td>";
-  html += EscapeHtml(text);
+  html += HtmlEscape(text);
   html += "</td>";
 }
 
@@ -94,10 +94,10 @@ std::string FpsBarChart(const std::vector<RankedRow>& rows, std::int64_t highlig
     const bool mine = row.stored.id == highlightId;
     const double length = top > 0.0 ? r.fps / top * kBarSpace : 0.0;
     const std::string label = "#" + std::to_string(row.position) + " " + Shortened(r.renderer, 38);
-    svg += "<g><title>" + EscapeHtml(label + ": " + FormatFixed(r.fps, 2) + " FPS") + "</title>";
+    svg += "<g><title>" + HtmlEscape(label + ": " + FormatFixed(r.fps, 2) + " FPS") + "</title>";
     svg += "<text x=\"" + std::to_string(kLabelWidth - 6) + "\" y=\"" + std::to_string(y + 15) +
            "\" text-anchor=\"end\"" + (mine ? " font-weight=\"bold\"" : "") + ">" +
-           EscapeHtml(label) + "</text>";
+           HtmlEscape(label) + "</text>";
     svg += "<rect x=\"" + std::to_string(kLabelWidth) + "\" y=\"" + std::to_string(y + 2) +
            "\" width=\"" + FormatFixed(length, 1) + "\" height=\"" +
            std::to_string(kRowHeight - 4) + "\" fill=\"" + (mine ? "#e8590c" : "#4c6ef5") + "\"/>";
@@ -117,10 +117,10 @@ std::string RankingPage(const StoredResult& mine, const Standing& standing,
   body += "<p id=\"standing\">Position <strong>" + std::to_string(standing.position) +
           "</strong> of " + std::to_string(standing.total) +
           " at detail level <a href=\"/?level=" + std::to_string(r.level) + "\">" +
-          EscapeHtml(level) + "</a>.</p>\n";
+          HtmlEscape(level) + "</a>.</p>\n";
   body += "<table class=\"summary\">\n";
   const auto line = [&body](std::string_view name, std::string_view value) {
-    body += "<tr><th>" + EscapeHtml(name) + "</th><td>" + EscapeHtml(value) + "</td></tr>\n";
+    body += "<tr><th>" + HtmlEscape(name) + "</th><td>" + HtmlEscape(value) + "</td></tr>\n";
   };
   line("Average FPS", FormatFixed(r.fps, 2));
   line("Mega-Tris", FormatFixed(r.megaTris, 2));
@@ -133,7 +133,7 @@ std::string RankingPage(const StoredResult& mine, const Standing& standing,
   line("Operating system", r.os);
   line("Program version", r.version);
   line("Received (UTC)", mine.received);
-  body += "</table>\n<h2>Average FPS at detail level " + EscapeHtml(level) + "</h2>\n";
+  body += "</table>\n<h2>Average FPS at detail level " + HtmlEscape(level) + "</h2>\n";
   body += FpsBarChart(rows, mine.id);
   body += RankingTable(rows, mine.id);
   return HtmlDocument(std::string(kProduct) + " result: position " +
@@ -155,7 +155,7 @@ std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<in
       level ? all + (german ? " der Detailstufe " : " at detail level ") + levelName(*level) : all;
   const std::string title = std::string(kProduct) + " - " + heading;
   const std::string_view language = german ? "de" : "en";
-  std::string body = Navigation(sitePrefix) + "<h1>" + EscapeHtml(heading) + "</h1>\n";
+  std::string body = Navigation(sitePrefix) + "<h1>" + HtmlEscape(heading) + "</h1>\n";
   if (latest.empty()) {
     body += german ? "<p>Noch keine Ergebnisse.</p>\n" : "<p>No results yet.</p>\n";
     return HtmlDocument(title, body, language);
@@ -168,7 +168,7 @@ std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<in
                    "<th>Processor</th></tr>\n";
   for (const StoredResult& s : latest) {
     body += "<tr id=\"r" + std::to_string(s.id) + "\">";
-    body += "<td><a href=\"" + ResultLink(s.id) + "\">" + EscapeHtml(s.received) + "</a></td>";
+    body += "<td><a href=\"" + ResultLink(s.id) + "\">" + HtmlEscape(s.received) + "</a></td>";
     AppendCell(body, levelName(s.result.level));
     AppendCell(body, FormatFixed(s.result.fps, 2), true);
     AppendCell(body, FormatFixed(s.result.megaTris, 2), true);
@@ -183,8 +183,8 @@ std::string LatestPage(const std::vector<StoredResult>& latest, std::optional<in
 }
 
 std::string MessagePage(std::string_view heading, std::string_view text) {
-  return HtmlDocument(heading, Navigation() + "<h1>" + EscapeHtml(heading) + "</h1>\n<p>" +
-                                   EscapeHtml(text) + "</p>\n");
+  return HtmlDocument(heading, Navigation() + "<h1>" + HtmlEscape(heading) + "</h1>\n<p>" +
+                                   HtmlEscape(text) + "</p>\n");
 }
 
 }  // namespace compare

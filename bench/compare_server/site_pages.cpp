@@ -53,9 +53,9 @@ std::string Navigation(std::string_view prefix, const PageEntry* current) {
   std::string nav = "<nav class=\"site\">";
   for (const PageEntry& page : kPages) {
     if (page.nav == (german ? PageEntry::Nav::English : PageEntry::Nav::German)) continue;
-    nav += "<a href=\"" + EscapeHtml(PageAddress(page, prefix)) + "\"";
+    nav += "<a href=\"" + HtmlEscape(PageAddress(page, prefix)) + "\"";
     if (&page == current) nav += " aria-current=\"page\"";
-    nav += ">" + EscapeHtml(TitleOf(page, prefix)) + "</a>";
+    nav += ">" + HtmlEscape(TitleOf(page, prefix)) + "</a>";
   }
   return nav + "</nav>\n";
 }
@@ -80,7 +80,7 @@ std::string Contents(const SiteText& text, std::string_view currentId) {
     if (section.id.empty()) continue;
     html += "<li";
     if (section.id == currentId) html += " class=\"current\"";
-    html += "><a href=\"#" + EscapeHtml(section.id) + "\">" + EscapeHtml(section.heading) +
+    html += "><a href=\"#" + HtmlEscape(section.id) + "\">" + HtmlEscape(section.heading) +
             "</a></li>\n";
   }
   return html + "</ol>\n";
@@ -92,7 +92,7 @@ std::string SiteDocument(std::string_view prefix, const PageEntry* current,
   const std::string_view language = IsGerman(prefix) ? "de" : "en";
   std::string body = Navigation(prefix, current) + "<main";
   if (mainLanguage != language) body += " lang=\"" + std::string(mainLanguage) + "\"";
-  body += ">\n<h1>" + EscapeHtml(heading) + "</h1>\n";
+  body += ">\n<h1>" + HtmlEscape(heading) + "</h1>\n";
   body += main;
   body += "</main>\n" + Footer(prefix);
   const std::string title = heading.starts_with(kProduct)
@@ -104,14 +104,14 @@ std::string SiteDocument(std::string_view prefix, const PageEntry* current,
 std::string PageList(std::string_view prefix) {
   std::string html = "<ul class=\"pages\">\n";
   for (const PageEntry& page : kPages)
-    html += "<li><a href=\"" + EscapeHtml(PageAddress(page, prefix)) + "\">" +
-            EscapeHtml(TitleOf(page, prefix)) + "</a></li>\n";
+    html += "<li><a href=\"" + HtmlEscape(PageAddress(page, prefix)) + "\">" +
+            HtmlEscape(TitleOf(page, prefix)) + "</a></li>\n";
   return html + "</ul>\n";
 }
 
 std::string NotFound(std::string_view seite, std::string_view prefix) {
   const bool german = IsGerman(prefix);
-  const std::string name = EscapeHtml(seite);
+  const std::string name = HtmlEscape(seite);
   std::string main =
       german ? "<p>Eine Seite \u201e" + name + "\u201c gibt es hier nicht. " +
                    "Diese Seiten gibt es:</p>\n"
@@ -160,7 +160,7 @@ SitePageAnswer SitePage(std::string_view seite, const FormFields& query, std::st
 
 std::string PageListPage(std::string_view heading, std::string_view text) {
   return SiteDocument("", nullptr, heading, "en",
-                      "<p>" + EscapeHtml(text) + "</p>\n" + PageList(""));
+                      "<p>" + HtmlEscape(text) + "</p>\n" + PageList(""));
 }
 
 std::string SiteNavigation(std::string_view prefix) { return Navigation(prefix, nullptr); }

@@ -32,7 +32,7 @@ std::string Inline(std::string_view text, std::string_view sitePrefix) {
     if (text[i] == '`') {
       const size_t close = text.find('`', i + 1);
       if (close != std::string_view::npos) {
-        html += "<code>" + EscapeHtml(text.substr(i + 1, close - i - 1)) + "</code>";
+        html += "<code>" + HtmlEscape(text.substr(i + 1, close - i - 1)) + "</code>";
         i = close + 1;
         continue;
       }
@@ -42,13 +42,13 @@ std::string Inline(std::string_view text, std::string_view sitePrefix) {
       if (close != std::string_view::npos) {
         const std::string_view label = text.substr(i + 1, middle - i - 1);
         const std::string_view target = text.substr(middle + 2, close - middle - 2);
-        html += "<a href=\"" + EscapeHtml(Address(target, sitePrefix)) + "\">" + EscapeHtml(label) +
+        html += "<a href=\"" + HtmlEscape(Address(target, sitePrefix)) + "\">" + HtmlEscape(label) +
                 "</a>";
         i = close + 1;
         continue;
       }
     }
-    html += EscapeHtml(text.substr(i, 1));
+    html += HtmlEscape(text.substr(i, 1));
     ++i;
   }
   return html;
@@ -104,7 +104,7 @@ class Renderer {
     }
     const char* tag = section ? "h2" : "h3";
     out_.html += std::string("<") + tag;
-    if (!id.empty()) out_.html += " id=\"" + EscapeHtml(id) + "\"";
+    if (!id.empty()) out_.html += " id=\"" + HtmlEscape(id) + "\"";
     if (!id.empty() && id == currentId_) out_.html += " class=\"current\"";
     out_.html += ">" + Inline(text, prefix_) + "</" + tag + ">\n";
     if (section) out_.sections.push_back({id, std::string(text)});

@@ -152,7 +152,7 @@ TEST_F(RequestHandlerTest, BadPostsAreRefusedAndNothingIsStored) {
 
 TEST_F(RequestHandlerTest, EverythingEchoedIsEscaped) {
   // The flattening drops "&" from the record, so it cannot arrive in a value.
-  EXPECT_EQ(EscapeHtml("<script>&\"'"), "&lt;script&gt;&amp;&quot;&#39;");
+  EXPECT_EQ(HtmlEscape("<script>&\"'"), "&lt;script&gt;&amp;&quot;&#39;");
   ASSERT_EQ(Post(FormBody(Record(25.0, 1, "<script>&\"'"))).status, 200);
   for (const HttpResponse& page : {Post(FormBody(Record(20.0, 1, "x"))), Get(), Get("result=1")}) {
     EXPECT_FALSE(Contains(page.body, "<script>"));
