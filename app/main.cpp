@@ -3,10 +3,10 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
-#include "platform/sdl/sdl_audio_output.h"
-#include "platform/sdl/sdl_power.h"
 #include "platform/console.h"
 #include "platform/message_box.h"
+#include "platform/sdl/sdl_audio_output.h"
+#include "platform/sdl/sdl_power.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/text_codec.h"
 
