@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <system_error>
 
 namespace platform::sdl {
 namespace {
@@ -32,18 +31,23 @@ SdlAudioOutput::~SdlAudioOutput() {
 AudioOpenResult SdlAudioOutput::Open() {
   if (!openStarted_) {
     openStarted_ = true;
-    try {
-      opener_ = std::thread(&SdlAudioOutput::OpenDevice, this);
-    } catch (const std::system_error&) {
-      OpenDevice();  // no thread to spare: open here
-    }
+    opener_ = SDL_CreateThread(&SdlAudioOutput::OpenerMain, "mg-audio-open", this);
+    if (opener_ == nullptr) OpenDevice();  // no thread to spare: open here
   }
   return AudioOpenResult::Opened;
 }
 
 bool SdlAudioOutput::WaitForDevice() {
-  if (opener_.joinable()) opener_.join();
+  if (opener_ != nullptr) {
+    SDL_WaitThread(opener_, nullptr);
+    opener_ = nullptr;
+  }
   return device_ != 0;
+}
+
+int SdlAudioOutput::OpenerMain(void* self) {
+  static_cast<SdlAudioOutput*>(self)->OpenDevice();
+  return 0;
 }
 
 void SdlAudioOutput::OpenDevice() {

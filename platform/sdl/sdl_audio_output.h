@@ -24,7 +24,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/audio.h"
@@ -75,6 +74,7 @@ class SdlAudioOutput final : public AudioOutput {
 
   static void MixCallback(void* self, Uint8* stream, int bytes);
   void Mix(int16_t* out, size_t count);
+  static int OpenerMain(void* self);
   // Runs on the opening thread.
   void OpenDevice();
   std::shared_ptr<const Samples> Convert(const PcmFormat& format, const Bytes& given) const;
@@ -83,9 +83,10 @@ class SdlAudioOutput final : public AudioOutput {
   int wantedRate_;
   int wantedChannels_;
   bool openStarted_ = false;
-  // Written by the opening thread; read by the calling thread only after it
-  // has joined that thread.
-  std::thread opener_;
+  // An SDL thread, so that SDL frees what it keeps per thread (the error
+  // text of a failed opening) when it ends. What it writes below is read by
+  // the calling thread only after waiting for it.
+  SDL_Thread* opener_ = nullptr;
   bool driverStarted_ = false;
   SDL_AudioDeviceID device_ = 0;
   SDL_AudioSpec obtained_{};
