@@ -10,7 +10,8 @@
 // without a sound card, where SDL tries one sound system after another. So
 // Open only starts a thread that opens the device, and buffers keep the
 // samples as they were given; the first Play waits for that thread, and a
-// buffer is converted to the device's format when it first plays. Without a
+// buffer is converted to the device's format when it first plays, so the
+// calling thread makes no SDL audio call while the opening runs. Without a
 // device the buffers exist but stay silent.
 //
 // One output per program: it starts SDL's audio driver itself rather than
