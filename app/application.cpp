@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/compare.h"
 #include "app/language_choice.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
@@ -10,7 +9,6 @@
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
 #include "platform/sdl/canvas_cairo.h"
-#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "sound/interface_sounds.h"
 
@@ -33,12 +31,7 @@ void WireMenu(Application& a) {
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(ProductTitle());
-  platform::sdl::PosixSystemInfo system;
-  hooks.drawPage = [&a, osVersion = OsVersionText(system)](gui::MenuOverlay& menu,
-                                                           platform::Canvas& canvas,
-                                                           const platform::Rect& area) {
-    gui::DrawMenuPage(menu, canvas, area, CollectMenuPageData(a, osVersion));
-  };
+  WireMenuPages(a);
   hooks.showHandCursor = [&a](bool hand) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };

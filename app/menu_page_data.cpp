@@ -2,6 +2,7 @@
 
 #include "app/compare.h"
 #include "lang/language.h"
+#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "share/open_link.h"
 
@@ -42,6 +43,15 @@ gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersi
   }
   data.uiLanguage = uiLanguage;
   return data;
+}
+
+void WireMenuPages(Application& a) {
+  platform::sdl::PosixSystemInfo system;
+  a.menu.hooks.drawPage = [&a, osVersion = OsVersionText(system)](gui::MenuOverlay& menu,
+                                                                  platform::Canvas& canvas,
+                                                                  const platform::Rect& area) {
+    gui::DrawMenuPage(menu, canvas, area, CollectMenuPageData(a, osVersion));
+  };
 }
 
 }  // namespace app

@@ -12,4 +12,8 @@ namespace app {
 // strings and languages as they are now. `osVersion` is major.minor.build.
 gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion);
 
+// Sets the menu's page drawing: each repaint draws the current page from
+// the program's state at that moment.
+void WireMenuPages(Application& a);
+
 }  // namespace app

@@ -20,7 +20,9 @@ void DrawLanguagePage(MenuOverlay& menu, platform::Canvas& canvas, const platfor
       std::replace(name.begin(), name.end(), u'\t', u'/');
       const int index = static_cast<int>(i);
       const char16_t* box = index == data.uiLanguage ? u"\u2612" : u"\u2610";
-      const std::u16string text = box + std::u16string(u"  ") + name + u" / " +
+      // The name is isolated, so a right-to-left native name keeps the
+      // figure after it in reading order.
+      const std::u16string text = box + std::u16string(u"  \u2068") + name + u"\u2069 / " +
                                   platform::FormatInt(language.coverage) + u" %";
       const platform::Rect cell = odd ? platform::Rect{middle, top, area.right, top + h}
                                       : platform::Rect{area.left, top, middle, top + h};
