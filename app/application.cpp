@@ -4,6 +4,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/menu_commands.h"
+#include "app/menu_page_data.h"
 #include "app/scene_setup.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
@@ -33,6 +34,7 @@ void WireMenu(Application& a, platform::SystemInfo& system) {
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(ProductTitle());
+  WireMenuPages(a);
   hooks.showHandCursor = [&a](bool hand) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };

@@ -6,6 +6,7 @@
 #include "app/compare.h"
 #include "app/main_window.h"
 #include "app/screenshot.h"
+#include "gui/menu_pages.h"
 #include "lang/language.h"
 #include "lang/translation.h"
 #include "platform/message_box.h"
@@ -28,10 +29,6 @@ bool IsLink(std::u16string_view command) {
   }
   return false;
 }
-
-constexpr int kLanguagePage = 1;
-constexpr int kAntialiasingPage = 2;
-constexpr int kExtrasPage = 3;
 
 void OpenLink(const Application& a, const std::u16string& command) {
   share::OpenLink(platform::Utf16ToUtf8(command), lang::UiLanguage(),
@@ -122,15 +119,15 @@ void ExecuteCommand(Application& a, const std::u16string& command, platform::Sys
   } else if (IsLink(command)) {
     OpenLink(a, command);
   } else if (command == u"AA") {
-    gui::ShowPage(a.menu, kAntialiasingPage);
+    gui::ShowPage(a.menu, gui::kAntialiasingPage);
   } else if (Begins(command, u"Light")) {
     ChooseBrightness(a, command);
   } else if (command == u"# LNG") {
-    gui::ShowPage(a.menu, kLanguagePage);
+    gui::ShowPage(a.menu, gui::kLanguagePage);
   } else if (command == u"LastFPS") {
-    gui::ShowPage(a.menu, kResultsPage);
+    gui::ShowPage(a.menu, gui::kResultsPage);
   } else if (command == u"# Extras") {
-    gui::ShowPage(a.menu, kExtrasPage);
+    gui::ShowPage(a.menu, gui::kExtrasPage);
   } else if (command == u"GK0" || command == u"GK1" || command == u"GK2") {
     ChooseChoice(a, s.render_type, command[2] - u'0');
   } else if (command == u"S0" || command == u"S1" || command == u"S2" || command == u"S3") {
