@@ -43,7 +43,7 @@ void LoadingFrame(Application& ctx) {
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
-  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
+  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight, ctx.app.frameTimeMs);
   if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
@@ -150,7 +150,9 @@ void RenderFrame(Application& ctx) {
   const bool showInfo = ctx.settings.show_info.value != 0;
   bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
   const bool menuShown = ctx.settings.show_info2.value != 0;
-  if (menuShown) gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
+  if (menuShown)
+    gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
+                        ctx.app.frameTimeMs);
   MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
