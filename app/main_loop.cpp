@@ -73,7 +73,7 @@ void HandOver(Application& ctx) {
   ApplyLoadingText(ctx);
   CloseWaitWindow(ctx);
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
-  // The window stays hidden while loading and is shown once, maximised, here;
+  // The window shows maximised once the terrain exists, here at the latest;
   // a benchmark start keeps the size it asked for and shows no menu.
   if (ctx.options.benchmark) {
     ctx.win.mainWindow->Show(platform::ShowState::Normal);
