@@ -6,6 +6,7 @@
 #include "app/menu_commands.h"
 #include "app/menu_page_data.h"
 #include "app/scene_setup.h"
+#include "app/wait_window.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
@@ -64,6 +65,7 @@ int RunApplication(Application& a) {
   AppState& app = a.app;
   app.perfFrequency = a.clock.Frequency();
   app.perfCounterLast = a.clock.Now();
+  app.startCounter = app.perfCounterLast;
   app.fullScreen = false;
   // Every text comes from the archive: without it the program cannot speak.
   if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
@@ -93,19 +95,20 @@ int RunApplication(Application& a) {
     a.windows.Shutdown();
     return 1;
   }
+  StartWaitWindow(a);
   int width = 0, height = 0;
   a.win.mainWindow->GetClientSize(width, height);
   app.viewportWidth = width;
   app.viewportHeight = height;
 
+  platform::sdl::PosixSystemInfo system;
+  WireMenu(a, system);
   InitGlScene(a);
   if (!a.win.mainContext) {
     platform::ShowMessageBox(u"err-1!", u"");
   } else {
-    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene); });
+    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress); });
   }
-  platform::sdl::PosixSystemInfo system;
-  WireMenu(a, system);
   const int code = RunMainLoop(a);
   a.windows.Shutdown();
   return code;

@@ -7,6 +7,7 @@
 #include "app/benchmark_start.h"
 #include "app/main_window.h"
 #include "app/screenshot.h"
+#include "app/wait_window.h"
 #include "app/window_proc.h"
 #include "bench/hud.h"
 #include "gui/menu_texture.h"
@@ -36,7 +37,20 @@ void DrawScene(Application& ctx, int passSelector) {
   scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
 }
 
+// Once the terrain exists the loading frames show it behind the loading
+// page; the window comes up for that, under the wait window.
+void ShowWindowWhileLoading(Application& ctx) {
+  platform::Window& window = *ctx.win.mainWindow;
+  if (ctx.options.benchmark || window.GetShowState() != platform::ShowState::Hidden) return;
+  window.Show(platform::ShowState::Maximized);
+  if (ctx.wait.window) ctx.wait.window->Raise();
+}
+
 void LoadingFrame(Application& ctx) {
+  ApplyLoadingText(ctx);
+  AnimateWaitWindow(ctx);
+  const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
+  if (sceneReady) ShowWindowWhileLoading(ctx);
   MeasureFrameTime(ctx.app, ctx.clock);
   glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -44,7 +58,7 @@ void LoadingFrame(Application& ctx) {
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
   gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight, ctx.app.frameTimeMs);
-  if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
+  if (sceneReady) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
@@ -56,8 +70,10 @@ void HandOver(Application& ctx) {
   ctx.app.loadState.store(LoadState::Running, std::memory_order_relaxed);
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
+  ApplyLoadingText(ctx);
+  CloseWaitWindow(ctx);
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
-  // The window stays hidden while loading and is shown once, maximised, here;
+  // The window shows maximised once the terrain exists, here at the latest;
   // a benchmark start keeps the size it asked for and shows no menu.
   if (ctx.options.benchmark) {
     ctx.win.mainWindow->Show(platform::ShowState::Normal);
@@ -178,7 +194,8 @@ int RunMainLoop(Application& ctx) {
   int exitCode = 0;
   for (;;) {
     platform::Event event;
-    if (ctx.windows.PollEvent(event)) {
+    if (NextEvent(ctx, event)) {
+      if (HandleWaitWindowEvent(ctx, event)) continue;
       if (event.type == platform::EventType::Quit) {
         exitCode = event.code;
         break;
@@ -199,6 +216,9 @@ int RunMainLoop(Application& ctx) {
       case LoadState::Loaded:
         HandOver(ctx);
         RenderFrame(ctx);
+        TraceStep("first frame, since the start",
+                  static_cast<double>(ctx.clock.Now() - ctx.app.startCounter) * 1000.0 /
+                      static_cast<double>(ctx.app.perfFrequency));
         break;
       case LoadState::Running:
         RenderFrame(ctx);

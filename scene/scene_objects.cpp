@@ -152,18 +152,29 @@ void LoadObjectModels(SceneObjects& objects) {
   objects.rock.texture = objects.rockTexture;
 }
 
-void PlaceObjects(SceneObjects& objects, Terrain& terrain) {
-  ScenePlacement placed =
-      PlaceSceneObjects(terrain.heightMap, terrain.grid, terrain.placement, terrain.random);
-  objects.palm.instances = std::move(placed.palms);
-  for (int v = 0; v < kBushVariants; ++v) objects.bushes[v].instances = std::move(placed.bushes[v]);
-  BuildInstanceTree(objects.palm);
-  for (SceneModel& bush : objects.bushes) BuildInstanceTree(bush);
+void PlaceObjectsStep(SceneObjects& objects, Terrain& terrain, ScenePlacement& placed, int step) {
+  PlaceSceneStep(terrain.heightMap, terrain.grid, terrain.placement, terrain.random, step, placed);
+  if (step == 4) {
+    objects.palm.instances = std::move(placed.palms);
+    for (int v = 0; v < kBushVariants; ++v) {
+      objects.bushes[v].instances = std::move(placed.bushes[v]);
+    }
+    BuildInstanceTree(objects.palm);
+    for (SceneModel& bush : objects.bushes) BuildInstanceTree(bush);
+  } else if (step == 5) {
+    UploadGrassSet(objects.landGrass, MakeGrassBillboard(kLandGrassSize), placed.landGrass,
+                   GetTerrainBounds(terrain.grid, 1.0f));
+  } else if (step == 6) {
+    UploadGrassSet(objects.shoreGrass, MakeGrassBillboard(kShoreGrassSize), placed.shoreGrass,
+                   GetTerrainBounds(terrain.grid, 1.0f));
+  }
+}
 
-  const TerrainRect bounds = GetTerrainBounds(terrain.grid, 1.0f);
-  UploadGrassSet(objects.landGrass, MakeGrassBillboard(kLandGrassSize), placed.landGrass, bounds);
-  UploadGrassSet(objects.shoreGrass, MakeGrassBillboard(kShoreGrassSize), placed.shoreGrass,
-                 bounds);
+void PlaceObjects(SceneObjects& objects, Terrain& terrain) {
+  ScenePlacement placed;
+  for (int step = 1; step <= kPlaceObjectSteps; ++step) {
+    PlaceObjectsStep(objects, terrain, placed, step);
+  }
 }
 
 void DrawGrassAndPlants(SceneObjects& objects, const GrassDrawContext& context, int pass) {

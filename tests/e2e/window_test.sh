@@ -37,6 +37,12 @@ for _ in $(seq 1 600); do
   sleep 0.1
 done
 [ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
+# The window shows the loading page over the island while loading goes on;
+# the keys below are for the running program, once the wait window is gone.
+for _ in $(seq 1 1200); do
+  xdotool search --onlyvisible --class EAAF81C3_4560_43FE_B729_44A378D1FCF4 >/dev/null 2>&1 || break
+  sleep 0.1
+done
 
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'; }
 # Frames on the software renderer can take a second or more, and keys are
