@@ -117,7 +117,7 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
     return false;
   }
   app::SetViewport(a.app, options.width, options.height);
-  app::LoadSceneAssets(a.app, a.scene);
+  app::LoadSceneAssets(a.app, a.scene, a.progress);
   Place(a, options);
   app::DrawSceneFrame(a);
   if (options.menuPage) DrawMenu(a, options);
