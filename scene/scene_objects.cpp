@@ -1,9 +1,12 @@
 #include "scene/scene_objects.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string_view>
 
 #include "embedded/objects.h"
+#include "platform/paths.h"
 #include "render/gl_entry_points.h"
 #include "render/image_decode.h"
 #include "render/textures.h"
@@ -148,7 +151,15 @@ void LoadObjectModels(SceneObjects& objects) {
     if (v < 4) LoadModelFromText(model, bush, bushShapes[v], true);
   }
   Number(objects.rock, counter);
-  LoadModelFromFile(objects.rock, kRockPath, {7.0f, {1.0f, 1.0f, 1.0f}, 0}, true);
+  const std::filesystem::path dataDir = platform::InstalledDataDir();
+  std::filesystem::path rock = platform::FindDataFile(kRockPath, {}, dataDir);
+  if (rock.empty()) {
+    // Loading it anyway reports the missing file; the scene goes on without it.
+    std::fprintf(stderr, "The rock model %s is neither in the working folder nor in %s.\n",
+                 kRockPath, dataDir.c_str());
+    rock = kRockPath;
+  }
+  LoadModelFromFile(objects.rock, rock.string(), {7.0f, {1.0f, 1.0f, 1.0f}, 0}, true);
   objects.rock.texture = objects.rockTexture;
 }
 

@@ -47,7 +47,7 @@ struct SceneObjects {
 void BuildObjectPrograms(SceneObjects& objects);
 
 // Decodes the textures and loads and uploads every model (the rock from
-// kRockPath relative to the working folder).
+// kRockPath in the working folder, else in the installed data folder).
 void LoadObjectModels(SceneObjects& objects);
 
 // Places every set on the built terrain (continuing its generators), builds

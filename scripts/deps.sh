@@ -9,6 +9,7 @@ mg_packages=(
   fonts-dejavu-core fonts-wqy-microhei
   libcli11-dev nlohmann-json3-dev jq libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xdg-utils
+  desktop-file-utils  # the install test validates the menu entry with it
   clang-format
   chromium  # the compare test opens the compare page in it, headless
 )
