@@ -39,8 +39,16 @@ for _ in $(seq 1 600); do
 done
 [ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
 # The program's icon, as the desktop reads it.
-xprop -id "$wid" _NET_WM_ICON | grep -qF "Icon (64 x 64):" ||
-  fail "the window carries no 64 x 64 icon"
+# The property is read again for a while: the server may answer the search
+# before it has handled every request the program sent with the window.
+icon=""
+for _ in $(seq 1 50); do
+  icon="$(xprop -id "$wid" _NET_WM_ICON 2>&1 | head -n 2 || true)"
+  grep -qF "Icon (64 x 64):" <<<"$icon" && break
+  sleep 0.1
+done
+grep -qF "Icon (64 x 64):" <<<"$icon" ||
+  fail "the window carries no 64 x 64 icon; xprop said: $icon"
 # The window shows the loading page over the island while loading goes on;
 # the keys below are for the running program, once the wait window is gone.
 for _ in $(seq 1 1200); do
