@@ -8,11 +8,15 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "app/wait_animation.h"
+#include "platform/wait_window.h"
 #include "platform/window.h"
 #include "render/texture_slots.h"
 #include "scene/autopilot.h"
@@ -34,6 +38,8 @@ struct AppState {
   double frameTimeMs = 50.0;
   int64_t perfCounterLast = 0;
   int64_t perfFrequency = 1;
+  // The counter when the program started, for the start-up trace.
+  int64_t startCounter = 0;
   int frameTriangles = 0;
   render::TextureSlots textureTable;
   // Set once the terrain is built; the loading frames then draw the scene.
@@ -74,6 +80,23 @@ struct WindowState {
   // A benchmark start keeps the size it asked for, below the usual minimum
   // window size too.
   bool noMinimumSize = false;
+};
+
+using WaitWindowFactory =
+    std::function<std::unique_ptr<platform::WaitWindow>(const platform::WaitWindowInfo& info)>;
+
+// The picture window with the progress text that stands in for the main
+// window while the program starts. The main thread paints it between its
+// other work.
+struct WaitWindowState {
+  // Empty: the program starts without a wait window.
+  WaitWindowFactory create;
+  std::unique_ptr<platform::WaitWindow> window;
+  WaitAnimation animation;
+  int64_t lastStep = 0;  // clock count at the last animation step
+  // Events of other windows that came while the wait window was pumped
+  // outside the main loop; the loop takes them first.
+  std::deque<platform::Event> deferredEvents;
 };
 
 struct InputState {

@@ -3,11 +3,15 @@
 #include "app/language_choice.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/menu_commands.h"
+#include "app/menu_page_data.h"
 #include "app/scene_setup.h"
+#include "app/wait_window.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
 #include "platform/sdl/canvas_cairo.h"
+#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "sound/interface_sounds.h"
 
@@ -21,8 +25,9 @@ int ReportWindowFailure(platform::WindowSystem& windows) {
 }
 
 // The menu draws with the platform's canvas, in the current language; Escape
-// on its main page hides it and lets the autopilot fly.
-void WireMenu(Application& a) {
+// on its main page hides it and lets the autopilot fly. `system` describes
+// the machine to the compare command and lives as long as the menu.
+void WireMenu(Application& a, platform::SystemInfo& system) {
   gui::MenuHooks& hooks = a.menu.hooks;
   hooks.createCanvas = platform::sdl::CreateCairoCanvas;
   hooks.text = [](int id) {
@@ -30,6 +35,7 @@ void WireMenu(Application& a) {
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(ProductTitle());
+  WireMenuPages(a);
   hooks.showHandCursor = [&a](bool hand) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };
@@ -42,6 +48,9 @@ void WireMenu(Application& a) {
   hooks.playSelectionSound = [&a] { sound::PlayClickSound(a.audio, a.sounds); };
   hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
     platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
+  };
+  hooks.executeCommand = [&a, &system](const std::u16string& command) {
+    ExecuteCommand(a, command, system);
   };
 }
 
@@ -56,6 +65,7 @@ int RunApplication(Application& a) {
   AppState& app = a.app;
   app.perfFrequency = a.clock.Frequency();
   app.perfCounterLast = a.clock.Now();
+  app.startCounter = app.perfCounterLast;
   app.fullScreen = false;
   // Every text comes from the archive: without it the program cannot speak.
   if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
@@ -85,18 +95,20 @@ int RunApplication(Application& a) {
     a.windows.Shutdown();
     return 1;
   }
+  StartWaitWindow(a);
   int width = 0, height = 0;
   a.win.mainWindow->GetClientSize(width, height);
   app.viewportWidth = width;
   app.viewportHeight = height;
 
+  platform::sdl::PosixSystemInfo system;
+  WireMenu(a, system);
   InitGlScene(a);
   if (!a.win.mainContext) {
     platform::ShowMessageBox(u"err-1!", u"");
   } else {
-    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene); });
+    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress); });
   }
-  WireMenu(a);
   const int code = RunMainLoop(a);
   a.windows.Shutdown();
   return code;

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/benchmark_start.h"
 #include "app/command_line.h"
+#include "app/loading_progress.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
@@ -56,6 +57,8 @@ struct Application {
   bench::Hud hud;
   scene::SceneState scene;
   sound::SoundEffects sounds;
+  LoadingProgress progress;
+  WaitWindowState wait;
 };
 
 // Returns the exit code: 0 when the string archive cannot be loaded, 1 when

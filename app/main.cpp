@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_power.h"
+#include "platform/sdl/sdl_wait_window.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/text_codec.h"
 
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
   platform::sdl::SdlPower power;
   platform::sdl::SdlAudioOutput audio;
   app::Application application(windows, clock, power, audio, options);
+  // A started benchmark has no one to look at a wait window.
+  if (!options.benchmark && !options.offscreen) {
+    application.wait.create = platform::sdl::CreateSdlWaitWindow;
+  }
   // With the record on standard output, the record is all that goes there.
   std::unique_ptr<std::ostream> record;
   if (options.jsonPath == "-") record = platform::TakeStandardOutput();

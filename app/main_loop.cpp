@@ -11,6 +11,7 @@
 #include "app/benchmark_start.h"
 #include "app/main_window.h"
 #include "app/screenshot.h"
+#include "app/wait_window.h"
 #include "app/window_proc.h"
 #include "bench/hud.h"
 #include "gui/menu_texture.h"
@@ -42,15 +43,28 @@ void DrawScene(Application& ctx, int passSelector) {
   scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
 }
 
+// Once the terrain exists the loading frames show it behind the loading
+// page; the window comes up for that, under the wait window.
+void ShowWindowWhileLoading(Application& ctx) {
+  platform::Window& window = *ctx.win.mainWindow;
+  if (ctx.options.benchmark || window.GetShowState() != platform::ShowState::Hidden) return;
+  window.Show(platform::ShowState::Maximized);
+  if (ctx.wait.window) ctx.wait.window->Raise();
+}
+
 void LoadingFrame(Application& ctx) {
+  ApplyLoadingText(ctx);
+  AnimateWaitWindow(ctx);
+  const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
+  if (sceneReady) ShowWindowWhileLoading(ctx);
   MeasureFrameTime(ctx.app, ctx.clock);
   glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
-  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
-  if (ctx.app.sceneReady.load(std::memory_order_acquire)) DrawScene(ctx, 1);
+  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight, ctx.app.frameTimeMs);
+  if (sceneReady) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
@@ -62,8 +76,10 @@ void HandOver(Application& ctx) {
   ctx.app.loadState.store(LoadState::Running, std::memory_order_relaxed);
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
+  ApplyLoadingText(ctx);
+  CloseWaitWindow(ctx);
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
-  // The window stays hidden while loading and is shown once, maximised, here;
+  // The window shows maximised once the terrain exists, here at the latest;
   // a benchmark start keeps the size it asked for and shows no menu.
   if (ctx.options.benchmark) {
     ctx.win.mainWindow->Show(platform::ShowState::Normal);
@@ -159,7 +175,9 @@ void RenderFrame(Application& ctx) {
   bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
   scene::MarkPass(times, scene::PassStage::Hud);
   const bool menuShown = ctx.settings.show_info2.value != 0;
-  if (menuShown) gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
+  if (menuShown)
+    gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
+                        ctx.app.frameTimeMs);
   scene::MarkPass(times, scene::PassStage::Menu);
   MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
@@ -193,7 +211,8 @@ int RunMainLoop(Application& ctx) {
   ctx.scene.passTimes.enabled = scene::PassTimesRequested(std::getenv("MG_PASS_TIMES"));
   for (;;) {
     platform::Event event;
-    if (ctx.windows.PollEvent(event)) {
+    if (NextEvent(ctx, event)) {
+      if (HandleWaitWindowEvent(ctx, event)) continue;
       if (event.type == platform::EventType::Quit) {
         exitCode = event.code;
         break;
@@ -214,6 +233,9 @@ int RunMainLoop(Application& ctx) {
       case LoadState::Loaded:
         HandOver(ctx);
         RenderFrame(ctx);
+        TraceStep("first frame, since the start",
+                  static_cast<double>(ctx.clock.Now() - ctx.app.startCounter) * 1000.0 /
+                      static_cast<double>(ctx.app.perfFrequency));
         break;
       case LoadState::Running:
         RenderFrame(ctx);

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include "app/settings/app_settings.h"
+#include "app/window_icon.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
@@ -72,6 +73,7 @@ bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppStat
   info.samples = win.sampleCount;
   win.mainWindow = windows.CreateWindow(info);
   if (!win.mainWindow) return false;
+  SetProgramIcon(*win.mainWindow);
   if (app.fullScreen) {
     bool readable = false;
     if (win.mainWindow->ChangeDisplayMode(app.viewportWidth, app.viewportHeight, readable)) {
@@ -143,6 +145,7 @@ void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState
     ReportContextFailure(windows);
     return;
   }
+  SetProgramIcon(*fresh);
   fresh->SetWindowRect(rect);
   if (win.borderless) fresh->SetAlwaysOnTop(true);
   fresh->Show(state);

@@ -13,9 +13,9 @@ namespace app {
 inline constexpr int kMinWindowWidth = 800;
 inline constexpr int kMinWindowHeight = 500;
 
-// Creates the main window hidden, with the client size asked for. With
-// fullScreen the display is switched to that size. False when the window
-// cannot be created.
+// Creates the main window hidden, with the program's icon and the client
+// size asked for. With fullScreen the display is switched to that size.
+// False when the window cannot be created.
 bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppState& app,
                       const std::string& title, int width, int height, bool decorated);
 

@@ -1,16 +1,21 @@
 #include "app/scene_setup.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <string>
 
 #include "app/main_window.h"
+#include "app/wait_window.h"
 #include "bench/embedded_path.h"
 #include "bench/hud.h"
 #include "bench/run_report.h"
+#include "lang/language.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 #include "render/gl_entry_points.h"
 #include "render/textures.h"
 #include "scene/render_passes.h"
+#include "scene/scene_objects.h"
 #include "scene/scene_state.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
@@ -27,14 +32,41 @@ void LoaderThreadMain(AppState& app, platform::WindowSystem& windows, platform::
   app.loadState.store(LoadState::Loaded, std::memory_order_release);
 }
 
+// Times the steps of start-up for the developer's trace.
+class StepClock {
+ public:
+  void Done(std::string_view step) {
+    const auto now = std::chrono::steady_clock::now();
+    TraceStep(step, std::chrono::duration<double, std::milli>(now - last_).count());
+    last_ = now;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+// On the main thread a text is shown at once: no loop is running yet.
+void ShowLoadingTextNow(Application& ctx, std::u16string_view text) {
+  ShowLoadingText(ctx.progress, text);
+  ApplyLoadingText(ctx);
+  PumpWaitWindow(ctx);
+}
+
 }  // namespace
 
 void InitGlScene(Application& ctx) {
   AppState& app = ctx.app;
   WindowState& win = ctx.win;
+  StepClock steps;
+  // Each step ends with the time it took; the wait window moves on between.
+  const auto done = [&ctx, &steps](std::string_view step) {
+    steps.Done(step);
+    PumpWaitWindow(ctx);
+  };
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
   if (!CreateInitialContext(ctx.windows, win, app, width, height)) return;
+  done("context");
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
@@ -46,10 +78,14 @@ void InitGlScene(Application& ctx) {
   ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
   sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
+  done("entry points, settings, sounds");
 
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_CULL_FACE);
+
+  ShowLoadingTextNow(ctx, u"Bitte Warten");
+  ShowLoadingTextNow(ctx, u"OpenGL Test");
 
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   app.shadersAvailable =
@@ -57,6 +93,7 @@ void InitGlScene(Application& ctx) {
   if (!app.shadersAvailable) ctx.windows.PostQuit(0);
   // The HUD's font, and the texture its text is copied into once a second.
   bench::CreateHud(ctx.hud, app.textureTable);
+  done("shader check, HUD");
 
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
@@ -78,17 +115,6 @@ void InitGlScene(Application& ctx) {
   render::CreateEmptyClampedTexture(app.textureTable, scene::kReflectionSize, GL_RGB, GL_RGB,
                                     render::TextureSlots::kWaterReflection);
 
-  if (app.shadersAvailable) {
-    scene::BuildWaterProgram(sceneState.waterProgram);
-    scene::BuildTerrainProgram(sceneState.terrainProgram);
-    scene::BuildSimpleProgram(sceneState.simpleProgram);
-    scene::BuildObjectPrograms(sceneState.objects);
-  }
-  sceneState.drawGrass = s.draw_grass.value != 0;
-  sceneState.drawPalms = s.draw_palm.value != 0;
-  sceneState.renderObjects = s.g_bRenderObjects.value != 0;
-  sceneState.filledPolygons = s.g_bRenderMode.value != 0;
-  scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
   // For tests only: a run over the first N keyframes takes seconds, not a minute.
   bench::KeepFirstKeyframes(ctx.player.keyframes,
@@ -97,23 +123,64 @@ void InitGlScene(Application& ctx) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(path.error), u"Error",
                              platform::MessageIcon::Information);
   }
+  done("camera, benchmark path");
+
+  if (app.shadersAvailable) {
+    scene::BuildWaterProgram(sceneState.waterProgram);
+    scene::BuildTerrainProgram(sceneState.terrainProgram);
+    scene::BuildSimpleProgram(sceneState.simpleProgram);
+    scene::BuildObjectPrograms(sceneState.objects);
+  }
+  done("shader programs");
+  sceneState.drawGrass = s.draw_grass.value != 0;
+  sceneState.drawPalms = s.draw_palm.value != 0;
+  sceneState.renderObjects = s.g_bRenderObjects.value != 0;
+  sceneState.filledPolygons = s.g_bRenderMode.value != 0;
+  scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
+  done("terrain textures");
 }
 
-void LoadSceneAssets(AppState& app, scene::SceneState& sceneState) {
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress) {
+  StepClock steps;
+  const auto text = [](int id) {
+    const char16_t* found = lang::GetString(id);
+    return std::u16string(found != nullptr ? found : u"");
+  };
   render::LoadCausticSequence(sceneState.causticFrames, app.textureTable,
                               render::TextureSlots::kFirstCausticFrame);
   scene::LoadSkyFaces(app.textureTable);
   scene::LoadWaterMaps(app.textureTable);
-  scene::LoadObjectModels(sceneState.objects);
+  steps.Done("caustics, sky, water maps");
+
+  ShowLoadingText(progress, text(53));
   scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
-  scene::PlaceObjects(sceneState.objects, sceneState.terrain);
+  // The main thread's context draws the terrain from here on: it must be
+  // complete before it is told so.
+  glFinish();
+  sceneState.sceneReadyLevel.store(1, std::memory_order_release);
+  app.sceneReady.store(true, std::memory_order_release);
+  steps.Done("terrain");
+
+  ShowLoadingText(progress, text(54));
+  scene::LoadObjectModels(sceneState.objects);
+  steps.Done("models");
+
+  const std::u16string preparing = text(55);
+  ShowLoadingText(progress, preparing);
+  scene::ScenePlacement placed;
+  for (int step = 1; step <= scene::kPlaceObjectSteps; ++step) {
+    ShowLoadingText(progress, preparing + u": " + platform::Ascii(std::to_string(step)) + u"/" +
+                                  platform::Ascii(std::to_string(scene::kPlaceObjectSteps)));
+    scene::PlaceObjectsStep(sceneState.objects, sceneState.terrain, placed, step);
+    steps.Done("objects " + std::to_string(step) + "/" + std::to_string(scene::kPlaceObjectSteps));
+  }
   // Objects made here are used by the main thread's context: they must be
   // complete before it is told so.
   glFinish();
   sceneState.sceneReadyLevel.store(3, std::memory_order_release);
-  app.sceneReady.store(true, std::memory_order_release);
+  ShowLoadingText(progress, text(37) + u"--- OK ---");
 }
 
 void StartAssetLoading(Application& ctx, std::function<void()> load) {

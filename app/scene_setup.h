@@ -10,14 +10,20 @@
 namespace app {
 
 // Creates the context, resolves the GL entry points, reads the settings the
-// scene needs, checks multitexturing, creates the sound effects, checks the
-// shader extensions and places the camera. A failed check is reported and a
+// scene needs, checks multitexturing, creates the sound effects, shows the
+// first progress texts ("Bitte Warten", "OpenGL Test"), checks the shader
+// extensions, places the camera, loads the benchmark path and builds the
+// shader programs and terrain textures. A failed check is reported and a
 // quit message posted.
 void InitGlScene(Application& a);
 
-// Loads textures and models into the current context and marks the scene
-// ready.
-void LoadSceneAssets(AppState& app, scene::SceneState& sceneState);
+// Loads textures, terrain and models into the current context, with a
+// progress text before each stage: the caustics; "Terrain is being loaded",
+// the terrain, after which sceneReady is set (level 1); "Terrain is loaded",
+// the models; "Objects are being prepared" and ": 1/6" ... ": 6/6" before
+// each sixth of the placement (level 3 after the last); then text 37 with
+// "--- OK ---". Safe on the loader thread: the texts go through progress.
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress);
 
 // Runs load (LoadSceneAssets in the program) on the loader thread, with a
 // context of its own; when that context cannot be had, reports why and

@@ -180,6 +180,18 @@ bool PaintMenu(MenuOverlay& menu, int clientWidth, int clientHeight) {
   return true;
 }
 
+bool AdvanceTicker(MenuOverlay& menu, double frameTimeMs) {
+  if (menu.page != kMainPage) return false;
+  // 25 pixels a second.
+  menu.tickerOffset -= frameTimeMs * 0.025;
+  if (static_cast<int>(menu.tickerOffset) == menu.tickerDrawnAt) return false;
+  if (menu.dirty || !menu.canvas || menu.tickerBox.width() <= 10) return false;
+  platform::Canvas& canvas = *menu.canvas;
+  canvas.FillRect(menu.tickerBox, kBlack);
+  DrawTicker(menu, canvas, menu.tickerBox, menu.fonts.small, menu.tickerText);
+  return true;
+}
+
 void PlaceOverlay(MenuOverlay& menu, int clientWidth, int clientHeight) {
   if (!menu.canvas) return;
   menu.originX = clientWidth / 2 - menu.canvas->width() / 2;

@@ -64,6 +64,14 @@ struct MenuOverlay {
   int page = kMainPage;
   bool dirty = true;
   std::u16string loadingText = u"......";
+
+  // The main page's scrolling line: its text, where it was placed, how far
+  // it has moved (pixels, negative to the left) and the whole pixel it was
+  // last drawn at.
+  std::u16string tickerText;
+  platform::Rect tickerBox;
+  double tickerOffset = 0.0;
+  int tickerDrawnAt = 0;
   float progressDots = 0.0f;
 
   // Item protocol state.
@@ -120,6 +128,11 @@ bool LayoutCanvas(MenuOverlay& menu, int width, int height);
 // paints the whole canvas and runs a clicked command. True when the canvas
 // was painted.
 bool PaintMenu(MenuOverlay& menu, int clientWidth, int clientHeight);
+
+// Moves the main page's ticker left by 25 pixels a second of frame time.
+// When it reached another whole pixel and no full repaint is pending, only
+// its strip is drawn again; true then, and the canvas needs uploading.
+bool AdvanceTicker(MenuOverlay& menu, double frameTimeMs);
 
 // Where the overlay's top-left lies for a client area of that size.
 void PlaceOverlay(MenuOverlay& menu, int clientWidth, int clientHeight);

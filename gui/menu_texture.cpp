@@ -38,8 +38,10 @@ void UploadCanvas(MenuOverlay& menu) {
 
 }  // namespace
 
-void DrawMenuBitmap(MenuOverlay& menu, int clientWidth, int clientHeight) {
-  if (PaintMenu(menu, clientWidth, clientHeight)) UploadCanvas(menu);
+void DrawMenuBitmap(MenuOverlay& menu, int clientWidth, int clientHeight, double frameTimeMs) {
+  const bool tickerMoved = AdvanceTicker(menu, frameTimeMs);
+  const bool painted = PaintMenu(menu, clientWidth, clientHeight);
+  if (tickerMoved || painted) UploadCanvas(menu);
 }
 
 void DrawMenuTexture(MenuOverlay& menu, int viewportWidth, int viewportHeight) {

@@ -51,6 +51,15 @@ void DrawLink(MenuOverlay& menu, platform::Canvas& canvas, const Rect& box,
   DrawItem(menu, canvas, box, font, item, true);
 }
 
+void DrawTicker(MenuOverlay& menu, platform::Canvas& canvas, const Rect& box,
+                const platform::CanvasFont& font, std::u16string_view text) {
+  const int textWidth = canvas.MeasureText(text, font).width;
+  if (box.left + menu.tickerOffset < -textWidth) menu.tickerOffset = box.width();
+  menu.tickerDrawnAt = static_cast<int>(menu.tickerOffset);
+  canvas.DrawTextAt(box, box.left + menu.tickerDrawnAt, text, font, kGreen);
+  canvas.OutlineRect(box, kGreen);
+}
+
 void DrawOptionRow(MenuOverlay& menu, platform::Canvas& canvas, const Rect& row,
                    const platform::CanvasFont& font, std::u16string_view caption,
                    std::span<const OptionChoice> choices) {

@@ -25,6 +25,12 @@ void DrawButton(MenuOverlay& menu, platform::Canvas& canvas, const platform::Rec
 void DrawLink(MenuOverlay& menu, platform::Canvas& canvas, const platform::Rect& box,
               const platform::CanvasFont& font, const ItemText& item);
 
+// The ticker: one line that scrolls left through the box by the menu's
+// ticker offset and comes back in from the right once it has left. Not an
+// item: it takes no number.
+void DrawTicker(MenuOverlay& menu, platform::Canvas& canvas, const platform::Rect& box,
+                const platform::CanvasFont& font, std::u16string_view text);
+
 struct OptionChoice {
   std::u16string text;
   std::u16string command;

@@ -48,10 +48,12 @@ class AudioOutput {
  public:
   virtual ~AudioOutput() = default;
 
-  // Opens the device on the first call; later calls answer as the first did.
+  // Opens the device on the first call, or starts opening it; later calls
+  // answer as the first did. An output that opens in the background answers
+  // Opened at once, and if no device turns up its buffers stay silent.
   virtual AudioOpenResult Open() = 0;
   // A new stopped buffer at position 0 holding a copy of `samples` in
-  // `format`; 0 when it cannot be made (no open device, a format the output
+  // `format`; 0 when it cannot be made (no device, a format the output
   // cannot play, no memory).
   virtual AudioBufferId CreateBuffer(const PcmFormat& format, std::span<const uint8_t> samples) = 0;
   // A second buffer with the same samples as `source` and a position of its

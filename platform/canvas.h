@@ -60,6 +60,10 @@ class Canvas {
   // Text inside the box; it never draws outside it.
   virtual void DrawText(const Rect& box, std::u16string_view text, const CanvasFont& font,
                         Color color, TextFlow flow) = 0;
+  // One line of text at its font size, its left edge at x, centred
+  // vertically in the box and cut at the box's edges (a scrolling line).
+  virtual void DrawTextAt(const Rect& box, int x, std::u16string_view text, const CanvasFont& font,
+                          Color color) = 0;
   // The size of the text laid out on one line.
   virtual TextSize MeasureText(std::u16string_view text, const CanvasFont& font) = 0;
 

@@ -9,6 +9,25 @@ namespace platform {
 // The running executable (from /proc/self/exe).
 std::filesystem::path ExecutablePath();
 
+// Where an installed program keeps its read-only data (the rock model):
+// `fromBinDir` taken from the executable's folder and normalised, e.g.
+// /usr/bin/morvandel-gauge with "../share/morvandel-gauge" gives
+// /usr/share/morvandel-gauge. Nothing is checked.
+std::filesystem::path DataDirBeside(const std::filesystem::path& executable,
+                                    const std::filesystem::path& fromBinDir);
+
+// DataDirBeside for the running executable and the layout `cmake --install`
+// gives it (bin/ and share/morvandel-gauge/ under one prefix).
+std::filesystem::path InstalledDataDir();
+
+// The file to read for a data file the program looks for at a relative path:
+// `relative` itself when that file is in the working folder `workingDir`
+// (empty: the current one), else dataDir / relative when it is there. Empty
+// when neither holds it; a folder of that name does not count.
+std::filesystem::path FindDataFile(const std::filesystem::path& relative,
+                                   const std::filesystem::path& workingDir,
+                                   const std::filesystem::path& dataDir);
+
 // The system's temporary folder as the environment gives it ($TMPDIR or /tmp),
 // without creating anything. Used to tell whether the program runs from it.
 std::filesystem::path SystemTempDir();

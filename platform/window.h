@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace platform {
@@ -89,6 +90,10 @@ class Window {
   virtual void SetTitle(const std::string& utf8) = 0;
   virtual void SetBordered(bool bordered) = 0;
   virtual void SetAlwaysOnTop(bool onTop) = 0;
+  // The picture the desktop shows for the window (title bar, task switcher):
+  // width x height pixels of R, G, B, A bytes, top row first. Pixels that do
+  // not match the size leave the icon as it was.
+  virtual void SetIcon(int width, int height, std::span<const uint8_t> rgba) = 0;
   // Outer rectangle on the screen, frame included.
   virtual Rect GetWindowRect() const = 0;
   // The outer rectangle the window had when it was last shown normally; a

@@ -78,22 +78,40 @@ PlacementCounts PlacementCountsFor(int gridWidth) {
           static_cast<int>(blades * 0.66)};
 }
 
+void PlaceSceneStep(const HeightMap& map, const TerrainGrid& grid, PlacementState& placement,
+                    SceneRandom& random, int step, ScenePlacement& placed) {
+  const PlacementCounts counts = PlacementCountsFor(grid.width);
+  switch (step) {
+    case 1:
+      placed.palms = PlaceOnTerrain(map, grid, counts.palms, kPalmPlacement, placement, random);
+      break;
+    case 2: {
+      const std::vector<uint32_t> bushCells = FindPlacementCells(map, grid, kBushPlacement);
+      placed.bushes[0] =
+          PlaceOnCells(map, grid, bushCells, counts.bush0, kBushPlacement, placement, random);
+      placed.bushes[1] =
+          PlaceOnCells(map, grid, bushCells, counts.bush1, kBushPlacement, placement, random);
+      placed.bushes[2] = CopyInstances(placed.bushes[0], 1.0);
+      placed.bushes[3] = CopyInstances(placed.bushes[1], 1.0);
+      break;
+    }
+    case 3:
+      placed.landGrass =
+          PlaceOnTerrain(map, grid, counts.landGrass, kLandGrassPlacement, placement, random);
+      break;
+    case 4:
+      placed.shoreGrass =
+          PlaceOnTerrain(map, grid, counts.shoreGrass, kShoreGrassPlacement, placement, random);
+      break;
+    default:
+      break;
+  }
+}
+
 ScenePlacement PlaceSceneObjects(const HeightMap& map, const TerrainGrid& grid,
                                  PlacementState& placement, SceneRandom& random) {
-  const PlacementCounts counts = PlacementCountsFor(grid.width);
   ScenePlacement placed;
-  placed.palms = PlaceOnTerrain(map, grid, counts.palms, kPalmPlacement, placement, random);
-  const std::vector<uint32_t> bushCells = FindPlacementCells(map, grid, kBushPlacement);
-  placed.bushes[0] =
-      PlaceOnCells(map, grid, bushCells, counts.bush0, kBushPlacement, placement, random);
-  placed.bushes[1] =
-      PlaceOnCells(map, grid, bushCells, counts.bush1, kBushPlacement, placement, random);
-  placed.bushes[2] = CopyInstances(placed.bushes[0], 1.0);
-  placed.bushes[3] = CopyInstances(placed.bushes[1], 1.0);
-  placed.landGrass =
-      PlaceOnTerrain(map, grid, counts.landGrass, kLandGrassPlacement, placement, random);
-  placed.shoreGrass =
-      PlaceOnTerrain(map, grid, counts.shoreGrass, kShoreGrassPlacement, placement, random);
+  for (int step = 1; step <= 4; ++step) PlaceSceneStep(map, grid, placement, random, step, placed);
   return placed;
 }
 

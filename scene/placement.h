@@ -90,9 +90,14 @@ struct ScenePlacement {
   std::vector<CVector3> shoreGrass;
 };
 
-// Places every set in the order that fixes the random sequences: palms,
-// bush 0, bush 1 (copied to 2 and 3), land grass, shore grass. random must be
-// where the colour-map painting left it.
+// One of the four placement steps, in the order that fixes the random
+// sequences: 1 palms, 2 bush 0 and bush 1 (copied to 2 and 3), 3 land grass,
+// 4 shore grass. Other steps do nothing.
+void PlaceSceneStep(const HeightMap& map, const TerrainGrid& grid, PlacementState& placement,
+                    SceneRandom& random, int step, ScenePlacement& placed);
+
+// Places every set (steps 1 to 4). random must be where the colour-map
+// painting left it.
 ScenePlacement PlaceSceneObjects(const HeightMap& map, const TerrainGrid& grid,
                                  PlacementState& placement, SceneRandom& random);
 

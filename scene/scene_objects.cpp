@@ -1,9 +1,12 @@
 #include "scene/scene_objects.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string_view>
 
 #include "embedded/objects.h"
+#include "platform/paths.h"
 #include "render/gl_entry_points.h"
 #include "render/image_decode.h"
 #include "render/textures.h"
@@ -149,22 +152,41 @@ void LoadObjectModels(SceneObjects& objects) {
     if (v < 4) LoadModelFromText(model, bush, bushShapes[v], true);
   }
   Number(objects.rock, counter);
-  LoadModelFromFile(objects.rock, kRockPath, {7.0f, {1.0f, 1.0f, 1.0f}, 0}, true);
+  const std::filesystem::path dataDir = platform::InstalledDataDir();
+  std::filesystem::path rock = platform::FindDataFile(kRockPath, {}, dataDir);
+  if (rock.empty()) {
+    // Loading it anyway reports the missing file; the scene goes on without it.
+    std::fprintf(stderr, "The rock model %s is neither in the working folder nor in %s.\n",
+                 kRockPath, dataDir.c_str());
+    rock = kRockPath;
+  }
+  LoadModelFromFile(objects.rock, rock.string(), {7.0f, {1.0f, 1.0f, 1.0f}, 0}, true);
   objects.rock.texture = objects.rockTexture;
 }
 
-void PlaceObjects(SceneObjects& objects, Terrain& terrain) {
-  ScenePlacement placed =
-      PlaceSceneObjects(terrain.heightMap, terrain.grid, terrain.placement, terrain.random);
-  objects.palm.instances = std::move(placed.palms);
-  for (int v = 0; v < kBushVariants; ++v) objects.bushes[v].instances = std::move(placed.bushes[v]);
-  BuildInstanceTree(objects.palm);
-  for (SceneModel& bush : objects.bushes) BuildInstanceTree(bush);
+void PlaceObjectsStep(SceneObjects& objects, Terrain& terrain, ScenePlacement& placed, int step) {
+  PlaceSceneStep(terrain.heightMap, terrain.grid, terrain.placement, terrain.random, step, placed);
+  if (step == 4) {
+    objects.palm.instances = std::move(placed.palms);
+    for (int v = 0; v < kBushVariants; ++v) {
+      objects.bushes[v].instances = std::move(placed.bushes[v]);
+    }
+    BuildInstanceTree(objects.palm);
+    for (SceneModel& bush : objects.bushes) BuildInstanceTree(bush);
+  } else if (step == 5) {
+    UploadGrassSet(objects.landGrass, MakeGrassBillboard(kLandGrassSize), placed.landGrass,
+                   GetTerrainBounds(terrain.grid, 1.0f));
+  } else if (step == 6) {
+    UploadGrassSet(objects.shoreGrass, MakeGrassBillboard(kShoreGrassSize), placed.shoreGrass,
+                   GetTerrainBounds(terrain.grid, 1.0f));
+  }
+}
 
-  const TerrainRect bounds = GetTerrainBounds(terrain.grid, 1.0f);
-  UploadGrassSet(objects.landGrass, MakeGrassBillboard(kLandGrassSize), placed.landGrass, bounds);
-  UploadGrassSet(objects.shoreGrass, MakeGrassBillboard(kShoreGrassSize), placed.shoreGrass,
-                 bounds);
+void PlaceObjects(SceneObjects& objects, Terrain& terrain) {
+  ScenePlacement placed;
+  for (int step = 1; step <= kPlaceObjectSteps; ++step) {
+    PlaceObjectsStep(objects, terrain, placed, step);
+  }
 }
 
 void DrawGrassAndPlants(SceneObjects& objects, const GrassDrawContext& context, int pass) {

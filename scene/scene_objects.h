@@ -10,6 +10,7 @@
 #include "scene/camera.h"
 #include "scene/grass.h"
 #include "scene/pass_times.h"
+#include "scene/placement.h"
 #include "scene/scene_model.h"
 #include "scene/terrain.h"
 
@@ -47,12 +48,19 @@ struct SceneObjects {
 void BuildObjectPrograms(SceneObjects& objects);
 
 // Decodes the textures and loads and uploads every model (the rock from
-// kRockPath relative to the working folder).
+// kRockPath in the working folder, else in the installed data folder).
 void LoadObjectModels(SceneObjects& objects);
 
 // Places every set on the built terrain (continuing its generators), builds
-// the instance trees and bakes and uploads the grass.
+// the instance trees and bakes and uploads the grass: steps 1 to 6 below.
 void PlaceObjects(SceneObjects& objects, Terrain& terrain);
+
+inline constexpr int kPlaceObjectSteps = 6;
+// One sixth of PlaceObjects, for progress between them: 1 palms, 2 bushes,
+// 3 land grass, 4 shore grass, then the plants' instance trees; 5 the
+// terrain bounds and the land grass upload; 6 the shore grass upload. placed
+// carries the positions from step to step.
+void PlaceObjectsStep(SceneObjects& objects, Terrain& terrain, ScenePlacement& placed, int step);
 
 // The switches and frame values the grass and plant draw reads.
 struct GrassDrawContext {

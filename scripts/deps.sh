@@ -1,7 +1,7 @@
 # Installs the Debian packages the build, the program and the tests need.
 # Sourced by scripts/run and scripts/test.
 mg_packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   libsdl2-dev libx11-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libegl-mesa0 libglx-mesa0
   libstb-dev libfreetype-dev libfontconfig-dev libpango1.0-dev libcairo2-dev libzip-dev
@@ -9,6 +9,7 @@ mg_packages=(
   fonts-dejavu-core fonts-wqy-microhei
   libcli11-dev nlohmann-json3-dev jq libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xdg-utils
+  desktop-file-utils  # the install test validates the menu entry with it
   clang-format
   chromium  # the compare test opens the compare page in it, headless
 )
@@ -27,4 +28,18 @@ mg_install_deps() {
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Optimised without debug information: debug information is most of the
+# compile time and neither the program nor its tests need it.
+mg_release_flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
+                  "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
+
+# Configures a build folder: Ninja for a new one, whatever generator an
+# existing one was made with otherwise.
+mg_configure() {
+  local dir="$1"; shift
+  local generator=()
+  [ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake "${generator[@]}" -S "$root" -B "$dir" "$@" >/dev/null
 }

@@ -28,6 +28,11 @@ void RecordingCanvas::DrawText(const Rect& box, std::u16string_view text, const 
   calls.push_back({Kind::Text, box, color, std::u16string(text), font, flow});
 }
 
+void RecordingCanvas::DrawTextAt(const Rect& box, int x, std::u16string_view text,
+                                 const CanvasFont& font, Color color) {
+  calls.push_back({Kind::Text, box, color, std::u16string(text), font, TextFlow::CentredLine, x});
+}
+
 TextSize RecordingCanvas::MeasureText(std::u16string_view text, const CanvasFont& font) {
   return {static_cast<int>(text.size()) * font.pixelSize * 10 / 12, font.pixelSize};
 }

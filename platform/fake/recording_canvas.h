@@ -18,6 +18,7 @@ struct CanvasCall {
   std::u16string text;
   CanvasFont font;
   TextFlow flow = TextFlow::CentredLine;
+  int x = 0;  // DrawTextAt: where the line starts
 };
 
 class RecordingCanvas final : public Canvas {
@@ -32,6 +33,8 @@ class RecordingCanvas final : public Canvas {
   void Line(int x0, int y0, int x1, int y1, Color color) override;
   void DrawText(const Rect& box, std::u16string_view text, const CanvasFont& font, Color color,
                 TextFlow flow) override;
+  void DrawTextAt(const Rect& box, int x, std::u16string_view text, const CanvasFont& font,
+                  Color color) override;
   TextSize MeasureText(std::u16string_view text, const CanvasFont& font) override;
   const uint32_t* Pixels() override { return pixels_.data(); }
   int stride() const override { return width_; }

@@ -53,6 +53,17 @@ class RecordingWindow final : public Window {
     system_.Record(bordered ? "bordered" : "borderless");
   }
   void SetAlwaysOnTop(bool onTop) override { system_.Record(onTop ? "on top" : "not on top"); }
+  void SetIcon(int width, int height, std::span<const uint8_t> rgba) override {
+    if (width <= 0 || height <= 0 || rgba.size() != size_t{4} * width * height) {
+      system_.Record("icon refused");
+      return;
+    }
+    {
+      std::lock_guard lock(system_.mutex_);
+      system_.icon_.assign(rgba.begin(), rgba.end());
+    }
+    system_.Record("icon " + std::to_string(width) + "x" + std::to_string(height));
+  }
   Rect GetWindowRect() const override { return rect_; }
   Rect GetRestoreRect() const override { return Placeable() ? rect_ : restore_; }
   void SetWindowRect(const Rect& outer) override {
@@ -205,6 +216,11 @@ void RecordingWindowSystem::QueueEvent(const Event& event) {
 int RecordingWindowSystem::presents() const {
   std::lock_guard lock(mutex_);
   return presents_;
+}
+
+std::vector<uint8_t> RecordingWindowSystem::icon() const {
+  std::lock_guard lock(mutex_);
+  return icon_;
 }
 
 int RecordingWindowSystem::liveWindows() const {

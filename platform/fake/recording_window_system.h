@@ -1,7 +1,8 @@
 // A window system that draws nothing: it logs what the program does to its
 // windows and contexts ("create 1024x768", "make current 1", "present 3",
-// "show maximised", "title …", "set cursor hand", "delete context 1") and
-// hands out scripted events. Safe to call from the loader thread.
+// "show maximised", "title …", "icon 64x64", "set cursor hand", "delete
+// context 1") and hands out scripted events. Safe to call from the loader
+// thread.
 #pragma once
 
 #include <deque>
@@ -47,6 +48,8 @@ class RecordingWindowSystem final : public WindowSystem {
   // the presenting thread; may queue events.
   std::function<void(int presents)> onPresent;
   int presents() const;
+  // The pixels of the last icon set on any window (R, G, B, A, top row first).
+  std::vector<uint8_t> icon() const;
 
   // Scripting.
   bool initSucceeds = true;
@@ -76,6 +79,7 @@ class RecordingWindowSystem final : public WindowSystem {
   int contextsCreated_ = 0;
   std::map<uintptr_t, bool> liveContexts_;
   int presents_ = 0;
+  std::vector<uint8_t> icon_;
 };
 
 }  // namespace platform::fake

@@ -90,6 +90,19 @@ class CairoCanvas final : public Canvas {
     cairo_restore(cr_);
   }
 
+  void DrawTextAt(const Rect& box, int x, std::u16string_view text, const CanvasFont& font,
+                  Color color) override {
+    if (box.width() <= 0 || box.height() <= 0 || text.empty()) return;
+    const TextSize size = MeasureText(text, font);
+    cairo_save(cr_);
+    cairo_rectangle(cr_, box.left, box.top, box.width(), box.height());
+    cairo_clip(cr_);
+    SetSource(cr_, color);
+    cairo_move_to(cr_, x, box.top + (box.height() - size.height) / 2);
+    pango_cairo_show_layout(cr_, layout_);
+    cairo_restore(cr_);
+  }
+
   TextSize MeasureText(std::u16string_view text, const CanvasFont& font) override {
     SetLayoutText(text);
     SetLayoutFont(font, font.pixelSize);

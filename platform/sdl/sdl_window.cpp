@@ -91,6 +91,16 @@ void SdlWindow::SetAlwaysOnTop(bool onTop) {
   SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE);
 }
 
+void SdlWindow::SetIcon(int width, int height, std::span<const uint8_t> rgba) {
+  if (width <= 0 || height <= 0 || rgba.size() != size_t{4} * width * height) return;
+  // SDL only reads the pixels while it copies them into the window's icon.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint8_t*>(rgba.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window_, surface);
+  SDL_FreeSurface(surface);
+}
+
 bool SdlWindow::IsBordered() const {
   return (SDL_GetWindowFlags(window_) & SDL_WINDOW_BORDERLESS) == 0;
 }

@@ -25,6 +25,7 @@ class SdlWindow final : public Window {
   void SetTitle(const std::string& utf8) override;
   void SetBordered(bool bordered) override;
   void SetAlwaysOnTop(bool onTop) override;
+  void SetIcon(int width, int height, std::span<const uint8_t> rgba) override;
   Rect GetWindowRect() const override;
   Rect GetRestoreRect() const override { return restoreRect_; }
   void SetWindowRect(const Rect& outer) override;

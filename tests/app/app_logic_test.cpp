@@ -5,6 +5,8 @@
 #include "app/language_choice.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/window_icon.h"
+#include "platform/fake/recording_window_system.h"
 #include "platform/fake/scripted_clock.h"
 
 namespace {
@@ -41,6 +43,32 @@ TEST(AntialiasChoicesTest, ListsOnlyWhatTheDriverGivesWithoutGaps) {
   });
   EXPECT_EQ(asked, (std::set<int>{2, 4, 8, 16}));  // never 32
   EXPECT_EQ(all.rbegin()->second, u"MSAA: 16 X");
+}
+
+// The window gets the program's picture the right way up and in R, G, B, A
+// order: a yellow sun at the top left, the sea at the bottom, transparent
+// round corners.
+TEST(WindowIconTest, MainWindowCarriesTheProgramIcon) {
+  platform::fake::RecordingWindowSystem windows;
+  app::WindowState win;
+  app::AppState state;
+  ASSERT_TRUE(app::CreateMainWindow(windows, win, state, "", 1024, 768, true));
+  EXPECT_GE(windows.Find("icon 64x64"), 0);
+  const std::vector<uint8_t> icon = windows.icon();
+  ASSERT_EQ(icon.size(), 64u * 64 * 4);
+  auto at = [&](int x, int y) { return &icon[(y * 64 + x) * 4]; };
+  EXPECT_EQ(at(0, 0)[3], 0);
+  EXPECT_EQ(at(63, 63)[3], 0);
+  const uint8_t* sun = at(15, 15);
+  EXPECT_TRUE(sun[0] > 200 && sun[1] > 160 && sun[2] < 120 && sun[3] == 255);
+  const uint8_t* sea = at(32, 58);
+  EXPECT_TRUE(sea[2] > sea[0] + 60 && sea[3] == 255);
+}
+
+TEST(WindowIconTest, PictureThatDoesNotDecodeGivesNoIcon) {
+  const uint8_t notPng[] = {0x89, 'P', 'N', 'G', 0, 1, 2, 3};
+  EXPECT_EQ(app::DecodeIcon(notPng, sizeof notPng).width, 0);
+  EXPECT_EQ(app::DecodeIcon(nullptr, 0).width, 0);
 }
 
 TEST(PlacementTextTest, RectangleAndShowCommand) {

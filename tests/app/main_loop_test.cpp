@@ -324,9 +324,16 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
     windows.ClearLog();
     app::RunMainLoop(a);
 
-    const std::vector<std::string> recreate{
-        c.created, "create context 2 shared", "place 0,0,1024,768", "hide",     "make current 2",
-        "hide",    "swap interval 1",         "destroy window 1",   "present 1"};
+    const std::vector<std::string> recreate{c.created,
+                                            "create context 2 shared",
+                                            "icon 64x64",
+                                            "place 0,0,1024,768",
+                                            "hide",
+                                            "make current 2",
+                                            "hide",
+                                            "swap interval 1",
+                                            "destroy window 1",
+                                            "present 1"};
     const auto log = windows.log();
     ASSERT_GE(log.size(), recreate.size());
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + recreate.size()), recreate);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the program under Xvfb with a private config folder, waits for its
-# window, hides the menu (F1), toggles borderless full screen with Enter and
-# back with F11, closes the window and checks the settings file's bytes.
+# window, checks its icon, hides the menu (F1), toggles borderless full screen
+# with Enter and back with F11, closes the window and checks the settings
+# file's bytes.
 set -euo pipefail
 program="$1"
 close_window="$2"
@@ -37,6 +38,15 @@ for _ in $(seq 1 600); do
   sleep 0.1
 done
 [ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
+# The program's icon, as the desktop reads it.
+xprop -id "$wid" _NET_WM_ICON | grep -qF "Icon (64 x 64):" ||
+  fail "the window carries no 64 x 64 icon"
+# The window shows the loading page over the island while loading goes on;
+# the keys below are for the running program, once the wait window is gone.
+for _ in $(seq 1 1200); do
+  xdotool search --onlyvisible --class EAAF81C3_4560_43FE_B729_44A378D1FCF4 >/dev/null 2>&1 || break
+  sleep 0.1
+done
 
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'; }
 # Frames on the software renderer can take a second or more, and keys are

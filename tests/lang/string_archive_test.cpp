@@ -167,7 +167,7 @@ TEST(StringArchiveTest, RealArchiveHasEveryLanguage) {
       u"Bosnian\tBosanski",
       u"Simplified-Chinese\t\u4e2d\u6587(\u7b80\u4f53)",
       u"Hungarian\tMagyar",
-      u"Arabic\t\u0625\u0646\u062c\u0644\u064a\u0632\u064a",
+      u"Arabic\t\u0627\u0644\u0639\u0631\u0628\u064a\u0629",
       u"Persian\t\u0641\u0627\u0631\u0633\u06cc",
   };
   ASSERT_EQ(archive->languageCount, 20);

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/env_guard.h"
 
@@ -75,3 +76,33 @@ TEST(AppDataTest, XdgConfigHomeOrDotConfig) {
 }
 
 }  // namespace
+
+TEST(DataDirTest, TakenFromTheExecutablesFolder) {
+  EXPECT_EQ(platform::DataDirBeside("/opt/mg/bin/morvandel-gauge", "../share/morvandel-gauge"),
+            fs::path("/opt/mg/share/morvandel-gauge"));
+  EXPECT_EQ(platform::DataDirBeside("/usr/bin/morvandel-gauge", "../share/morvandel-gauge"),
+            fs::path("/usr/share/morvandel-gauge"));
+  // An unknown executable gives no folder rather than one relative to the
+  // working folder.
+  EXPECT_TRUE(platform::DataDirBeside("", "../share/morvandel-gauge").empty());
+}
+
+// The working folder comes first, then the installed data folder; a folder
+// named like the file does not count.
+TEST_F(PathsTest, DataFileIsLookedForInTheWorkingFolderThenInTheDataFolder) {
+  const fs::path relative = "obj/rock.obj";
+  const fs::path working = root_ / "work", data = root_ / "data";
+  auto put = [](const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "v 0 0 0\n";
+  };
+  EXPECT_TRUE(platform::FindDataFile(relative, working, data).empty());
+  fs::create_directories(working / relative);
+  EXPECT_TRUE(platform::FindDataFile(relative, working, data).empty());
+  put(data / relative);
+  EXPECT_EQ(platform::FindDataFile(relative, working, data), data / relative);
+  EXPECT_TRUE(platform::FindDataFile(relative, working, "").empty());
+  fs::remove(working / relative);
+  put(working / relative);
+  EXPECT_EQ(platform::FindDataFile(relative, working, data), relative);
+}

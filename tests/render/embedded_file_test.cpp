@@ -73,12 +73,14 @@ TEST(EmbeddedFileTest, ImagesAreStoredScrambledAndDecodeAfterUnscrambling) {
   EXPECT_EQ(embedded::wait_picture.length() > 0, true);
 }
 
-TEST(EmbeddedFileTest, WaitPictureIsAWideOpaqueImage) {
+// Painted at the wait window's own size, so it is shown unstretched.
+TEST(EmbeddedFileTest, WaitPictureIsAWideOpaqueImageOfTheWaitWindowsSize) {
   std::span<uint8_t> plain = embedded::wait_picture.Unscrambled();
   render::DibBitmap bitmap;
   ASSERT_TRUE(render::DecodeImage(bitmap, plain.data(), static_cast<int32_t>(plain.size()), false));
   EXPECT_EQ(bitmap.description().bitsPixel, 24);
-  EXPECT_NEAR(static_cast<double>(bitmap.width()) / bitmap.height(), 2.0, 0.5);
+  EXPECT_EQ(bitmap.width(), 798);
+  EXPECT_EQ(bitmap.height(), 244);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -249,8 +250,8 @@ TEST_F(SceneObjectsGLTest, RockLoadsFromItsFileAndAMissingFileOnlySaysSo) {
   const platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(
       [&boxes](const platform::MessageBoxRequest& request) { boxes.emplace_back(request.text); });
   scene::SceneModel rock;
-  EXPECT_TRUE(scene::LoadModelFromFile(rock, std::string(MG_SOURCE_DIR) + "/" + scene::kRockPath,
-                                       {7.0f, {1, 1, 1}, 0}, true));
+  const std::string rockPath = (std::filesystem::path(MG_SOURCE_DIR) / scene::kRockPath).string();
+  EXPECT_TRUE(scene::LoadModelFromFile(rock, rockPath, {7.0f, {1, 1, 1}, 0}, true));
   EXPECT_GT(rock.listIndexCount, 0);
   EXPECT_GT(rock.geometry.box.maximum.y - rock.geometry.box.minimum.y, 7.0f);
   scene::SceneModel missing;

@@ -55,6 +55,7 @@ TEST(SdlAudioOutputTest, EveryPlayableFormatPlaysToItsEnd) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   platform::sdl::SdlAudioOutput audio;
   ASSERT_EQ(audio.Open(), platform::AudioOpenResult::Opened);
+  ASSERT_TRUE(audio.WaitForDevice());
   for (const uint16_t bits : {8, 16}) {
     for (const uint16_t channels : {1, 2}) {
       for (const uint32_t rate : {11025u, 22050u, 48000u}) {
@@ -79,8 +80,21 @@ TEST(SdlAudioOutputTest, EveryPlayableFormatPlaysToItsEnd) {
       }
     }
   }
+  // Refused when made, not when first played.
+  const std::vector<uint8_t> some(64, 0);
+  const platform::PcmFormat refused[] = {{1, 1, 44100, 132300, 3, 24},
+                                         {3, 1, 44100, 176400, 4, 32},
+                                         {1, 0, 44100, 0, 0, 16},
+                                         {1, 1, 0, 0, 2, 16}};
+  for (const platform::PcmFormat& format : refused) {
+    EXPECT_EQ(audio.CreateBuffer(format, some), 0u)
+        << format.formatTag << "/" << format.bitsPerSample;
+  }
+  EXPECT_EQ(audio.CreateBuffer({1, 1, 44100, 88200, 2, 16}, {}), 0u) << "no samples";
 }
 
+// The device opens in the background, so the effects are built before
+// anyone knows whether there is one; without one they stay silent.
 TEST(SdlAudioOutputTest, NoDeviceMeansSilenceWithoutAMessage) {
   test_support::EnvGuard env{"SDL_AUDIODRIVER"};
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -88,11 +102,85 @@ TEST(SdlAudioOutputTest, NoDeviceMeansSilenceWithoutAMessage) {
   platform::sdl::SdlAudioOutput audio;
   sound::SoundEffects effects;
   sound::CreateInterfaceSounds(audio, effects);
-  EXPECT_TRUE(effects.click.buffers.empty());
-  EXPECT_TRUE(effects.ambience.buffers.empty());
-  sound::PlayClickSound(audio, effects);
+  ASSERT_EQ(effects.click.buffers.size(), 1u);
+  ASSERT_EQ(effects.ambience.buffers.size(), 1u);
+  for (int i = 0; i < 2; ++i) {
+    sound::PlayClickSound(audio, effects);
+    EXPECT_FALSE(audio.GetStatus(effects.click.buffers[0]).playing);
+  }
+  EXPECT_FALSE(audio.WaitForDevice());
   EXPECT_TRUE(boxes.boxes().empty());
-  EXPECT_EQ(audio.CreateBuffer(effects.click.format, sound::FindWavResource("select.wav")), 0u);
+  // Effects made once the opening has failed behave the same.
+  sound::SoundEffect late;
+  EXPECT_TRUE(sound::CreateSoundEffect(audio, late, "COMPSEL.WAV", 2));
+  sound::PlaySoundEffect(audio, late);
+  EXPECT_FALSE(audio.GetStatus(late.buffers[0]).playing);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// Buffers are made, copied, stopped and dropped on the calling thread while
+// the device opens on its own thread and, later, while SDL's thread mixes
+// them. Run under the sanitizers, a buffer freed under the mixer shows here.
+TEST(SdlAudioOutputTest, BuffersChangeWhileTheDeviceOpensAndMixes) {
+  test_support::EnvGuard env{"SDL_AUDIODRIVER"};
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const sound::WavWalk click = sound::WalkWav(sound::FindWavResource("select.wav"));
+  ASSERT_TRUE(click.ok);
+  platform::sdl::SdlAudioOutput audio;
+  audio.Open();
+  auto churn = [&] {
+    for (int i = 0; i < 50; ++i) {
+      const platform::AudioBufferId made = audio.CreateBuffer(click.format, click.samples);
+      ASSERT_NE(made, 0u);
+      const platform::AudioBufferId copy = audio.DuplicateBuffer(made);
+      ASSERT_NE(copy, 0u);
+      audio.Rewind(copy);
+      audio.Stop(made);
+      EXPECT_FALSE(audio.GetStatus(made).playing);
+      audio.ReleaseBuffer(made);
+      audio.ReleaseBuffer(copy);
+    }
+  };
+  churn();
+
+  std::vector<platform::AudioBufferId> playing;
+  for (int i = 0; i < 4; ++i) {
+    playing.push_back(audio.CreateBuffer(click.format, click.samples));
+    audio.Play(playing.back());
+  }
+  ASSERT_TRUE(audio.WaitForDevice());
+  churn();
+  // Refilled, stopped and released while the mixer may be inside them.
+  EXPECT_TRUE(audio.RestoreBuffer(playing[0], click.samples));
+  audio.Stop(playing[1]);
+  EXPECT_FALSE(audio.GetStatus(playing[1]).playing);
+  audio.ReleaseBuffer(playing[2]);
+  EXPECT_FALSE(audio.GetStatus(playing[2]).playing);
+  const platform::AudioBufferId again = audio.DuplicateBuffer(playing[3]);
+  audio.Play(again);
+  for (const platform::AudioBufferId buffer : {playing[0], playing[3], again}) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (audio.GetStatus(buffer).playing && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_FALSE(audio.GetStatus(buffer).playing) << "buffer " << buffer << " ends";
+  }
+}
+
+// Released before the opening ends: the output still closes cleanly.
+TEST(SdlAudioOutputTest, OutputGoesAwayWhileItsDeviceOpens) {
+  test_support::EnvGuard env{"SDL_AUDIODRIVER"};
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  for (int i = 0; i < 3; ++i) {
+    platform::sdl::SdlAudioOutput audio;
+    sound::SoundEffects effects;
+    sound::CreateInterfaceSounds(audio, effects);
+  }
+  platform::sdl::SdlAudioOutput unopened;
+  const sound::WavWalk click = sound::WalkWav(sound::FindWavResource("select.wav"));
+  const platform::AudioBufferId buffer = unopened.CreateBuffer(click.format, click.samples);
+  unopened.Play(buffer);
+  EXPECT_FALSE(unopened.GetStatus(buffer).playing) << "never opened, never plays";
 }
 
 }  // namespace

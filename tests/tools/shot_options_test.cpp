@@ -32,6 +32,9 @@ TEST(SceneShotOptions, DefaultsAreTheMenuViewOfTheProgram) {
   EXPECT_EQ(o.angles.y, scene::kMenuPoseAngles.y);
   EXPECT_EQ(o.timeMs, 0.0);
   EXPECT_EQ(o.outPath, "out.png");
+  EXPECT_FALSE(o.menuPage);
+  EXPECT_EQ(o.language, 1);
+  EXPECT_FALSE(o.result);
 }
 
 TEST(SceneShotOptions, EachOptionIsRead) {
@@ -53,6 +56,15 @@ TEST(SceneShotOptions, EachOptionIsRead) {
   EXPECT_EQ(o.angles.z, 7.0f);
   EXPECT_EQ(o.timeMs, 1500.5);
   EXPECT_EQ(shot::MitWasserForPass(Parse({"--pass", "plain", "a.png"}).options->pass), 0);
+
+  const shot::ShotCommandLine menu =
+      Parse({"--menu", "5", "--language", "17", "--result", "42.5,61.25", "menu.png"});
+  ASSERT_TRUE(menu.options) << menu.text;
+  EXPECT_EQ(menu.options->menuPage, 5);
+  EXPECT_EQ(menu.options->language, 17);
+  ASSERT_TRUE(menu.options->result);
+  EXPECT_EQ(menu.options->result->first, 42.5f);
+  EXPECT_EQ(menu.options->result->second, 61.25f);
 }
 
 TEST(SceneShotOptions, HelpPrintsUsageAndEndsWithZero) {
@@ -90,6 +102,12 @@ TEST(SceneShotOptions, BadCommandLinesExitWithTwo) {
       {"--pose", "1;2;3;4;5;6", "a.png"},
       {"--time", "-1", "a.png"},
       {"--time", "soon", "a.png"},
+      {"--menu", "4", "a.png"},  // the loading page is not a menu page to show
+      {"--menu", "6", "a.png"},
+      {"--language", "64", "a.png"},
+      {"--result", "42.5", "a.png"},
+      {"--result", "42.5,", "a.png"},
+      {"--result", "fast,60", "a.png"},
   };
   for (const std::vector<std::string>& args : cases) {
     std::string line;

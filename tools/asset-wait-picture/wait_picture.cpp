@@ -1,5 +1,6 @@
 // asset-wait-picture <output.jpg>: paints the wait window's picture, an island
-// with palms in front of a setting sun, 400 x 200 pixels.
+// with palms in front of a setting sun, 798 x 244 pixels: the wait window's
+// own size, so it is shown unstretched.
 #include <algorithm>
 #include <cmath>
 
@@ -8,8 +9,13 @@
 
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kHeight = 200;
+// The scene is laid out on a 400 x 200 plan (the constants below), drawn
+// kScale times larger and moved kShift pixels right to sit in the middle.
+constexpr int kWidth = 798;
+constexpr int kHeight = 244;
+constexpr float kScale = 1.22f;
+constexpr float kShift = 155.0f;
+constexpr float kPlanHeight = 200.0f;
 constexpr float kHorizon = 124.0f;
 constexpr float kSunX = 262.0f;
 constexpr float kSunY = 112.0f;
@@ -41,7 +47,7 @@ asset::Colour Sky(float x, float y) {
 }
 
 asset::Colour Sea(float x, float y) {
-  const float t = (y - kHorizon) / (kHeight - kHorizon);
+  const float t = (y - kHorizon) / (kPlanHeight - kHorizon);
   asset::Colour c = asset::Mix(kNearSea, kDeepSea, std::sqrt(t));
   // The sun's path on the water: broken horizontal glints widening towards us.
   const float spread = 14.0f + 60.0f * t;
@@ -59,7 +65,9 @@ float IslandHeight(float x) {
   return hump * (0.85f + 0.3f * asset::FractalNoise(x / 12.0f, 0.5f, 3, 5));
 }
 
-void Disc(asset::Image& image, float cx, float cy, float r, const asset::Colour& c) {
+// A disc given on the plan.
+void Disc(asset::Image& image, float planX, float planY, float planR, const asset::Colour& c) {
+  const float cx = planX * kScale + kShift, cy = planY * kScale, r = planR * kScale;
   for (int y = static_cast<int>(cy - r - 1); y <= static_cast<int>(cy + r + 1); ++y) {
     for (int x = static_cast<int>(cx - r - 1); x <= static_cast<int>(cx + r + 1); ++x) {
       const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
@@ -92,21 +100,24 @@ void Palm(asset::Image& image, float baseX, float baseY, float height, float lea
 
 asset::Image Paint() {
   asset::Image image(kWidth, kHeight, 3);
+  const auto planX = [](int x) { return (x + 0.5f - kShift) / kScale; };
+  const auto planY = [](int y) { return (y + 0.5f) / kScale; };
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      const float px = x + 0.5f, py = y + 0.5f;
+      const float px = planX(x), py = planY(y);
       image.Set(x, y, py < kHorizon ? Sky(px, py) : Sea(px, py));
     }
   }
   Disc(image, kSunX, kSunY, kSunRadius, kSun);
   // The sea covers the sun's lower part again.
-  for (int y = static_cast<int>(kHorizon); y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) image.Set(x, y, Sea(x + 0.5f, y + 0.5f));
+  for (int y = 0; y < kHeight; ++y) {
+    if (planY(y) < kHorizon) continue;
+    for (int x = 0; x < kWidth; ++x) image.Set(x, y, Sea(planX(x), planY(y)));
   }
   for (int x = 0; x < kWidth; ++x) {
-    const float h = IslandHeight(x + 0.5f);
+    const float h = IslandHeight(planX(x)) * kScale;
     for (int y = 0; y < kHeight; ++y) {
-      const float above = kHorizon - (y + 0.5f);
+      const float above = kHorizon * kScale - (y + 0.5f);
       if (h > 0 && above > -0.5f) {
         image.Blend(x, y, kSilhouette, std::min(h - above + 0.5f, above + 0.5f));
       }

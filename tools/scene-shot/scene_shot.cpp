@@ -7,9 +7,14 @@
 #include "app/application.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/menu_page_data.h"
 #include "app/scene_setup.h"
+#include "gui/menu_texture.h"
+#include "lang/language.h"
 #include "platform/file_io.h"
+#include "platform/sdl/canvas_cairo.h"
 #include "platform/sdl/sdl_power.h"
+#include "platform/text_codec.h"
 #include "scene/scene_state.h"
 
 namespace shot {
@@ -60,6 +65,33 @@ bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int widt
   return platform::ReplaceFileAtomically(path, png);
 }
 
+// The menu page over the drawn scene, as the program shows it.
+void DrawMenu(app::Application& a, const ShotOptions& options) {
+  lang::SetUiLanguage(options.language);
+  if (options.result) {
+    app::AppSettings& s = a.settings;
+    s.last_average_fps.value = options.result->first;
+    s.last_bench_time.value = options.result->second;
+    s.last_bench_sc_width.value = options.width;
+    s.last_bench_sc_height.value = options.height;
+    s.last_bench_aa.value = a.win.sampleCount;
+    s.last_bench_mode.value = options.detail;
+    a.app.freshResult = true;
+  }
+  gui::MenuHooks& hooks = a.menu.hooks;
+  hooks.createCanvas = platform::sdl::CreateCairoCanvas;
+  hooks.text = [](int id) {
+    const char16_t* text = lang::GetString(id);
+    return std::u16string(text != nullptr ? text : u"");
+  };
+  hooks.title = platform::Utf8ToUtf16(app::ProductTitle());
+  app::WireMenuPages(a);
+  a.menu.page = *options.menuPage;
+  gui::DrawMenuBitmap(a.menu, options.width, options.height, 0.0);
+  gui::DrawMenuTexture(a.menu, options.width, options.height);
+  gui::DeleteMenuTexture(a.menu);
+}
+
 bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& error) {
   if (!app::CreateMainWindow(a.windows, a.win, a.app, "scene-shot", options.width, options.height,
                              false)) {
@@ -85,9 +117,10 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
     return false;
   }
   app::SetViewport(a.app, options.width, options.height);
-  app::LoadSceneAssets(a.app, a.scene);
+  app::LoadSceneAssets(a.app, a.scene, a.progress);
   Place(a, options);
   app::DrawSceneFrame(a);
+  if (options.menuPage) DrawMenu(a, options);
   glFinish();
   if (!WritePng(options.outPath, ReadFrame(options.width, options.height), options.width,
                 options.height)) {
@@ -116,6 +149,12 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
     return false;
   }
   bool written = false;
+  // The menu speaks from the string archive linked into this tool.
+  if (options.menuPage && !lang::LoadStringArchive()) {
+    error = "no string archive";
+    windows.Shutdown();
+    return false;
+  }
   {
     // The store has no path: the scene's settings keep their defaults and
     // nothing is written anywhere. A shot runs no benchmark, so the power

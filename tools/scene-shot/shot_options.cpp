@@ -72,7 +72,8 @@ ShotCommandLine ParseShotCommandLine(int argc, const char* const* argv) {
   CLI::App cli("Renders one frame of the scene off-screen and writes it as a PNG.", "scene-shot");
   std::string pass = "water";
   int detail = 1;
-  std::string water, size, pose, time, out;
+  std::string water, size, pose, time, result, out;
+  int menuPage = 0, language = 1;
   cli.add_option("--pass", pass, "render pass (default water)")
       ->check(CLI::IsMember({"plain", "water", "simple"}));
   cli.add_option("--detail", detail, "terrain detail: 0 fine ... 2 coarse (default 1)")
@@ -85,6 +86,15 @@ ShotCommandLine ParseShotCommandLine(int argc, const char* const* argv) {
       cli.add_option("--pose", pose, "camera X,Y,Z,YAW,PITCH,YAW2 (default the menu pose)");
   const CLI::Option* timeGiven =
       cli.add_option("--time", time, "scene clock in milliseconds (default 0)");
+  const CLI::Option* menuGiven =
+      cli.add_option("--menu", menuPage,
+                     "draw the menu page over the scene: 0 main, 1 language, "
+                     "2 antialiasing, 3 extras, 5 results")
+          ->check(CLI::IsMember({0, 1, 2, 3, 5}));
+  cli.add_option("--language", language, "the menu's language index (default 1, English)")
+      ->check(CLI::Range(0, 63));
+  const CLI::Option* resultGiven =
+      cli.add_option("--result", result, "a finished run: FPS,SECONDS (default none)");
   cli.add_option("OUT.png", out, "the picture to write")->required();
   try {
     cli.parse(argc, argv);
@@ -110,6 +120,17 @@ ShotCommandLine ParseShotCommandLine(int argc, const char* const* argv) {
   if (timeGiven->count() > 0 &&
       (!ParseFinite(std::string_view(time), options.timeMs) || options.timeMs < 0))
     return Refuse("--time: expected milliseconds, 0 or more: " + time);
+  if (menuGiven->count() > 0) options.menuPage = menuPage;
+  options.language = language;
+  if (resultGiven->count() > 0) {
+    const size_t comma = result.find(',');
+    float fps = 0.0f, seconds = 0.0f;
+    if (comma == std::string::npos ||
+        !ParseFinite(std::string_view(result).substr(0, comma), fps) ||
+        !ParseFinite(std::string_view(result).substr(comma + 1), seconds))
+      return Refuse("--result: expected FPS,SECONDS: " + result);
+    options.result = std::make_pair(fps, seconds);
+  }
   return {std::move(options), 0, {}};
 }
 

@@ -1,10 +1,12 @@
 // The command line of scene-shot, read into a record without touching GL:
 //   scene-shot [--pass plain|water|simple] [--detail 0|1|2] [--water H]
-//              [--size WxH] [--pose X,Y,Z,YAW,PITCH,YAW2] [--time MS] OUT.png
+//              [--size WxH] [--pose X,Y,Z,YAW,PITCH,YAW2] [--time MS]
+//              [--menu PAGE] [--language N] [--result FPS,SECONDS] OUT.png
 #pragma once
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "scene/camera.h"
 #include "scene/water_relation.h"
@@ -24,6 +26,13 @@ struct ShotOptions {
   scene::CVector3 position = scene::kMenuPosePosition;
   scene::CVector3 angles = scene::kMenuPoseAngles;  // yaw, pitch, yaw2
   double timeMs = 0.0;                              // the scene clock: caustics and water scroll
+  // The menu drawn over the scene: its page (0 main, 1 language,
+  // 2 antialiasing, 3 extras, 5 results); none when unset.
+  std::optional<int> menuPage;
+  int language = 1;  // the menu's language index (1 English)
+  // A run that has just ended, as average frames per second and seconds;
+  // the other stored figures are those of the shot.
+  std::optional<std::pair<float, float>> result;
   std::string outPath;
 };
 

@@ -1,0 +1,57 @@
+#include "app/menu_page_data.h"
+
+#include "app/compare.h"
+#include "lang/language.h"
+#include "platform/sdl/system_info_posix.h"
+#include "platform/text_codec.h"
+#include "share/open_link.h"
+
+namespace app {
+namespace {
+
+// The copyright line of the general table, shown with the homepage address.
+constexpr int kCopyrightId = 27;
+
+}  // namespace
+
+gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion) {
+  const AppSettings& s = a.settings;
+  gui::MenuPageData data;
+  data.screenType = s.m_screen_type.value;
+  data.renderType = s.render_type.value;
+  data.brightness = s.m_global_gama.value;
+  const platform::DisplaySize display = a.windows.GetDisplaySize();
+  data.displayWidth = display.width;
+  data.displayHeight = display.height;
+  data.antialiasLabels.clear();
+  for (const auto& [samples, label] : a.win.antialiasChoices) data.antialiasLabels.push_back(label);
+  if (data.antialiasLabels.empty()) data.antialiasLabels.push_back(u"Off");
+  data.antialiasLabel = a.win.antialiasLabel;
+  const int uiLanguage = lang::UiLanguage();
+  data.homepageBase =
+      platform::Utf8ToUtf16(share::CurrentHomepageBase(uiLanguage, s.homepage_url.value));
+  const char16_t* copyright = lang::GetGeneralString(kCopyrightId);
+  data.copyright = copyright != nullptr ? copyright : u"";
+  data.lastResult = StoredResultOf(s);
+  data.freshResult = a.app.freshResult;
+  data.gl = {a.app.renderer, a.app.versionText, a.app.vendorText};
+  data.osVersion = osVersion;
+  const lang::StringArchive& archive = lang::ProgramStrings();
+  for (int i = 0; i < archive.languageCount; ++i) {
+    const char16_t* name = archive.languageNames[i];
+    data.languages.push_back({name != nullptr ? name : u"", archive.coverage[i]});
+  }
+  data.uiLanguage = uiLanguage;
+  return data;
+}
+
+void WireMenuPages(Application& a) {
+  platform::sdl::PosixSystemInfo system;
+  a.menu.hooks.drawPage = [&a, osVersion = OsVersionText(system)](gui::MenuOverlay& menu,
+                                                                  platform::Canvas& canvas,
+                                                                  const platform::Rect& area) {
+    gui::DrawMenuPage(menu, canvas, area, CollectMenuPageData(a, osVersion));
+  };
+}
+
+}  // namespace app
