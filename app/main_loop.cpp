@@ -2,6 +2,10 @@
 
 #include <GL/glu.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/benchmark_start.h"
@@ -13,6 +17,7 @@
 #include "gui/menu_texture.h"
 #include "platform/debug_output.h"
 #include "scene/camera_controls.h"
+#include "scene/pass_times_gl.h"
 #include "scene/render_passes.h"
 #include "scene/scene_state.h"
 
@@ -34,6 +39,7 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.waveParameter = ctx.input.waterWaveParameter;
   pass.globalGamma = ctx.settings.m_global_gama.value;
   pass.frameTimeMs = ctx.app.frameTimeMs;
+  pass.times = &sceneState.passTimes;
   scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
 }
 
@@ -164,11 +170,15 @@ void RenderFrame(Application& ctx) {
   }
   // The last frame's triangles: the count starts again with the scene below.
   const bool showInfo = ctx.settings.show_info.value != 0;
+  scene::PassTimes* times = &sceneState.passTimes;
+  scene::BeginPassTimes(times);
   bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
+  scene::MarkPass(times, scene::PassStage::Hud);
   const bool menuShown = ctx.settings.show_info2.value != 0;
   if (menuShown)
     gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
                         ctx.app.frameTimeMs);
+  scene::MarkPass(times, scene::PassStage::Menu);
   MeasureFrameTime(app, ctx.clock);
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
@@ -184,7 +194,13 @@ void RenderFrame(Application& ctx) {
   glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
+  scene::MarkPass(times, scene::PassStage::Menu);
   bench::DrawHud(ctx.hud, app.textureTable, app.viewportHeight, showInfo);
+  scene::MarkPass(times, scene::PassStage::Hud);
+  if (times->enabled) {
+    std::fprintf(stderr, "%s\n",
+                 scene::FormatPassTimes(*times, std::chrono::steady_clock::now()).c_str());
+  }
   // The frame is complete and still in the back buffer.
   if (app.screenshotPending) TakeScreenshot(ctx);
   ctx.win.mainWindow->SwapBuffers();
@@ -192,6 +208,7 @@ void RenderFrame(Application& ctx) {
 
 int RunMainLoop(Application& ctx) {
   int exitCode = 0;
+  ctx.scene.passTimes.enabled = scene::PassTimesRequested(std::getenv("MG_PASS_TIMES"));
   for (;;) {
     platform::Event event;
     if (NextEvent(ctx, event)) {

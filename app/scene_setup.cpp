@@ -70,6 +70,7 @@ void InitGlScene(Application& ctx) {
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
+  gl.maxAnisotropy = render::CapAnisotropy(gl.maxAnisotropy, std::getenv("MG_MAX_ANISOTROPY"));
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
   scene::SceneState& sceneState = ctx.scene;

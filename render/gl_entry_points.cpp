@@ -1,8 +1,12 @@
 #include "render/gl_entry_points.h"
 
+#include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "platform/gl_proc.h"
 #include "platform/message_box.h"
@@ -64,6 +68,16 @@ void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup) {
   Resolve(gl.glBindBuffer, lookup, "glBindBuffer");
   Resolve(gl.glBufferData, lookup, "glBufferData");
   Resolve(gl.glDeleteBuffers, lookup, "glDeleteBuffers");
+}
+
+int CapAnisotropy(int driverMaximum, const char* cap) {
+  if (cap == nullptr) return driverMaximum;
+  const std::string_view text(cap);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+    return driverMaximum;
+  return std::min(value, driverMaximum);
 }
 
 void LoadMultitextureEntryPoints(GlEntryPoints& gl, const GlLookup& lookup) {

@@ -78,6 +78,11 @@ void SetGlProcLookup(GlLookup lookup);
 // Reads maxAnisotropy, then looks up the buffer-object functions.
 void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
 void LoadMultitextureEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
+// A developer's cap on the driver's maximum anisotropy (MG_MAX_ANISOTROPY):
+// a whole decimal number from 0 up lowers the maximum to it (0: no
+// anisotropy, and with it no mipmaps); no text or any other text leaves the
+// driver's maximum.
+int CapAnisotropy(int driverMaximum, const char* cap);
 // True when both multitexture functions the scene needs are present.
 bool HasMultitexture(const GlEntryPoints& gl);
 

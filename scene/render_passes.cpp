@@ -5,6 +5,7 @@
 #include "render/gl_entry_points.h"
 #include "scene/camera_gl.h"
 #include "scene/frustum_gl.h"
+#include "scene/pass_times_gl.h"
 #include "scene/sky_box.h"
 #include "scene/water.h"
 
@@ -41,6 +42,7 @@ void DrawSky(SceneState& scene, const PassContext& context) {
   if (context.textures == nullptr) return;
   DrawSkyBox(scene.simpleProgram, *context.textures, context.globalGamma, 0.0f, 0.0f, 0.0f,
              kSkyBoxSize, kSkyBoxSize, kSkyBoxSize);
+  MarkPass(context.times, PassStage::Sky);
 }
 
 void LitTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRelation relation) {
@@ -82,6 +84,7 @@ void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRel
   state.frameTriangles = context.frameTriangles;
   state.terrainTriangles = context.terrainTriangles;
   DrawTerrain(scene.terrain, relation, state);
+  MarkPass(context.times, PassStage::Terrain);
   if (useProgram) {
     for (int unit = 3; unit <= 9; ++unit) {
       SelectUnit(unit);
@@ -101,6 +104,7 @@ void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRel
     grass.drawPalms = scene.drawPalms;
     grass.filled = scene.filledPolygons;
     grass.frameTriangles = context.frameTriangles;
+    grass.times = context.times;
     DrawGrassAndPlants(scene.objects, grass, static_cast<int>(relation));
   }
 }
@@ -123,11 +127,14 @@ void RenderCausticOverlay(SceneState& scene, const PassContext& context, float h
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   glDisable(GL_TEXTURE_2D);
+  MarkPass(context.times, PassStage::Caustics);
 }
 
 void RenderReflectionTexture(SceneState& scene, const PassContext& context, float h, int size) {
+  const auto start = PassClock(context.times);
   glViewport(0, 0, size, size);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  MarkPass(context.times, PassStage::Clear);
   LoadCameraView(context);
   glPushMatrix();
   if (CameraHeight(context) > h) {
@@ -153,10 +160,13 @@ void RenderReflectionTexture(SceneState& scene, const PassContext& context, floa
   glPopMatrix();
   // A frame smaller than the texture leaves the texture's rest undefined.
   const GLuint reflection = Slot(context, render::TextureSlots::kWaterReflection);
-  if (reflection == 0) return;
-  SelectUnit(0);
-  glBindTexture(GL_TEXTURE_2D, reflection);
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
+  if (reflection != 0) {
+    SelectUnit(0);
+    glBindTexture(GL_TEXTURE_2D, reflection);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
+  }
+  MarkPass(context.times, PassStage::ReflectionCopy);
+  AddSpan(context.times, PassStage::Reflection, start);
 }
 
 void DrawSimpleWaterQuad(SceneState& scene, const PassContext& context, float h) {
@@ -186,6 +196,7 @@ void RenderPlainPass(SceneState& scene, const PassContext& context) {
   glColor3f(1.0f, 1.0f, 1.0f);
   glViewport(0, 0, context.viewportWidth, context.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  MarkPass(context.times, PassStage::Clear);
   glViewport(0, 0, context.viewportWidth, context.viewportHeight);
   LoadCameraView(context);
   ExtractFrustumPlanes(scene.frustum);
@@ -199,6 +210,7 @@ void RenderWaterPass(SceneState& scene, const PassContext& context) {
   RenderReflectionTexture(scene, context, context.waterHeight, kReflectionSize);
   glViewport(0, 0, context.viewportWidth, context.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  MarkPass(context.times, PassStage::Clear);
   LoadCameraView(context);
   RenderCausticOverlay(scene, context, context.waterHeight, kCausticScale);
   LitTerrainAndGrass(scene, context, WaterRelation::WaterPassView);
@@ -214,12 +226,14 @@ void RenderWaterPass(SceneState& scene, const PassContext& context) {
     surface.frameTimeMs = context.frameTimeMs;
     DrawWaterSurface(scene.waterProgram, *context.textures, scene.animation, surface);
   }
+  MarkPass(context.times, PassStage::Water);
   glEnable(GL_CULL_FACE);
   scene.waterProgram.Unbind();
 }
 
 void RenderSimpleWaterPass(SceneState& scene, const PassContext& context) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  MarkPass(context.times, PassStage::Clear);
   glLoadIdentity();
   glViewport(0, 0, context.viewportWidth, context.viewportHeight);
   LoadCameraView(context);
@@ -230,6 +244,7 @@ void RenderSimpleWaterPass(SceneState& scene, const PassContext& context) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   DrawSimpleWaterQuad(scene, context, context.waterHeight);
+  MarkPass(context.times, PassStage::Water);
   glDisable(GL_BLEND);
   glCullFace(GL_BACK);
 }

@@ -7,6 +7,7 @@
 
 #include "render/texture_slots.h"
 #include "scene/camera.h"
+#include "scene/pass_times.h"
 #include "scene/scene_state.h"
 #include "scene/water_relation.h"
 
@@ -35,6 +36,8 @@ struct PassContext {
   float globalGamma = 1.0f;
   // Duration of the last frame; drives the caustics and the scrolling.
   double frameTimeMs = 50.0;
+  // Stage times for a developer's look at the frame; null times nothing.
+  PassTimes* times = nullptr;
 };
 
 inline constexpr int kReflectionSize = 512;

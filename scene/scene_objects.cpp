@@ -11,6 +11,7 @@
 #include "render/image_decode.h"
 #include "render/textures.h"
 #include "scene/object_detail.h"
+#include "scene/pass_times_gl.h"
 #include "scene/placement.h"
 
 namespace scene {
@@ -213,6 +214,7 @@ void DrawGrassAndPlants(SceneObjects& objects, const GrassDrawContext& context, 
     SetGrassUniforms(objects.grassProgram, u, gamma * 1.1f);
     AddTriangles(context, DrawGrassByDetail(objects, objects.shoreGrass, context, u));
     objects.grassProgram.Unbind();
+    MarkPass(context.times, PassStage::ShoreGrass);
   }
   if (pass == 1) return;
 
@@ -236,6 +238,7 @@ void DrawGrassAndPlants(SceneObjects& objects, const GrassDrawContext& context, 
                                            drawn * 0.33333));
   }
   wind.Unbind();
+  MarkPass(context.times, PassStage::Palms);
 
   render::ShaderProgram& brush = objects.brushProgram;
   brush.Bind();
@@ -249,11 +252,13 @@ void DrawGrassAndPlants(SceneObjects& objects, const GrassDrawContext& context, 
     AddTriangles(context, ModelTriangles(bush));
   }
   brush.Unbind();
+  MarkPass(context.times, PassStage::Bushes);
 
   if (context.drawGrass) {
     SetGrassUniforms(objects.grassProgram, u, gamma);
     AddTriangles(context, DrawGrassByDetail(objects, objects.landGrass, context, u));
     objects.grassProgram.Unbind();
+    MarkPass(context.times, PassStage::LandGrass);
   }
 }
 

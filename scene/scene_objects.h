@@ -9,6 +9,7 @@
 #include "render/shader_program.h"
 #include "scene/camera.h"
 #include "scene/grass.h"
+#include "scene/pass_times.h"
 #include "scene/placement.h"
 #include "scene/scene_model.h"
 #include "scene/terrain.h"
@@ -74,6 +75,8 @@ struct GrassDrawContext {
   // Seconds since the scene was made; negative takes it from objects.start.
   double timeSeconds = -1.0;
   int* frameTriangles = nullptr;
+  // Stage times for a developer's look at the frame; null times nothing.
+  PassTimes* times = nullptr;
 };
 
 // Shore grass (not in pass 0), then (not in pass 1) palms, bushes and land

@@ -8,6 +8,7 @@
 #include "render/texture_slots.h"
 #include "render/textures.h"
 #include "scene/frustum.h"
+#include "scene/pass_times.h"
 #include "scene/scene_objects.h"
 #include "scene/terrain.h"
 #include "scene/water.h"
@@ -45,6 +46,9 @@ struct SceneState {
   bool drawPalms = true;
   bool renderObjects = true;
   bool filledPolygons = true;
+
+  // Per-stage frame times, printed for developers when enabled.
+  PassTimes passTimes;
 };
 
 // Puts the scene's clocks at a total time of `ms` milliseconds from the

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "render/gl_entry_points.h"
+
+namespace {
+
+TEST(AnisotropyCap, LowersTheDriverMaximumOnlyForAWholeNumber) {
+  struct Case {
+    const char* cap;
+    int driverMaximum;
+    int expected;
+  };
+  const Case cases[] = {
+      {nullptr, 16, 16},
+      {"", 16, 16},
+      {"4", 16, 4},
+      {"0", 16, 0},
+      {"1", 16, 1},
+      {"32", 16, 16},
+      {"8", 0, 0},
+      {"-2", 16, 16},
+      {"4x", 16, 16},
+      {" 4", 16, 16},
+      {"2.5", 16, 16},
+      {"abc", 16, 16},
+      {"99999999999", 16, 16},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(render::CapAnisotropy(c.driverMaximum, c.cap), c.expected)
+        << (c.cap != nullptr ? c.cap : "(none)") << " with maximum " << c.driverMaximum;
+  }
+}
+
+}  // namespace
