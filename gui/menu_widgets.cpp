@@ -68,14 +68,17 @@ void DrawOptionRow(MenuOverlay& menu, platform::Canvas& canvas, const Rect& row,
   const std::u16string captionText = std::u16string(caption) + u" :";
   DrawButton(menu, canvas, captionBox, font, {captionText, u"", kGreen, true});
   if (choices.empty()) return;
-  const float choiceWidth = rowWidth * 0.8f / static_cast<float>(choices.size());
-  int left = captionBox.right + 1;
-  for (const OptionChoice& choice : choices) {
-    const Rect box{left, row.top, static_cast<int>(static_cast<float>(left) + choiceWidth),
+  // The choices share the rest of the row, one pixel apart, and the last one
+  // ends at the row's right edge.
+  const int start = captionBox.right + 1;
+  const int span = row.right - start + 1;
+  const int count = static_cast<int>(choices.size());
+  for (int i = 0; i < count; ++i) {
+    const Rect box{start + span * i / count, row.top, start + span * (i + 1) / count - 1,
                    row.bottom};
+    const OptionChoice& choice = choices[static_cast<size_t>(i)];
     DrawButton(menu, canvas, box, font,
                {choice.text, choice.command, choice.selected ? kGreen : kGreyGreen, true});
-    left = box.right + 1;
   }
 }
 

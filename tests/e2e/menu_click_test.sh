@@ -6,41 +6,18 @@ set -euo pipefail
 program="$1"
 close_window="$2"
 
-if [ -z "${MG_E2E_INNER:-}" ]; then
-  export MG_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
-unset SDL_VIDEODRIVER
-export LC_ALL=C
-# Mesa's X11 driver keeps allocations until exit; leak reports would be
-# about it, not about the program.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/out.log" ] && sed 's/^/program: /' "$work/out.log" >&2
-  exit 1
-}
-
-"$program" >"$work/out.log" 2>&1 &
-pid=$!
-
-# The window shows once loading is done, with the menu on its main page.
-wid=""
-for _ in $(seq 1 600); do
-  wid="$(xdotool search --onlyvisible --class Velkarion_2020 2>/dev/null | head -n 1 || true)"
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "program exited before showing its window"
+start_program
+# The window shows the loading page over the island while loading goes on;
+# the main page follows when the wait window has gone.
+wait_for_window "$main_class"
+for _ in $(seq 1 1200); do
+  xdotool search --onlyvisible --class "$wait_class" >/dev/null 2>&1 || break
+  kill -0 "$pid" 2>/dev/null || fail "program exited while loading"
   sleep 0.1
 done
-[ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
-
-ini="$XDG_CONFIG_HOME/Morvandel.Gauge/Morvandel.Gauge.ini"
-settings() { [ -f "$ini" ] && tail -c +3 "$ini" | iconv -f UTF-16LE -t UTF-8 | tr -d '\r' || true; }
 grep -qx "render_type=0" <<<"$(settings)" && fail "render_type=0 stored before the click"
 
 # The size the window settles at; the menu is laid out for it.
@@ -64,37 +41,29 @@ read -r x y < <(awk -v size="$size" 'BEGIN {
   ox = int(w / 2) - int(cw / 2); oy = int(h / 2) - int(ch / 2)
   r = int(int(ch * 0.046) * 1.5); bottom = ch - 1
   top = bottom - 7 * r
-  left = int(cw * 0.2) + 1; right = int(left + cw * 0.8 / 3)
+  left = int(cw * 0.2) + 1; right = left + int((cw - left + 1) / 3) - 1
   print ox + int((left + right) / 2), oy + top + int(r / 2)
 }')
 
 xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" "$x" "$y"
+sleep 0.5
+xdotool click 1
 # A click runs in the repaint that follows it, and a frame on the software
-# renderer takes seconds. Clicks in the first seconds after the window
-# appears can go unanswered, so the click is repeated until the choice is
-# stored; choosing Low again changes nothing.
+# renderer can take seconds.
 stored=""
-for _ in $(seq 1 12); do
-  xdotool mousemove --window "$wid" "$x" "$y"
-  sleep 0.5
-  xdotool click 1
-  for _ in $(seq 1 60); do
-    if grep -qx "render_type=0" <<<"$(settings)"; then
-      stored=yes
-      break 2
-    fi
-    kill -0 "$pid" 2>/dev/null || fail "program exited before storing the choice"
-    sleep 0.25
-  done
+for _ in $(seq 1 240); do
+  if grep -qx "render_type=0" <<<"$(settings)"; then
+    stored=yes
+    break
+  fi
+  kill -0 "$pid" 2>/dev/null || fail "program exited before storing the choice"
+  sleep 0.25
 done
 [ -n "$stored" ] || { settings >&2; fail "clicking Low at $x,$y in a $size window stored no render_type=0"; }
 
 "$close_window" "$wid"
-for _ in $(seq 1 600); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fail "program did not exit after close"; fi
+wait_for_exit
 wait "$pid" || fail "program exited with code $?"
 grep -qx "render_type=0" <<<"$(settings)" || fail "render_type=0 lost at exit"
 echo "e2e: clicking Render Mode: Low stores render_type=0"

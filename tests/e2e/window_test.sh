@@ -7,37 +7,11 @@ set -euo pipefail
 program="$1"
 close_window="$2"
 
-if [ -z "${MG_E2E_INNER:-}" ]; then
-  export MG_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
-unset SDL_VIDEODRIVER
-export LC_ALL=C
-# Mesa's X11 driver keeps allocations until exit; leak reports would be
-# about it, not about the program.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/out.log" ] && sed 's/^/program: /' "$work/out.log" >&2
-  exit 1
-}
-
-"$program" >"$work/out.log" 2>&1 &
-pid=$!
-
-wid=""
-for _ in $(seq 1 600); do
-  wid="$(xdotool search --onlyvisible --class Velkarion_2020 2>/dev/null | head -n 1 || true)"
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "program exited before showing its window"
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no visible window of class Velkarion_2020"
+start_program
+wait_for_window "$main_class"
 # The program's icon, as the desktop reads it.
 # The property is read again for a while: the server may answer the search
 # before it has handled every request the program sent with the window.
@@ -52,7 +26,7 @@ grep -qF "Icon (64 x 64):" <<<"$icon" ||
 # The window shows the loading page over the island while loading goes on;
 # the keys below are for the running program, once the wait window is gone.
 for _ in $(seq 1 1200); do
-  xdotool search --onlyvisible --class EAAF81C3_4560_43FE_B729_44A378D1FCF4 >/dev/null 2>&1 || break
+  xdotool search --onlyvisible --class "$wait_class" >/dev/null 2>&1 || break
   sleep 0.1
 done
 
@@ -79,17 +53,12 @@ xdotool key --window "$wid" F11
 got="$(wait_geometry "$before")" || fail "F11 did not restore the window ($before -> $got)"
 
 "$close_window" "$wid"
-for _ in $(seq 1 600); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fail "program did not exit after close"; fi
+wait_for_exit
 wait "$pid" || fail "program exited with code $?"
 
-ini="$XDG_CONFIG_HOME/Morvandel.Gauge/Morvandel.Gauge.ini"
 [ -f "$ini" ] || fail "no settings file at $ini"
 [ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = "fffe" ] || fail "settings file does not start with FF FE"
-text="$(tail -c +3 "$ini" | iconv -f UTF-16LE -t UTF-8 | tr -d '\r')"
+text="$(settings)"
 expect() { grep -qxF "$1" <<<"$text" || { echo "$text" >&2; fail "settings file lacks '$1'"; }; }
 expect "[Program]"
 expect "TestIni=eeee"

@@ -198,11 +198,38 @@ TEST_F(MenuTest, OptionRowSplitsCaptionAndChoices) {
       EXPECT_EQ(call.color, call.text == u"High" ? gui::kGreyGreen : gui::kGreen) << "choice";
     }
   }
-  // Caption: 480 x 0.2 = 96; choices 480 x 0.8 / 2 = 192 each, one pixel apart.
+  // Caption: 480 x 0.2 = 96; the choices share the rest, one pixel apart.
   const std::vector<std::pair<std::u16string, Rect>> expected = {{u"Render :", {0, 200, 96, 230}},
-                                                                 {u"Low", {97, 200, 289, 230}},
-                                                                 {u"High", {290, 200, 482, 230}}};
+                                                                 {u"Low", {97, 200, 288, 230}},
+                                                                 {u"High", {289, 200, 480, 230}}};
   EXPECT_EQ(row, expected);
+}
+
+TEST(OptionRowTest, ChoicesStayInsideTheRowOnePixelApartAndEvenlyWide) {
+  for (const int width : {480, 481, 611, 1017}) {
+    for (int count = 1; count <= 7; ++count) {
+      SCOPED_TRACE(testing::Message() << width << " wide, " << count << " choices");
+      RecordingCanvas canvas(width, 100);
+      gui::MenuOverlay menu;
+      const std::vector<gui::OptionChoice> choices(static_cast<size_t>(count),
+                                                   {u"x", u"cmd", false});
+      const Rect row{0, 10, width, 40};
+      gui::DrawOptionRow(menu, canvas, row, menu.fonts.medium, u"Caption", choices);
+      std::vector<Rect> boxes;
+      for (const CanvasCall& call : canvas.calls) {
+        if (call.kind == CanvasCall::Kind::Text && call.text == u"x") boxes.push_back(call.box);
+      }
+      ASSERT_EQ(boxes.size(), static_cast<size_t>(count));
+      EXPECT_EQ(boxes.front().left, static_cast<int>(width * 0.2) + 1);
+      EXPECT_EQ(boxes.back().right, row.right);
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_NEAR(boxes[i].width(), boxes.front().width(), 1);
+        if (i > 0) {
+          EXPECT_EQ(boxes[i].left, boxes[i - 1].right + 1);
+        }
+      }
+    }
+  }
 }
 
 TEST_F(MenuTest, CanvasFollowsTheWindowIn16PixelSteps) {
