@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/benchmark_start.h"
 #include "app/command_line.h"
+#include "app/loading_pacer.h"
 #include "app/loading_progress.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
@@ -58,6 +59,7 @@ struct Application {
   scene::SceneState scene;
   sound::SoundEffects sounds;
   LoadingProgress progress;
+  LoadingPacer loadingPacer;
   WaitWindowState wait;
 };
 

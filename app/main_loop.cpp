@@ -43,21 +43,36 @@ void DrawScene(Application& ctx, int passSelector) {
   scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
 }
 
-// Once the terrain exists the loading frames show it behind the loading
-// page; the window comes up for that, under the wait window.
-void ShowWindowWhileLoading(Application& ctx) {
-  platform::Window& window = *ctx.win.mainWindow;
-  if (ctx.options.benchmark || window.GetShowState() != platform::ShowState::Hidden) return;
-  window.Show(platform::ShowState::Maximized);
-  if (ctx.wait.window) ctx.wait.window->Raise();
+double NowMs(platform::Clock& clock) {
+  return static_cast<double>(clock.Now()) * 1000.0 / static_cast<double>(clock.Frequency());
 }
 
+// Once the terrain exists the loading frames show it behind the loading
+// page; the window comes up for that, under the wait window. True when it
+// has just been shown.
+bool ShowWindowWhileLoading(Application& ctx) {
+  platform::Window& window = *ctx.win.mainWindow;
+  if (ctx.options.benchmark || window.GetShowState() != platform::ShowState::Hidden) return false;
+  window.Show(platform::ShowState::Maximized);
+  if (ctx.wait.window) ctx.wait.window->Raise();
+  return true;
+}
+
+// Events and the wait window's dots are served at once; the loading page is
+// drawn only in a window that shows, and paced (app/loading_pacer.h) except
+// for the first frame of a window that has just come up.
 void LoadingFrame(Application& ctx) {
   ApplyLoadingText(ctx);
   AnimateWaitWindow(ctx);
-  const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
-  if (sceneReady) ShowWindowWhileLoading(ctx);
   MeasureFrameTime(ctx.app, ctx.clock);
+  const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
+  const bool shownNow = sceneReady && ShowWindowWhileLoading(ctx);
+  const double startMs = NowMs(ctx.clock);
+  const bool shows = ctx.win.mainWindow->GetShowState() != platform::ShowState::Hidden;
+  if (!shownNow && (!shows || !LoadingFrameDue(ctx.loadingPacer, startMs))) {
+    ctx.clock.SleepMs(5);
+    return;
+  }
   glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
@@ -68,6 +83,7 @@ void LoadingFrame(Application& ctx) {
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
+  LoadingFrameDrawn(ctx.loadingPacer, startMs, NowMs(ctx.clock));
   ctx.clock.SleepMs(5);
 }
 
