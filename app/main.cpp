@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "platform/console.h"
+#include "platform/huge_pages.h"
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_power.h"
@@ -12,6 +13,7 @@
 #include "platform/text_codec.h"
 
 int main(int argc, char** argv) {
+  platform::RestartWithHugePages(argv);
   const app::ParsedCommandLine parsed = app::ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const app::Options& options = *parsed.options;
