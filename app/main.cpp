@@ -4,7 +4,7 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "platform/console.h"
-#include "platform/huge_pages.h"
+#include "platform/memory.h"
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_power.h"

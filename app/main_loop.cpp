@@ -16,6 +16,7 @@
 #include "bench/hud.h"
 #include "gui/menu_texture.h"
 #include "platform/debug_output.h"
+#include "platform/memory.h"
 #include "scene/camera_controls.h"
 #include "scene/pass_times_gl.h"
 #include "scene/render_passes.h"
@@ -94,6 +95,7 @@ void HandOver(Application& ctx) {
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
   ApplyLoadingText(ctx);
   CloseWaitWindow(ctx);
+  platform::ReturnFreedMemory();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
   // The window shows maximised once the terrain exists, here at the latest;
   // a benchmark start keeps the size it asked for and shows no menu.

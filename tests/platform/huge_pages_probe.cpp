@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/huge_pages.h"
+#include "platform/memory.h"
 
 int main(int, char** argv) {
   platform::RestartWithHugePages(argv);

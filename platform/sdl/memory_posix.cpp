@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -6,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/huge_pages.h"
+#include "platform/memory.h"
 
 namespace platform {
 namespace {
@@ -51,5 +52,7 @@ void RestartWithHugePages(char** argv) {
   // Not started again: go on as we are.
   PutCallerTunablesBack(saved);
 }
+
+void ReturnFreedMemory() { malloc_trim(0); }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 // Huge pages for the allocator: the tunables added to the caller's, the
 // kernel's mode, and the restart of a real program with its environment
 // given back.
-#include "platform/huge_pages.h"
+#include "platform/memory.h"
 
 #include <gtest/gtest.h>
 #include <spawn.h>

@@ -1,4 +1,4 @@
-#include "platform/huge_pages.h"
+#include "platform/memory.h"
 
 #include <algorithm>
 
