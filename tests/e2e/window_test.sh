@@ -12,9 +12,9 @@ source "$(dirname "$0")/x_session.sh"
 
 start_program
 wait_for_window "$main_class"
-# The program's icon, as the desktop reads it.
-# The property is read again for a while: the server may answer the search
-# before it has handled every request the program sent with the window.
+# The program's icon, as the desktop reads it. Only the first lines of
+# xprop's long answer are kept (its pipe may break then, which is not a
+# failure), and the property is read again for a while.
 icon=""
 for _ in $(seq 1 50); do
   icon="$(xprop -id "$wid" _NET_WM_ICON 2>&1 | head -n 2 || true)"
