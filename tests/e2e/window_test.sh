@@ -35,7 +35,7 @@ geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'; }
 # handled between frames: wait for the change rather than a fixed time.
 wait_geometry() {
   local want="$1" now=""
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 900); do
     now="$(geometry)"
     [ "$now" = "$want" ] && return 0
     sleep 0.1
