@@ -8,7 +8,9 @@ program="$1"
 
 if [ -z "${MG_E2E_INNER:-}" ]; then
   export MG_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  # A display number of its own: right after a test the previous server
+  # may still be going away, and reusing its number races with its cleanup.
+  exec xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
 work="$(mktemp -d)"

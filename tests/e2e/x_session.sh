@@ -12,8 +12,17 @@
 # shellcheck shell=bash
 if [ -z "${MG_E2E_INNER:-}" ]; then
   export MG_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  # A display number of its own: right after a test the previous server
+  # may still be going away, and reusing its number races with its cleanup.
+  exec xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+
+# The server has said it is ready; wait until it also answers a client.
+for _ in $(seq 1 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null || { echo "FAIL: the X server $DISPLAY does not answer" >&2; exit 1; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
