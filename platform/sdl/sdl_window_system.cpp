@@ -75,18 +75,27 @@ bool SdlWindowSystem::Init() {
   // Above SDL_VIDEODRIVER too: asked for off-screen, the program never opens
   // a window on a display.
   if (offscreen) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    lastError_ = SDL_GetError();
-    return false;
-  }
   // SDL falls back to its off-screen driver when no display answers; the
-  // program would then render invisibly for ever.
+  // program would then render invisibly for ever. A display that is named
+  // but does not answer at once (a server still starting) is asked again.
   const char* asked = std::getenv("SDL_VIDEODRIVER");
-  if (!offscreen && IsHeadlessDriver(SDL_GetCurrentVideoDriver()) &&
-      (asked == nullptr || *asked == '\0')) {
+  const char* display = std::getenv("DISPLAY");
+  const int tries = display != nullptr && *display != '\0' ? 3 : 1;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      lastError_ = SDL_GetError();
+      return false;
+    }
+    if (offscreen || !IsHeadlessDriver(SDL_GetCurrentVideoDriver()) ||
+        (asked != nullptr && *asked != '\0')) {
+      break;
+    }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    lastError_ = NoDisplayText();
-    return false;
+    if (attempt == tries) {
+      lastError_ = NoDisplayText();
+      return false;
+    }
+    SDL_Delay(200);
   }
   quitEventType_ = SDL_RegisterEvents(1);
   if (quitEventType_ == static_cast<Uint32>(-1)) quitEventType_ = 0;
