@@ -18,6 +18,7 @@
 #include "app/wait_animation.h"
 #include "platform/wait_window.h"
 #include "platform/window.h"
+#include "render/primitive_query.h"
 #include "render/texture_slots.h"
 #include "scene/autopilot.h"
 #include "scene/camera.h"
@@ -47,6 +48,8 @@ struct AppState {
   // False after a failed shader-extension check: no program is built or used.
   bool shadersAvailable = false;
   std::string renderer;
+  // The anisotropic filtering the textures are made with; 0 = none.
+  int anisotropy = 0;
   std::string versionText;
   std::string vendorText;
   scene::Camera camera;
@@ -77,6 +80,8 @@ struct WindowState {
   int sampleCount = 0;
   std::u16string antialiasLabel = u"Off";
   bool pixelFormatPending = false;
+  // The driver refused the last swap interval asked for.
+  bool swapIntervalRefused = false;
   // A benchmark start keeps the size it asked for, below the usual minimum
   // window size too.
   bool noMinimumSize = false;
@@ -97,6 +102,14 @@ struct WaitWindowState {
   // Events of other windows that came while the wait window was pumped
   // outside the main loop; the loop takes them first.
   std::deque<platform::Event> deferredEvents;
+};
+
+// GL's count of the primitives it assembled, asked on a sample of a run's
+// frames. A query belongs to the context it was made in: a new context (a
+// change of antialiasing) gets a new one.
+struct TriangleSampling {
+  render::PrimitiveQuery query;
+  platform::GlContext context;
 };
 
 struct InputState {

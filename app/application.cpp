@@ -67,6 +67,10 @@ int RunApplication(Application& a) {
   app.perfCounterLast = a.clock.Now();
   app.startCounter = app.perfCounterLast;
   app.fullScreen = false;
+  if (a.options.benchmark && !JsonTargetWritable(a.options.jsonPath, *a.start.err)) {
+    a.start.phase = BenchmarkStart::Phase::Done;
+    return kExitRunFailed;
+  }
   // Every text comes from the archive: without it the program cannot speak.
   if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
 

@@ -20,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/power.h"
 #include "platform/window.h"
+#include "render/primitive_query.h"
 #include "scene/scene_state.h"
 #include "sound/interface_sounds.h"
 
@@ -55,6 +56,7 @@ struct Application {
   gui::MenuOverlay menu;
   bench::BenchmarkPlayer player;
   bench::FrameStatistics stats;
+  TriangleSampling triangleSampling;
   bench::Hud hud;
   scene::SceneState scene;
   sound::SoundEffects sounds;

@@ -25,7 +25,13 @@ bool StartRun(Application& ctx) {
     ctx.win.mainWindow->SetAlwaysOnTop(true);
   }
   ApplyScreenType(ctx.windows, ctx.win, ctx.settings.m_screen_type.value);
-  return bench::StartRun(ctx.player, NowMs(ctx.clock));
+  return StartPlayback(ctx);
+}
+
+bool StartPlayback(Application& ctx) {
+  if (!bench::StartRun(ctx.player, NowMs(ctx.clock))) return false;
+  bench::RestartInterval(ctx.stats, bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()));
+  return true;
 }
 
 void PlaybackFrame(Application& ctx) {

@@ -1,10 +1,12 @@
 #include "app/benchmark_start.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/command_line.h"
+#include "bench/fixed_text.h"
 #include "bench/run_report.h"
 #include "platform/file_io.h"
 #include "platform/virtual_keys.h"
@@ -14,12 +16,48 @@ namespace {
 
 // The progress line is rewritten at most this often.
 constexpr double kProgressIntervalMs = 250.0;
+// The run's length is estimated once it has run this long.
+constexpr double kEstimateAfterMs = 5000.0;
+// A run expected to take longer than this is told so, on any renderer.
+constexpr double kLongRunMs = 10.0 * 60.0 * 1000.0;
 
 void ClearProgress(BenchmarkStart& start) {
   if (!start.progressShown) return;
-  *start.err << '\r' << std::string(bench::FormatProgressLine(0.0, 0.0).size(), ' ') << '\r'
-             << std::flush;
+  *start.err << '\r' << std::string(start.progressWidth, ' ') << '\r' << std::flush;
   start.progressShown = false;
+}
+
+bool SoftwareRenderer(const Application& ctx) { return bench::IsSoftwareRenderer(ctx.app.renderer); }
+
+// A software renderer draws the scene on the processor: a run measures that
+// and takes long, since it draws at least one frame per keyframe.
+void TellAboutSoftwareRenderer(Application& ctx) {
+  if (!SoftwareRenderer(ctx)) return;
+  *ctx.start.err << "morvandel-gauge: " << ctx.app.renderer
+                 << " is a software renderer: the run measures the processor, not a graphics "
+                    "card, and takes long, since it draws at least one frame for each of the "
+                    "path's "
+                 << ctx.player.keyframes.size()
+                 << " keyframes. A run of a few minutes: --size 160x120 --quality low "
+                    "--anisotropy 1\n"
+                 << std::flush;
+}
+
+// Once the first seconds are measured: how long the whole run will take, on
+// a software renderer or when it is long.
+void TellExpectedLength(Application& ctx, double nowMs, double remainingMs) {
+  BenchmarkStart& start = ctx.start;
+  const double elapsed = nowMs - ctx.player.startMs;
+  if (start.lengthTold || elapsed < kEstimateAfterMs) return;
+  start.lengthTold = true;
+  const double totalMs = elapsed + remainingMs;
+  if (!SoftwareRenderer(ctx) && totalMs < kLongRunMs) return;
+  const double fps = bench::AverageFps(ctx.player.frames, elapsed);
+  ClearProgress(start);
+  *start.err << "morvandel-gauge: at these settings the run takes about "
+             << bench::FormatDuration(totalMs) << " (" << ctx.player.keyframes.size()
+             << " keyframes at " << bench::FormatFixed(fps, 1) << " FPS so far)\n"
+             << std::flush;
 }
 
 bool End(Application& ctx, int exitCode, const std::string& message) {
@@ -42,7 +80,8 @@ bool BeginRun(Application& ctx) {
                                             : std::to_string(ctx.win.sampleCount) + " samples")
                << '\n';
   }
-  if (!bench::StartRun(ctx.player, NowMs(ctx.clock))) {
+  TellAboutSoftwareRenderer(ctx);
+  if (!StartPlayback(ctx)) {
     return End(ctx, kExitRunFailed, "no camera path to fly: the run cannot start");
   }
   start.phase = BenchmarkStart::Phase::Playing;
@@ -53,14 +92,23 @@ bool BeginRun(Application& ctx) {
 
 void ShowProgress(Application& ctx) {
   BenchmarkStart& start = ctx.start;
-  if (!start.progressOnTerminal) return;
-  const double now = NowMs(ctx.clock);
-  if (now - start.progressMs < kProgressIntervalMs) return;
   const bench::BenchmarkPlayer& player = ctx.player;
+  const double now = NowMs(ctx.clock);
+  const std::optional<double> remainingMs = bench::EstimateRemainingMs(player, now);
+  if (remainingMs) TellExpectedLength(ctx, now, *remainingMs);
+  if (!start.progressOnTerminal) return;
+  if (now - start.progressMs < kProgressIntervalMs) return;
   const double fps = (player.frames - start.progressFrames) / (now - start.progressMs) * 1000.0;
   const double percent =
       player.pathDurationMs > 0.0 ? player.pathPositionMs / player.pathDurationMs * 100.0 : 0.0;
-  *start.err << '\r' << bench::FormatProgressLine(percent, fps) << std::flush;
+  // The estimate waits for the first seconds, when the rate has settled.
+  const bool settled = now - player.startMs >= kEstimateAfterMs;
+  const std::string line =
+      bench::FormatProgressLine(percent, fps, settled ? remainingMs : std::nullopt);
+  // A shorter line than the last leaves no characters of it behind.
+  const size_t width = std::max(line.size(), start.progressWidth);
+  *start.err << '\r' << line << std::string(width - line.size(), ' ') << std::flush;
+  start.progressWidth = width;
   start.progressShown = true;
   start.progressMs = now;
   start.progressFrames = player.frames;
@@ -78,6 +126,11 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.samples = ctx.win.sampleCount;
   report.detailLevel = ctx.scene.detailLevel;
   report.water = ctx.settings.mit_wasser.value;
+  report.anisotropy = ctx.app.anisotropy;
+  report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
+  report.refreshHz = ctx.windows.GetRefreshRate();
+  report.swapMayWaitForRefresh =
+      ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
 }
@@ -104,6 +157,16 @@ bool Report(Application& ctx) {
 }
 
 }  // namespace
+
+bool JsonTargetWritable(const std::optional<std::string>& jsonPath, std::ostream& err) {
+  if (!jsonPath || *jsonPath == "-") return true;
+  const std::string problem = platform::ReplaceFileProblem(*jsonPath);
+  if (problem.empty()) return true;
+  err << "morvandel-gauge: cannot write the JSON record to " << *jsonPath << ": " << problem
+      << "; nothing was run\n"
+      << std::flush;
+  return false;
+}
 
 void PrepareBenchmarkStart(Application& ctx) {
   AppSettings& s = ctx.settings;

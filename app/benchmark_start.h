@@ -11,6 +11,7 @@
 #include <atomic>
 #include <iostream>
 #include <optional>
+#include <string>
 
 #include "bench/benchmark_player.h"
 #include "platform/window.h"
@@ -34,9 +35,16 @@ struct BenchmarkStart {
   // The progress line is rewritten in place, so it is shown on a terminal only.
   bool progressOnTerminal = false;
   bool progressShown = false;
+  size_t progressWidth = 0;  // characters of the line shown
   double progressMs = 0.0;
   int progressFrames = 0;
+  // The run's expected length has been said (after its first seconds).
+  bool lengthTold = false;
 };
+
+// Before anything runs: false, with the reason on `err`, when the JSON
+// record's file could not be written, so that a run is never wasted on it.
+bool JsonTargetWritable(const std::optional<std::string>& jsonPath, std::ostream& err);
 
 // At the hand-over from loading: the menu stays hidden and the command
 // line's quality, water and antialiasing take effect for this start.

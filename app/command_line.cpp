@@ -31,6 +31,17 @@ std::string SizeError(const std::string& text) {
 
 }  // namespace
 
+AnisotropyChoice ParseAnisotropy(std::string_view text) {
+  if (text == "max") return {true, std::nullopt};
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || text.size() > 2 || error != std::errc() || end != text.data() + text.size() ||
+      value < 1 || value > kMaxAnisotropyOption) {
+    return {};
+  }
+  return {true, value};
+}
+
 const char* ProductNameAndVersion() { return MG_PRODUCT_TITLE; }
 
 const char* ProgramVersion() { return MG_PROGRAM_VERSION; }
@@ -44,15 +55,16 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   cli.failure_message(CLI::FailureMessage::help);
   cli.footer(
       "Every option but --help and --version needs --benchmark. The run's size, quality,\n"
-      "antialiasing and water are not stored; its result is stored as after a run from\n"
-      "the menu. A quality left out keeps the stored choice.\n"
+      "antialiasing, water and anisotropy are not stored; its result is stored as after\n"
+      "a run from the menu. A quality left out keeps the stored choice.\n"
       "\n"
       "Exit codes of --benchmark: 0 complete run; 1 the run could not start or its JSON\n"
-      "record could not be written; 2 bad command line; 130 interrupted (Ctrl-C, Escape,\n"
-      "F1, window closed), and then nothing is written.");
+      "record could not be written (a file that cannot be written is found before the\n"
+      "run); 2 bad command line; 130 interrupted (Ctrl-C, Escape, F1, window closed),\n"
+      "and then nothing is written.");
 
   Options options;
-  std::string size, quality, json;
+  std::string size, quality, json, anisotropy;
   int samples = 0, water = 1;
   cli.add_flag("--benchmark", options.benchmark,
                "Run the benchmark once loading ends, print the result, quit");
@@ -84,11 +96,25 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "json"));
 
+  CLI::Option* anisotropyOption =
+      cli.add_option("--anisotropy", anisotropy,
+                     "Anisotropic texture filtering: 1 (none) to 16, or max for the driver's "
+                     "maximum (default max; on a software renderer 1 is many times faster)")
+          ->type_name("N|max")
+          ->check(CLI::Validator(
+              [](const std::string& text) {
+                return ParseAnisotropy(text).valid
+                           ? std::string()
+                           : "expected max or a whole number from 1 to " +
+                                 std::to_string(kMaxAnisotropyOption);
+              },
+              "", "anisotropy"));
+
   try {
     cli.parse(argc, argv);
     if (!options.benchmark) {
-      for (const CLI::Option* option :
-           {offscreen, sizeOption, qualityOption, msaaOption, waterOption, jsonOption}) {
+      for (const CLI::Option* option : {offscreen, sizeOption, qualityOption, msaaOption,
+                                        waterOption, jsonOption, anisotropyOption}) {
         if (option->count() > 0) throw CLI::RequiresError(option->get_name(), "--benchmark");
       }
     }
@@ -104,6 +130,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   if (msaaOption->count() > 0) options.sampleCount = samples;
   if (waterOption->count() > 0) options.water = water;
   if (jsonOption->count() > 0) options.jsonPath = json;
+  if (anisotropyOption->count() > 0) options.anisotropy = ParseAnisotropy(anisotropy).value;
   return {options, 0};
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace app {
 
@@ -32,7 +33,20 @@ struct Options {
   std::optional<int> sampleCount{};       // 0, 2, 4, 8 or 16
   std::optional<int> water{};             // the mit_wasser pass: 0 none, 1 full, 2 simple
   std::optional<std::string> jsonPath{};  // "-" for standard output
+  // Anisotropic filtering of the run's textures: empty for the driver's
+  // maximum, otherwise 1 (none) up to 16, capped at the driver's maximum.
+  std::optional<int> anisotropy{};
 };
+
+inline constexpr int kMaxAnisotropyOption = 16;
+
+// "max" or a whole number 1 to 16; empty for anything else. An empty result
+// for "max" is told apart by `valid`.
+struct AnisotropyChoice {
+  bool valid = false;
+  std::optional<int> value;  // empty: the driver's maximum
+};
+AnisotropyChoice ParseAnisotropy(std::string_view text);
 
 struct ParsedCommandLine {
   std::optional<Options> options;  // empty: end at once with exitCode

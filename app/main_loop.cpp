@@ -80,10 +80,12 @@ void LoadingFrame(Application& ctx) {
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
   gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight, ctx.app.frameTimeMs);
+  ctx.app.frameTriangles = 0;
   if (sceneReady) DrawScene(ctx, 1);
   gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
+  bench::CountPresentedFrame(ctx.stats, ctx.app.frameTriangles);
   LoadingFrameDrawn(ctx.loadingPacer, startMs, NowMs(ctx.clock));
   ctx.clock.SleepMs(5);
 }
@@ -113,8 +115,7 @@ void HandOver(Application& ctx) {
 // Mega-Tris is kept and the frame rate shown in the window title.
 void UpdateStatistics(Application& ctx) {
   const bench::PassFacts pass{bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()),
-                              bench::IsPlaying(ctx.player), ctx.settings.m_autopilot.value != 0,
-                              ctx.app.frameTriangles};
+                              bench::IsPlaying(ctx.player), ctx.settings.m_autopilot.value != 0};
   if (!bench::UpdateFrameStatistics(ctx.stats, pass, ctx.power)) return;
   bench::NoteMegaTris(ctx.player, static_cast<float>(ctx.stats.megaTris));
   if (ctx.win.mainWindow) {
@@ -127,10 +128,41 @@ void UpdateStatistics(Application& ctx) {
 bench::HudFacts HudFactsOf(const Application& ctx) {
   return {ctx.stats.fps,
           ctx.app.frameTriangles,
+          ctx.stats.megaTris,
           bench::IsPlaying(ctx.player),
           ctx.player.pathPositionMs,
           ctx.player.pathDurationMs,
           ctx.settings.m_autopilot.value != 0};
+}
+
+// Reads the answer of an earlier sampled frame when GL has it; a new
+// context gets a query of its own first.
+void CollectTriangleSample(Application& ctx) {
+  TriangleSampling& sampling = ctx.triangleSampling;
+  if (sampling.context != ctx.win.mainContext) {
+    sampling.query.Forget();
+    sampling.context = ctx.win.mainContext;
+    sampling.query.Init(render::GlProcLookup());
+    ctx.player.triangleCheck.pending.reset();
+  }
+  if (const std::optional<uint64_t> assembled = sampling.query.Collect())
+    bench::NoteAssembled(ctx.player.triangleCheck, *assembled);
+}
+
+// Whether GL counts this frame's scene: a sample of the run's counted frames.
+bool BeginTriangleSample(Application& ctx) {
+  const bench::BenchmarkPlayer& player = ctx.player;
+  if (!player.playing || !player.stepCounted ||
+      !bench::WantsSample(player.triangleCheck, player.frames)) {
+    return false;
+  }
+  return ctx.triangleSampling.query.Begin();
+}
+
+void EndTriangleSample(Application& ctx, bool sampled) {
+  if (!sampled) return;
+  ctx.triangleSampling.query.End();
+  bench::NoteSampled(ctx.player.triangleCheck, ctx.app.frameTriangles);
 }
 
 }  // namespace
@@ -201,8 +233,11 @@ void RenderFrame(Application& ctx) {
   const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
+  CollectTriangleSample(ctx);
   PlaybackFrame(ctx);
+  const bool sampled = BeginTriangleSample(ctx);
   DrawSceneFrame(ctx);
+  EndTriangleSample(ctx, sampled);
   glViewport(0, 0, app.viewportWidth, app.viewportHeight);
   // The overlays drawn after the scene expect this state: no lighting or
   // texturing, 2-pixel lines in opaque green, filled polygons.
@@ -222,6 +257,8 @@ void RenderFrame(Application& ctx) {
   // The frame is complete and still in the back buffer.
   if (app.screenshotPending) TakeScreenshot(ctx);
   ctx.win.mainWindow->SwapBuffers();
+  bench::CountPresentedFrame(ctx.stats, app.frameTriangles);
+  bench::NoteFrameTriangles(ctx.player, app.frameTriangles);
 }
 
 int RunMainLoop(Application& ctx) {
@@ -281,6 +318,7 @@ void Shutdown(Application& ctx) {
       WriteWindowRectIfChanged(ctx.store, ctx.settings, BuildPlacementText(*win.mainWindow));
   }
   if (win.mainContext) {
+    if (ctx.triangleSampling.context == win.mainContext) ctx.triangleSampling.query.Release();
     scene::ReleaseSceneGl(ctx.scene);
     bench::ReleaseHud(ctx.hud);
     ctx.app.textureTable.ReleaseAll();

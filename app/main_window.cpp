@@ -160,7 +160,7 @@ void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState
   SetViewport(app, width > 0 ? width : app.viewportWidth, height > 0 ? height : app.viewportHeight);
   retired->Show(platform::ShowState::Hidden);
   EnableSceneDefaults();
-  windows.SetSwapInterval(swapInterval);
+  win.swapIntervalRefused = !windows.SetSwapInterval(swapInterval);
   retired.reset();
   if (previous != win.firstContext) windows.DeleteContext(previous);
 }

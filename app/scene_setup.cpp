@@ -70,12 +70,14 @@ void InitGlScene(Application& ctx) {
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-  gl.maxAnisotropy = render::CapAnisotropy(gl.maxAnisotropy, std::getenv("MG_MAX_ANISOTROPY"));
+  gl.maxAnisotropy = render::ChooseAnisotropy(gl.maxAnisotropy, ctx.options.anisotropy,
+                                              std::getenv("MG_MAX_ANISOTROPY"));
+  app.anisotropy = gl.maxAnisotropy;
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
   scene::SceneState& sceneState = ctx.scene;
   sceneState.detailLevel = ctx.settings.render_type.value;
-  ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
+  ctx.win.swapIntervalRefused = !ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
   if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
   sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
   done("entry points, settings, sounds");

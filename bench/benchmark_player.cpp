@@ -1,5 +1,7 @@
 #include "bench/benchmark_player.h"
 
+#include <algorithm>
+
 namespace bench {
 namespace {
 
@@ -25,6 +27,8 @@ RunResult Finish(BenchmarkPlayer& player, double nowMs) {
   result.frames = player.frames;
   result.averageFps = AverageFps(player.frames, result.durationMs);
   result.maxMegaTris = player.maxMegaTris;
+  result.averageMegaTris = AverageMegaTris(player.triangles, result.durationMs);
+  result.glTrianglesPerCounted = AssembledPerCounted(player.triangleCheck);
   result.frameTimes = ComputeFrameTimeFigures(player.frameTimesMs);
   player.playing = false;
   return result;
@@ -45,6 +49,9 @@ bool StartRun(BenchmarkPlayer& player, double nowMs) {
   player.pathDurationMs = player.keyframes.back().timeMs - player.keyframes.front().timeMs;
   player.frameTimesMs.clear();
   player.frameTimesMs.reserve(player.keyframes.size() * 2);
+  player.triangles = 0;
+  player.stepCounted = false;
+  player.triangleCheck = {};
   player.playing = true;
   return true;
 }
@@ -52,6 +59,7 @@ bool StartRun(BenchmarkPlayer& player, double nowMs) {
 std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
                                       scene::Camera& camera) {
   if (!player.playing) return std::nullopt;
+  player.stepCounted = false;
   const auto count = static_cast<int>(player.keyframes.size());
   if (player.index >= count) return Finish(player, nowMs);
   if (player.index > 0) player.frameTimesMs.push_back(nowMs - player.lastStepMs);
@@ -64,7 +72,10 @@ std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
     player.pathPositionMs = 0.0;
     SetPose(camera, k);
     player.index += 1;
-  } else if (player.index + 1 < count) {
+    return std::nullopt;
+  }
+  player.stepCounted = true;
+  if (player.index + 1 < count) {
     player.pathPositionMs = k.timeMs - player.keyframes.front().timeMs;
     const double elapsed = nowMs - player.startMs;
     if (player.pathPositionMs > elapsed) {
@@ -80,6 +91,25 @@ std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
     player.index += 1;
   }
   return std::nullopt;
+}
+
+void NoteFrameTriangles(BenchmarkPlayer& player, int triangles) {
+  if (player.playing && player.stepCounted) player.triangles += triangles;
+}
+
+std::optional<double> EstimateRemainingMs(const BenchmarkPlayer& player, double nowMs) {
+  const double elapsed = nowMs - player.startMs;
+  if (!player.playing || player.frames < 1 || elapsed <= 0.0) return std::nullopt;
+  // Each counted step follows a frame drawn since the start. Still to come:
+  // the frame of this step, one for each keyframe not yet reached, and then
+  // the step that ends the run.
+  const double msPerFrame = elapsed / player.frames;
+  const auto framesLeft = static_cast<double>(player.keyframes.size()) - player.index + 1;
+  return std::max(framesLeft * msPerFrame, player.pathDurationMs - elapsed);
+}
+
+double AverageMegaTris(int64_t triangles, double durationMs) {
+  return durationMs > 0.0 ? static_cast<double>(triangles) * 1e-6 / (durationMs * 0.001) : 0.0;
 }
 
 void StopRun(BenchmarkPlayer& player) { player.playing = false; }

@@ -9,6 +9,7 @@
 
 #include "bench/benchmark_path.h"
 #include "bench/frame_time_figures.h"
+#include "bench/triangle_check.h"
 #include "scene/camera.h"
 
 namespace bench {
@@ -27,6 +28,12 @@ struct BenchmarkPlayer {
   // Each frame's time: from the previous playback step to this one.
   std::vector<double> frameTimesMs;
   double lastStepMs = 0.0;
+  // The triangles counted in the run's frames, and whether the last step
+  // counted its frame (the first step's frame is not counted).
+  int64_t triangles = 0;
+  bool stepCounted = false;
+  // The counting against what GL assembled, over sampled frames.
+  TriangleCheck triangleCheck;
 };
 
 struct RunResult {
@@ -34,6 +41,11 @@ struct RunResult {
   int frames = 0;
   double averageFps = 0.0;  // 0 when the measured duration is 0
   float maxMegaTris = 0.0f;
+  // The run's counted triangles over its duration, in millions per second.
+  double averageMegaTris = 0.0;
+  // Triangles GL assembled per triangle counted, over the sampled frames;
+  // empty when no sample was read.
+  std::optional<double> glTrianglesPerCounted;
   FrameTimeFigures frameTimes;
 };
 
@@ -46,6 +58,19 @@ bool StartRun(BenchmarkPlayer& player, double nowMs);
 // One running frame: places the camera on the path. Returns the run's
 // result in the frame the path is exhausted (the run then stops).
 std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs, scene::Camera& camera);
+
+// After the frame that PlaybackStep placed the camera for is drawn: its
+// triangles count towards the run's average when the step counted it.
+void NoteFrameTriangles(BenchmarkPlayer& player, int triangles);
+
+// The time a run still needs, judged from its frames so far: every keyframe
+// not yet reached takes at least one frame at the rate so far, and the run
+// never ends before the path's recorded time has passed. Empty before the
+// first counted frame.
+std::optional<double> EstimateRemainingMs(const BenchmarkPlayer& player, double nowMs);
+
+// Millions of triangles per second; 0 when the duration is not positive.
+double AverageMegaTris(int64_t triangles, double durationMs);
 
 // Stops a run; nothing is reported.
 void StopRun(BenchmarkPlayer& player);

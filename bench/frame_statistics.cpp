@@ -34,17 +34,27 @@ uint32_t TickMs(int64_t counter, int64_t frequency) {
   return static_cast<uint32_t>(ms);
 }
 
+void CountPresentedFrame(FrameStatistics& stats, int triangles) {
+  ++stats.frameCount;
+  stats.windowTriangles += triangles;
+}
+
+void RestartInterval(FrameStatistics& stats, uint32_t tickMs) {
+  stats.frameCount = 0;
+  stats.windowTriangles = 0;
+  stats.lastTick = tickMs;
+}
+
 bool UpdateFrameStatistics(FrameStatistics& stats, const PassFacts& pass, platform::Power& power) {
-  ++stats.passCount;
   const uint32_t elapsed = pass.tickMs - stats.lastTick;
   KeepAwakeWhile(stats, pass.playing || pass.autopilot, power);
   FollowRunPriority(stats, pass.playing, power);
   if (elapsed <= 1000) return false;
-  stats.fps = stats.passCount / (elapsed * 0.001);
+  const double seconds = elapsed * 0.001;
+  stats.fps = stats.frameCount / seconds;
   ++stats.secondTicks;
-  stats.megaTris = pass.frameTriangles * 1e-6 * stats.fps;
-  stats.lastTick = pass.tickMs;
-  stats.passCount = 0;
+  stats.megaTris = static_cast<double>(stats.windowTriangles) * 1e-6 / seconds;
+  RestartInterval(stats, pass.tickMs);
   return true;
 }
 

@@ -9,6 +9,7 @@ namespace bench {
 struct HudFacts {
   double fps = 0.0;
   int frameTriangles = 0;  // the last frame's triangles
+  double megaTris = 0.0;   // the last second's triangles per second, in millions
   bool playing = false;
   double pathPositionMs = 0.0;
   double pathDurationMs = 0.0;
@@ -16,7 +17,7 @@ struct HudFacts {
 };
 
 // "%.1f FPS / %.2f Mega-Tris" (triangles of one frame, in millions),
-// "Mega-Tris / sec. %.2f ", while a run plays its progress "%.2f %" (0 for a
+// "Mega-Tris / sec. %.2f " (the last second's), while a run plays its progress "%.2f %" (0 for a
 // path without duration), and "Autopilot [F1]" while the autopilot flies.
 // The numbers never depend on the locale.
 std::vector<std::string> HudLines(const HudFacts& facts);

@@ -1,6 +1,9 @@
 #include "bench/run_report.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
@@ -23,7 +26,35 @@ std::string AntialiasingText(int samples) {
   return samples == 0 ? "off" : std::to_string(samples) + "x";
 }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
 }  // namespace
+
+bool IsSoftwareRenderer(std::string_view renderer) {
+  // Mesa's three, the Windows fallbacks, and the other CPU rasterisers
+  // people meet (in virtual machines, remote desktops and browsers).
+  static constexpr std::array<std::string_view, 8> kSoftware{
+      "llvmpipe",     "softpipe",          "swrast",      "software rasterizer",
+      "gdi generic",  "basic render driver", "swiftshader", "openswr"};
+  const std::string lower = Lower(renderer);
+  return std::any_of(kSoftware.begin(), kSoftware.end(), [&lower](std::string_view name) {
+    return lower.find(name) != std::string::npos;
+  });
+}
+
+bool CappedByVsync(double averageFps, int refreshHz, bool swapMayWaitForRefresh) {
+  if (!swapMayWaitForRefresh || refreshHz <= 0 || averageFps <= 0.0) return false;
+  for (int divisor = 1; divisor <= 4; ++divisor) {
+    const double cap = static_cast<double>(refreshHz) / divisor;
+    if (std::abs(averageFps - cap) <= cap * 0.02) return true;
+  }
+  return false;
+}
 
 const char* QualityName(int detailLevel) {
   switch (detailLevel) {
@@ -44,7 +75,15 @@ std::string FormatResultLine(const RunReport& r) {
          " s, " + std::to_string(result.frames) + " frames, " + std::to_string(r.width) + "x" +
          std::to_string(r.height) + ", antialiasing " + AntialiasingText(r.samples) + ", quality " +
          QualityName(r.detailLevel) + " (detail level " + std::to_string(r.detailLevel) +
-         "), highest " + Fixed(result.maxMegaTris, 2) + " Mega-Tris";
+         "), anisotropy " + std::to_string(r.anisotropy) + "x, highest " +
+         Fixed(result.maxMegaTris, 2) + " Mega-Tris, average " +
+         Fixed(result.averageMegaTris, 2) + " Mega-Tris" +
+         (result.glTrianglesPerCounted
+              ? ", GL assembled " + Fixed(*result.glTrianglesPerCounted, 2) + " per counted"
+              : std::string()) +
+         (CappedByVsync(result.averageFps, r.refreshHz, r.swapMayWaitForRefresh)
+              ? ", capped by vsync at " + std::to_string(r.refreshHz) + " Hz"
+              : std::string());
 }
 
 std::string FormatRunJson(const RunReport& r) {
@@ -64,6 +103,15 @@ std::string FormatRunJson(const RunReport& r) {
   record["frames"] = result.frames;
   record["average_fps"] = result.averageFps;
   record["max_mega_tris"] = result.maxMegaTris;
+  record["average_mega_tris"] = result.averageMegaTris;
+  record["gl_triangles_per_counted"] = result.glTrianglesPerCounted
+                                           ? nlohmann::ordered_json(*result.glTrianglesPerCounted)
+                                           : nlohmann::ordered_json(nullptr);
+  record["anisotropy"] = r.anisotropy;
+  record["software_renderer"] = r.softwareRenderer;
+  record["capped_by_vsync"] = CappedByVsync(result.averageFps, r.refreshHz, r.swapMayWaitForRefresh);
+  record["refresh_hz"] = r.refreshHz > 0 ? nlohmann::ordered_json(r.refreshHz)
+                                         : nlohmann::ordered_json(nullptr);
   record["frame_time_ms"] = {{"minimum", times.minimumMs},
                              {"median", times.medianMs},
                              {"p99", times.percentile99Ms},
@@ -74,8 +122,24 @@ std::string FormatRunJson(const RunReport& r) {
   return record.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
-std::string FormatProgressLine(double percent, double fps) {
-  return Padded(Fixed(percent, 1), 6) + " %  " + Padded(Fixed(fps, 1), 7) + " FPS";
+std::string FormatProgressLine(double percent, double fps, std::optional<double> remainingMs) {
+  std::string line = Padded(Fixed(percent, 1), 6) + " %  " + Padded(Fixed(fps, 1), 7) + " FPS";
+  if (remainingMs) line += "  about " + FormatDuration(*remainingMs) + " left";
+  return line;
+}
+
+std::string FormatDuration(double ms) {
+  const auto seconds = static_cast<long long>(std::llround(std::max(ms, 0.0) / 1000.0));
+  if (seconds < 60) return std::to_string(seconds) + " s";
+  if (seconds < 3600) {
+    const long long rest = seconds % 60;
+    return std::to_string(seconds / 60) + " min" +
+           (rest != 0 ? " " + std::to_string(rest) + " s" : std::string());
+  }
+  const long long minutes = (seconds + 30) / 60;
+  const long long rest = minutes % 60;
+  return std::to_string(minutes / 60) + " h " + (rest < 10 ? "0" : "") + std::to_string(rest) +
+         " min";
 }
 
 std::optional<size_t> ParseKeyframeLimit(const char* text) {

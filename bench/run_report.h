@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/benchmark_player.h"
@@ -23,22 +24,46 @@ struct RunReport {
   int samples = 0;      // antialiasing; 0 = off
   int detailLevel = 1;  // terrain detail: 0 fine (high quality) to 2 coarse (low)
   int water = 1;        // the pass drawn: 0 none, 1 reflecting water, 2 simple water
+  int anisotropy = 0;   // the texture filtering used; 0 = none
+  bool softwareRenderer = false;
+  // The display's refresh rate, 0 when unknown, and whether the swap may
+  // wait for it (an interval other than 0 asked for, or a request for 0
+  // refused by the driver).
+  int refreshHz = 0;
+  bool swapMayWaitForRefresh = false;
   RunResult result;
 };
+
+// Whether the renderer string names a software rasteriser (Mesa's llvmpipe,
+// softpipe or swrast, and the other well-known ones): a run then measures
+// the processor, not a graphics card.
+bool IsSoftwareRenderer(std::string_view renderer);
+
+// Whether an average frame rate is the display's refresh rate or a whole
+// fraction of it (1/1 to 1/4) within 2 %, while the swap may wait for the
+// refresh: such a figure measures the display, not the graphics card.
+bool CappedByVsync(double averageFps, int refreshHz, bool swapMayWaitForRefresh);
 
 // "low", "medium" or "high" for the detail levels 2, 1 and 0; "custom" for
 // any other.
 const char* QualityName(int detailLevel);
 
 // One line, no newline: average FPS, duration, frames, size, antialiasing,
-// quality and the highest Mega-Tris.
+// quality, anisotropy, the highest and the average Mega-Tris, GL's count
+// against ours when sampled, and the refresh rate when vsync capped the run.
 std::string FormatResultLine(const RunReport& report);
 
 // The JSON record, indented, with a final newline.
 std::string FormatRunJson(const RunReport& report);
 
-// "  42.5 %   17.3 FPS": the share of the path flown and the current rate.
-std::string FormatProgressLine(double percent, double fps);
+// "  42.5 %   17.3 FPS": the share of the path flown and the current rate,
+// followed by "  about 3 min 20 s left" when an estimate is given.
+std::string FormatProgressLine(double percent, double fps,
+                               std::optional<double> remainingMs = std::nullopt);
+
+// "45 s", "3 min 20 s", "2 h 05 min": a length of time for people, rounded
+// to whole seconds (minutes from an hour on).
+std::string FormatDuration(double ms);
 
 // Keeps the first `limit` keyframes of a path (a test-only shortening). A
 // limit of fewer than two keyframes, or text that is not a whole number, is

@@ -48,6 +48,11 @@ ReadStatus ReadFileInChunks(const std::filesystem::path& path, std::size_t chunk
 // is refused.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Why ReplaceFileAtomically would fail for `path` now, found by the same
+// checks and a trial temporary file beside it (removed at once); empty when
+// it would succeed. Nothing at `path` changes.
+std::string ReplaceFileProblem(const std::filesystem::path& path);
+
 // Removes the temporary files ReplaceFileAtomically left beside `path` when
 // its process was killed between creating one and the rename. Only names of
 // exactly that pattern whose writing process no longer runs are removed.

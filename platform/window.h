@@ -144,7 +144,8 @@ class WindowSystem {
   virtual void DeleteContext(GlContext context) = 0;
   // Releases the calling thread's current context.
   virtual void ReleaseCurrentContext() = 0;
-  // Swap interval for the current context; false when the driver refuses.
+  // Swap interval for the current context; false when the driver refuses it
+  // or does not keep it.
   virtual bool SetSwapInterval(int interval) = 0;
   // The sample count the driver really gives when asked for this many (it
   // may give more), or 0 when it has no such drawable. The calling thread's
@@ -157,6 +158,8 @@ class WindowSystem {
   virtual void PostQuit(int code) = 0;
 
   virtual DisplaySize GetDisplaySize() = 0;
+  // The display's refresh rate in Hz; 0 when unknown (no display).
+  virtual int GetRefreshRate() = 0;
   virtual void SetCursorShape(CursorShape shape) = 0;
   virtual void ShowCursor(bool show) = 0;
   // Cursor position on the screen and the mouse buttons held.

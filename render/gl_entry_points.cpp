@@ -70,6 +70,11 @@ void LoadBufferObjectEntryPoints(GlEntryPoints& gl, const GlLookup& lookup) {
   Resolve(gl.glDeleteBuffers, lookup, "glDeleteBuffers");
 }
 
+int ChooseAnisotropy(int driverMaximum, std::optional<int> asked, const char* developerCap) {
+  if (asked) return std::min(*asked, driverMaximum);
+  return CapAnisotropy(driverMaximum, developerCap);
+}
+
 int CapAnisotropy(int driverMaximum, const char* cap) {
   if (cap == nullptr) return driverMaximum;
   const std::string_view text(cap);

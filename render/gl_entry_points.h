@@ -8,6 +8,7 @@
 #include <GL/glext.h>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace render {
@@ -83,6 +84,9 @@ void LoadMultitextureEntryPoints(GlEntryPoints& gl, const GlLookup& lookup);
 // anisotropy, and with it no mipmaps); no text or any other text leaves the
 // driver's maximum.
 int CapAnisotropy(int driverMaximum, const char* cap);
+// The anisotropy textures are made with: the one asked for (capped at the
+// driver's maximum), or without a request the developer's cap above.
+int ChooseAnisotropy(int driverMaximum, std::optional<int> asked, const char* developerCap);
 // True when both multitexture functions the scene needs are present.
 bool HasMultitexture(const GlEntryPoints& gl);
 

@@ -32,6 +32,7 @@ class RecordingWindowSystem final : public WindowSystem {
   bool PollEvent(Event& event) override;
   void PostQuit(int code) override;
   DisplaySize GetDisplaySize() override { return displaySize; }
+  int GetRefreshRate() override { return refreshRate; }
   void SetCursorShape(CursorShape shape) override;
   void ShowCursor(bool show) override { Record(show ? "show cursor" : "hide cursor"); }
   void GetGlobalMouse(int& x, int& y, bool& left, bool& right) override;
@@ -57,6 +58,7 @@ class RecordingWindowSystem final : public WindowSystem {
   bool contextsFail = false;
   std::map<int, int> probeAnswers;  // samples asked -> given; missing = 0
   DisplaySize displaySize{1280, 1024};
+  int refreshRate = 60;
   bool keyboardFocus = true;
   int mouseX = 0, mouseY = 0;
   bool mouseLeft = false, mouseRight = false;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -202,6 +203,31 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+std::string ReplaceFileProblem(const fs::path& path) {
+  if (path.empty() || !path.has_filename()) return "it names no file";
+  struct stat old {};
+  if (lstat(path.c_str(), &old) == 0) {
+    if (S_ISDIR(old.st_mode)) return "it is a folder";
+    if (S_ISLNK(old.st_mode)) return "it is a symbolic link";
+    if (!S_ISREG(old.st_mode)) return "it is not a regular file";
+  } else if (errno != ENOENT) {
+    return std::strerror(errno);
+  }
+  fs::path tempPath;
+  const int fd = CreateTempBeside(path, tempPath);
+  if (fd < 0) {
+    const int error = errno;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    struct stat st {};
+    if (stat(folder.c_str(), &st) != 0) return "its folder does not exist";
+    if (!S_ISDIR(st.st_mode)) return "its folder is not a folder";
+    return std::string("its folder cannot be written: ") + std::strerror(error);
+  }
+  close(fd);
+  unlink(tempPath.c_str());
+  return {};
 }
 
 int RemoveStaleReplaceFiles(const fs::path& path) {

@@ -140,7 +140,8 @@ void SdlWindowSystem::ReleaseCurrentContext() {
 }
 
 bool SdlWindowSystem::SetSwapInterval(int interval) {
-  return SDL_GL_SetSwapInterval(interval) == 0;
+  // Some drivers accept the request and keep their own interval.
+  return SDL_GL_SetSwapInterval(interval) == 0 && SDL_GL_GetSwapInterval() == interval;
 }
 
 int SdlWindowSystem::ProbeMultisample(int samples) {
@@ -185,6 +186,12 @@ DisplaySize SdlWindowSystem::GetDisplaySize() {
   SDL_DisplayMode mode{};
   if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
   return {mode.w, mode.h};
+}
+
+int SdlWindowSystem::GetRefreshRate() {
+  SDL_DisplayMode mode{};
+  if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
+  return mode.refresh_rate;
 }
 
 void SdlWindowSystem::SetCursorShape(CursorShape shape) {

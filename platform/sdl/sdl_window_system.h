@@ -35,6 +35,7 @@ class SdlWindowSystem final : public WindowSystem {
   bool PollEvent(Event& event) override;
   void PostQuit(int code) override;
   DisplaySize GetDisplaySize() override;
+  int GetRefreshRate() override;
   void SetCursorShape(CursorShape shape) override;
   void ShowCursor(bool show) override;
   void GetGlobalMouse(int& x, int& y, bool& left, bool& right) override;

@@ -59,6 +59,10 @@ TEST(CommandLineTest, StartsAskForWhatTheyName) {
         .jsonPath = "-"}},
       {{"--benchmark", "--quality", "medium", "--water", "2", "--msaa", "16"},
        {.benchmark = true, .renderType = 1, .sampleCount = 16, .water = 2}},
+      {{"--benchmark", "--anisotropy", "1"}, {.benchmark = true, .anisotropy = 1}},
+      {{"--benchmark", "--anisotropy=16"}, {.benchmark = true, .anisotropy = 16}},
+      // The driver's maximum, as when the option is left out.
+      {{"--benchmark", "--anisotropy", "max"}, {.benchmark = true}},
   };
   for (const auto& c : cases) {
     const Parsed parsed = Parse(c.args);
@@ -74,6 +78,7 @@ TEST(CommandLineTest, StartsAskForWhatTheyName) {
     EXPECT_EQ(o.sampleCount, e.sampleCount);
     EXPECT_EQ(o.water, e.water);
     EXPECT_EQ(o.jsonPath, e.jsonPath);
+    EXPECT_EQ(o.anisotropy, e.anisotropy);
     EXPECT_EQ(parsed.out + parsed.err, "");
   }
 }
@@ -100,6 +105,12 @@ TEST(CommandLineTest, BadOrMisplacedOptionsPrintUsageToStandardErrorAndEndWithTw
       {{"--benchmark", "--msaa", "4x"}, "--msaa"},
       {{"--benchmark", "--water", "3"}, "--water"},
       {{"--benchmark", "--json", ""}, "--json"},
+      {{"--benchmark", "--anisotropy", "0"}, "1 to 16"},
+      {{"--benchmark", "--anisotropy", "17"}, "1 to 16"},
+      {{"--benchmark", "--anisotropy", "MAX"}, "1 to 16"},
+      {{"--benchmark", "--anisotropy", "4x"}, "1 to 16"},
+      {{"--benchmark", "--anisotropy", "+4"}, "1 to 16"},
+      {{"--anisotropy", "1"}, "--anisotropy requires --benchmark"},
       // Without --benchmark they would change nothing: refused, not ignored.
       {{"--size", "160x120"}, "--size requires --benchmark"},
       {{"--offscreen"}, "--offscreen requires --benchmark"},

@@ -29,7 +29,7 @@ TEST_F(MainLoopGLTest, FinishedLoadingIsHandedOverAndRunsAFrameInTheSamePass) {
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_EQ(a_.app.loadState.load(), app::LoadState::Running);
   EXPECT_EQ(a_.settings.show_info2.value, 1) << "the menu shows once loading is done";
-  EXPECT_EQ(a_.stats.passCount, 1);
+  EXPECT_EQ(a_.stats.frameCount, 1) << "the pass presented one frame";
   // Shutdown stored the pose that differed from the defaults and let go of
   // the window and contexts.
   EXPECT_EQ(StoredInt(u"m_p_x"), 2844);

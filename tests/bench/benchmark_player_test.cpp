@@ -55,18 +55,42 @@ TEST(BenchmarkPlayerTest, PassesAtMostOneKeyframePerFrameSoASlowRunTakesLonger) 
   double now = 0.0;
   std::optional<bench::RunResult> result;
   int steps = 0;
+  // The frame of step n has (n + 1) million triangles; the first is not
+  // counted, and the step that ends the run draws after the result.
   for (; !result && steps < 10; ++steps, now += 1000.0) {
     EXPECT_EQ(player.index, steps);
     result = bench::PlaybackStep(player, now, camera);
+    if (steps == 1) {
+      EXPECT_DOUBLE_EQ(*bench::EstimateRemainingMs(player, now), 2000.0)
+          << "a second a frame, and two frames to go: keyframe 2's and the last";
+    }
+    bench::NoteFrameTriangles(player, (steps + 1) * 1000000);
   }
   ASSERT_TRUE(result);
   EXPECT_EQ(steps, 4) << "three keyframes, then the frame that ends the run";
+  EXPECT_DOUBLE_EQ(result->averageMegaTris, (2.0 + 3.0) / 3.0)
+      << "frames 1 and 2 over the run's 3 s";
   EXPECT_FALSE(bench::IsPlaying(player));
   EXPECT_DOUBLE_EQ(result->durationMs, 3000.0);
   EXPECT_EQ(result->frames, 2) << "the first frame is not counted";
   EXPECT_DOUBLE_EQ(result->averageFps, 2.0 / 3.0);
   EXPECT_DOUBLE_EQ(result->frameTimes.maximumMs, 1000.0);
   EXPECT_FALSE(bench::PlaybackStep(player, now, camera)) << "an ended run stays ended";
+}
+
+// A fast machine follows the path's recorded time, a slow one needs a frame
+// per keyframe: the estimate takes the longer of the two.
+TEST(BenchmarkPlayerTest, RemainingTimeIsTheLongerOfFramesAndPathTime) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  scene::Camera camera;
+  EXPECT_FALSE(bench::EstimateRemainingMs(player, 0.0)) << "no run";
+  ASSERT_TRUE(bench::StartRun(player, 0.0));
+  bench::PlaybackStep(player, 0.0, camera);
+  EXPECT_FALSE(bench::EstimateRemainingMs(player, 0.0)) << "no frame counted yet";
+  for (const double now : {10.0, 20.0, 30.0}) bench::PlaybackStep(player, now, camera);
+  ASSERT_EQ(player.index, 1);
+  // 10 ms a frame and three frames to go is 30 ms; the path has 170 ms left.
+  EXPECT_DOUBLE_EQ(*bench::EstimateRemainingMs(player, 30.0), 170.0);
 }
 
 TEST(BenchmarkPlayerTest, RunWithNoMeasuredDurationReportsZeroNotADivisionByZero) {

@@ -16,47 +16,71 @@ namespace {
 using platform::fake::RecordingPower;
 using platform::fake::ScriptedClock;
 
-TEST(FrameStatisticsTest, ASecondEndsOnlyAfterMoreThan1000MsWithItsRates) {
+// One pass of the loop: the clock moves on, the statistics are updated, a
+// run may start (the interval restarts), and the pass may present a frame.
+struct Pass {
+  double stepMs;
+  int triangles;  // of the frame presented; -1: the pass presents none
+  bool runStarts = false;
+};
+
+std::vector<Pass> Repeat(int count, Pass pass) { return std::vector<Pass>(count, pass); }
+
+std::vector<Pass> Join(std::initializer_list<std::vector<Pass>> parts) {
+  std::vector<Pass> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+TEST(FrameStatisticsTest, ASecondCountsPresentedFramesOnlyAndARunStartsItAnew) {
   const struct {
     const char* name;
-    std::vector<double> passStepsMs;  // the clock's step before each pass
-    int frameTriangles;
+    std::vector<Pass> passes;
     int seconds;  // updates over the passes
     double fps;
     double megaTris;
-    int passesLeft;  // passes counted since the last update
+    int framesLeft;  // frames counted since the last update
   } cases[] = {
       // The first update measures from tick 0, as the counter starts.
-      {"exactly 1000 ms is not yet a second", {500, 500}, 1000000, 0, 0.0, 0.0, 2},
-      {"1001 ms ends it", {500, 501}, 1000000, 1, 2 / 1.001, 2 / 1.001, 0},
-      {"passes of 17 ms: the 59th ends it", std::vector<double>(60, 17.0), 2500000, 1, 59 / 1.003,
-       2.5 * 59 / 1.003, 1},
-      {"the pass after an update starts counting anew",
-       {1500, 10, 10},
-       400000,
-       1,
-       1 / 1.5,
-       0.4 / 1.5,
-       2},
-      {"two seconds", std::vector<double>(40, 60.0), 100000, 2, 17 / 1.02, 0.1 * 17 / 1.02, 6},
+      {"exactly 1000 ms is not yet a second", Repeat(2, {500, 1000000}), 0, 0.0, 0.0, 2},
+      // The frame of the pass that ends the second belongs to the next one.
+      {"1001 ms ends it", {{500, 1000000}, {501, 1000000}}, 1, 1 / 1.001, 1 / 1.001, 1},
+      {"frames of 17 ms: the 59th pass ends it", Repeat(60, {17.0, 2500000}), 1, 58 / 1.003,
+       2.5 * 58 / 1.003, 2},
+      // The rate is the interval's triangles over its length, not the last
+      // frame's count times the frame rate.
+      {"frames of different sizes", {{400, 1000000}, {400, 3000000}, {201, 0}}, 1, 2 / 1.001,
+       4 / 1.001, 1},
+      {"passes that present nothing are no frames",
+       Join({Repeat(100, {5, -1}), {{500, 2000000}, {1, -1}}}), 1, 1 / 1.001, 2 / 1.001, 0},
+      // 200 paced loading passes of 5 ms draw nothing; the run starts at
+      // 1000 ms and presents a frame of 2 million triangles every 100 ms: its
+      // first second holds its own ten frames only.
+      {"loading, then a run's first second",
+       Join({Repeat(199, {5, -1}), {{5, -1, true}}, Repeat(11, {100, 2000000})}), 1, 10 / 1.1,
+       20 / 1.1, 1},
+      {"two seconds", Repeat(40, {60.0, 100000}), 2, 17 / 1.02, 0.1 * 17 / 1.02, 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScriptedClock clock;
-    clock.Script(c.passStepsMs);
+    std::vector<double> steps;
+    for (const Pass& pass : c.passes) steps.push_back(pass.stepMs);
+    clock.Script(steps);
     RecordingPower power;
     bench::FrameStatistics stats;
     int seconds = 0;
-    for (size_t i = 0; i < c.passStepsMs.size(); ++i) {
-      const bench::PassFacts pass{bench::TickMs(clock.Now(), clock.Frequency()), false, false,
-                                  c.frameTriangles};
-      if (bench::UpdateFrameStatistics(stats, pass, power)) ++seconds;
+    for (const Pass& pass : c.passes) {
+      const uint32_t tick = bench::TickMs(clock.Now(), clock.Frequency());
+      if (bench::UpdateFrameStatistics(stats, {tick, false, false}, power)) ++seconds;
+      if (pass.runStarts) bench::RestartInterval(stats, tick);
+      if (pass.triangles >= 0) bench::CountPresentedFrame(stats, pass.triangles);
     }
     EXPECT_EQ(seconds, c.seconds);
     EXPECT_EQ(stats.secondTicks, c.seconds) << "each second asks for one HUD rebuild";
     EXPECT_NEAR(stats.fps, c.fps, 1e-9);
-    EXPECT_NEAR(stats.megaTris, c.megaTris, 1e-4);
-    EXPECT_EQ(stats.passCount, c.passesLeft);
+    EXPECT_NEAR(stats.megaTris, c.megaTris, 1e-9);
+    EXPECT_EQ(stats.frameCount, c.framesLeft);
   }
 }
 
@@ -73,9 +97,10 @@ TEST(FrameStatisticsTest, TheTickWrapsAroundWithoutLosingTheSecond) {
   RecordingPower power;
   bench::FrameStatistics stats;
   const auto pass = [&] {
-    return bench::PassFacts{bench::TickMs(clock.Now(), clock.Frequency()), false, false, 0};
+    return bench::PassFacts{bench::TickMs(clock.Now(), clock.Frequency()), false, false};
   };
   ASSERT_TRUE(bench::UpdateFrameStatistics(stats, pass(), power));
+  bench::CountPresentedFrame(stats, 0);
   ASSERT_TRUE(bench::UpdateFrameStatistics(stats, pass(), power));
   EXPECT_LT(stats.lastTick, 1500u) << "the tick has wrapped";
   EXPECT_NEAR(stats.fps, 1 / 1.5, 1e-9);
@@ -104,7 +129,7 @@ TEST(FrameStatisticsTest, RunAndAutopilotKeepAwakeAndRaiseThePriorityOnce) {
   };
   for (const auto& p : passes) {
     power.ClearLog();
-    bench::UpdateFrameStatistics(stats, {0, p.playing, p.autopilot, 0}, power);
+    bench::UpdateFrameStatistics(stats, {0, p.playing, p.autopilot}, power);
     EXPECT_EQ(power.log(), p.calls) << "playing " << p.playing << " autopilot " << p.autopilot;
     EXPECT_EQ(stats.priorityRaised, p.playing ? 1 : 0);
   }

@@ -22,10 +22,15 @@ bench::RunReport SampleReport() {
   report.samples = 4;
   report.detailLevel = 2;
   report.water = 0;
+  report.anisotropy = 1;
+  report.softwareRenderer = true;
+  report.refreshHz = 60;
   report.result.durationMs = 12345.6;
   report.result.frames = 250;
   report.result.averageFps = 20.375;
   report.result.maxMegaTris = 1.5f;
+  report.result.averageMegaTris = 1.25;
+  report.result.glTrianglesPerCounted = 0.998;
   report.result.frameTimes = {10.0, 40.5, 90.0, 120.0, 8.5};
   return report;
 }
@@ -36,7 +41,8 @@ TEST(RunReportTest, LineAndRecordCarryTheFiguresWithADecimalPointInAnyLocale) {
   const bench::RunReport report = SampleReport();
   EXPECT_EQ(bench::FormatResultLine(report),
             "20.4 FPS average, 12.3 s, 250 frames, 160x120, antialiasing 4x, quality low "
-            "(detail level 2), highest 1.50 Mega-Tris");
+            "(detail level 2), anisotropy 1x, highest 1.50 Mega-Tris, average 1.25 Mega-Tris, "
+            "GL assembled 1.00 per counted");
 
   const std::string text = bench::FormatRunJson(report);
   ASSERT_EQ(text.back(), '\n');
@@ -61,8 +67,74 @@ TEST(RunReportTest, LineAndRecordCarryTheFiguresWithADecimalPointInAnyLocale) {
   EXPECT_DOUBLE_EQ(json["frame_time_ms"]["p99"], 90.0);
   EXPECT_DOUBLE_EQ(json["frame_time_ms"]["maximum"], 120.0);
   EXPECT_DOUBLE_EQ(json["one_percent_low_fps"], 8.5);
+  EXPECT_DOUBLE_EQ(json["average_mega_tris"], 1.25);
+  EXPECT_DOUBLE_EQ(json["gl_triangles_per_counted"], 0.998);
+  EXPECT_EQ(json["anisotropy"], 1);
+  EXPECT_EQ(json["software_renderer"], true);
+  EXPECT_EQ(json["capped_by_vsync"], false);
+  EXPECT_EQ(json["refresh_hz"], 60);
 
   EXPECT_EQ(bench::FormatProgressLine(42.5, 7.0), "  42.5 %      7.0 FPS");
+  EXPECT_EQ(bench::FormatProgressLine(42.5, 7.0, 200500.0),
+            "  42.5 %      7.0 FPS  about 3 min 21 s left");
+}
+
+TEST(RunReportTest, UnknownFiguresAreNullAndACappedRunSaysSo) {
+  bench::RunReport report = SampleReport();
+  report.result.glTrianglesPerCounted.reset();
+  report.refreshHz = 0;
+  nlohmann::json json = nlohmann::json::parse(bench::FormatRunJson(report));
+  EXPECT_TRUE(json["gl_triangles_per_counted"].is_null());
+  EXPECT_TRUE(json["refresh_hz"].is_null());
+
+  report.refreshHz = 60;
+  report.swapMayWaitForRefresh = true;
+  report.result.averageFps = 59.8;
+  json = nlohmann::json::parse(bench::FormatRunJson(report));
+  EXPECT_EQ(json["capped_by_vsync"], true);
+  EXPECT_TRUE(bench::FormatResultLine(report).ends_with(", capped by vsync at 60 Hz"));
+}
+
+TEST(RunReportTest, VsyncCapsAtTheRefreshRateOrAWholeFractionOfIt) {
+  const struct {
+    double fps;
+    int refreshHz;
+    bool swapMayWait;
+    bool capped;
+  } cases[] = {
+      {59.8, 60, true, true},    {61.1, 60, true, true},   {62.0, 60, true, false},
+      {72.0, 144, true, true},   {48.2, 144, true, true},  {36.0, 144, true, true},
+      {37.0, 60, true, false},   {29.7, 60, true, true},   {59.8, 60, false, false},
+      {59.8, 0, true, false},    {0.0, 60, true, false},   {28.0, 144, true, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(bench::CappedByVsync(c.fps, c.refreshHz, c.swapMayWait), c.capped)
+        << c.fps << " FPS at " << c.refreshHz << " Hz, swap may wait " << c.swapMayWait;
+  }
+}
+
+TEST(RunReportTest, SoftwareRenderersAreKnownByName) {
+  for (const char* software :
+       {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI Intel swrast",
+        "Software Rasterizer", "GDI Generic", "Microsoft Basic Render Driver",
+        "Google SwiftShader"}) {
+    EXPECT_TRUE(bench::IsSoftwareRenderer(software)) << software;
+  }
+  for (const char* hardware :
+       {"NVIDIA GeForce RTX 4070/PCIe/SSE2", "AMD Radeon RX 7800 XT (radeonsi, navi32, LLVM "
+        "15.0.6, DRM 3.54)", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", ""}) {
+    EXPECT_FALSE(bench::IsSoftwareRenderer(hardware)) << hardware;
+  }
+}
+
+TEST(RunReportTest, DurationsReadAsPeopleSayThem) {
+  const struct {
+    double ms;
+    const char* text;
+  } cases[] = {{0, "0 s"},           {-5, "0 s"},          {44600, "45 s"},
+               {60000, "1 min"},     {200500, "3 min 21 s"}, {3599400, "59 min 59 s"},
+               {3600000, "1 h 00 min"}, {7529000, "2 h 05 min"}};
+  for (const auto& c : cases) EXPECT_EQ(bench::FormatDuration(c.ms), c.text) << c.ms;
 }
 
 TEST(RunReportTest, KeyframeLimitKeepsTheFirstKeyframesOrIsIgnored) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "render/gl_entry_points.h"
 
 namespace {
@@ -28,6 +30,25 @@ TEST(AnisotropyCap, LowersTheDriverMaximumOnlyForAWholeNumber) {
   for (const Case& c : cases) {
     EXPECT_EQ(render::CapAnisotropy(c.driverMaximum, c.cap), c.expected)
         << (c.cap != nullptr ? c.cap : "(none)") << " with maximum " << c.driverMaximum;
+  }
+}
+
+// The run's --anisotropy wins over the developer's cap and is itself capped
+// at what the driver offers.
+TEST(AnisotropyCap, TheRunsChoiceComesFirstAndStaysWithinTheDriver) {
+  struct Case {
+    std::optional<int> asked;
+    const char* developerCap;
+    int driverMaximum;
+    int expected;
+  };
+  const Case cases[] = {
+      {std::nullopt, nullptr, 16, 16}, {std::nullopt, "2", 16, 2}, {1, "8", 16, 1},
+      {8, nullptr, 16, 8},             {16, nullptr, 4, 4},        {4, nullptr, 0, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(render::ChooseAnisotropy(c.driverMaximum, c.asked, c.developerCap), c.expected)
+        << c.asked.value_or(-1) << " asked, maximum " << c.driverMaximum;
   }
 }
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/fake/recording_message_box.h"
+#include "render/gl_entry_points.h"
 #include "render/image_decode.h"
 #include "render/textures.h"
 #include "tests/render/render_test_support.h"
@@ -75,6 +77,25 @@ TEST_F(TexturesGLTest, FormatAndMipmapsFollowDepthAndAnisotropy) {
     glDeleteTextures(1, &name);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// --anisotropy 1 gives trilinear filtering without anisotropy; without the
+// option a texture gets the driver's maximum.
+TEST_F(TexturesGLTest, TheRunsAnisotropyReachesTheTexturesFilter) {
+  GLint driverMaximum = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &driverMaximum);
+  ASSERT_GT(driverMaximum, 1) << "llvmpipe offers anisotropic filtering";
+  for (const std::optional<int> asked : {std::optional<int>(1), std::optional<int>()}) {
+    const int chosen = render::ChooseAnisotropy(driverMaximum, asked, nullptr);
+    GLuint name = 0;
+    ASSERT_TRUE(render::CreateTextureFromBitmap(name, rendertest::SolidBitmap(8, 8, 24, 0x40),
+                                                true, chosen));
+    GLfloat anisotropy = 0;
+    glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+    EXPECT_EQ(anisotropy, asked ? 1.0f : static_cast<GLfloat>(driverMaximum));
+    EXPECT_EQ(Parameter(name, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+    glDeleteTextures(1, &name);
+  }
 }
 
 TEST_F(TexturesGLTest, ReplacesTheOldTextureAndRefusesANullBitmap) {
