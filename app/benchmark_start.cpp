@@ -16,8 +16,10 @@ namespace {
 
 // The progress line is rewritten at most this often.
 constexpr double kProgressIntervalMs = 250.0;
-// The run's length is estimated once it has run this long.
-constexpr double kEstimateAfterMs = 5000.0;
+// The run's length is estimated once it has run this long and this many
+// frames, when the first frames' one-off costs are behind it.
+constexpr double kEstimateAfterMs = 10000.0;
+constexpr int kEstimateAfterFrames = 5;
 // A run expected to take longer than this is told so, on any renderer.
 constexpr double kLongRunMs = 10.0 * 60.0 * 1000.0;
 
@@ -27,7 +29,9 @@ void ClearProgress(BenchmarkStart& start) {
   start.progressShown = false;
 }
 
-bool SoftwareRenderer(const Application& ctx) { return bench::IsSoftwareRenderer(ctx.app.renderer); }
+bool SoftwareRenderer(const Application& ctx) {
+  return bench::IsSoftwareRenderer(ctx.app.renderer);
+}
 
 // A software renderer draws the scene on the processor: a run measures that
 // and takes long, since it draws at least one frame per keyframe.
@@ -48,7 +52,8 @@ void TellAboutSoftwareRenderer(Application& ctx) {
 void TellExpectedLength(Application& ctx, double nowMs, double remainingMs) {
   BenchmarkStart& start = ctx.start;
   const double elapsed = nowMs - ctx.player.startMs;
-  if (start.lengthTold || elapsed < kEstimateAfterMs) return;
+  if (start.lengthTold || elapsed < kEstimateAfterMs || ctx.player.frames < kEstimateAfterFrames)
+    return;
   start.lengthTold = true;
   const double totalMs = elapsed + remainingMs;
   if (!SoftwareRenderer(ctx) && totalMs < kLongRunMs) return;
@@ -102,7 +107,8 @@ void ShowProgress(Application& ctx) {
   const double percent =
       player.pathDurationMs > 0.0 ? player.pathPositionMs / player.pathDurationMs * 100.0 : 0.0;
   // The estimate waits for the first seconds, when the rate has settled.
-  const bool settled = now - player.startMs >= kEstimateAfterMs;
+  const bool settled =
+      now - player.startMs >= kEstimateAfterMs && player.frames >= kEstimateAfterFrames;
   const std::string line =
       bench::FormatProgressLine(percent, fps, settled ? remainingMs : std::nullopt);
   // A shorter line than the last leaves no characters of it behind.
@@ -129,8 +135,7 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.anisotropy = ctx.app.anisotropy;
   report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
   report.refreshHz = ctx.windows.GetRefreshRate();
-  report.swapMayWaitForRefresh =
-      ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
+  report.swapMayWaitForRefresh = ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
 }

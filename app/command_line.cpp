@@ -103,10 +103,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
           ->type_name("N|max")
           ->check(CLI::Validator(
               [](const std::string& text) {
-                return ParseAnisotropy(text).valid
-                           ? std::string()
-                           : "expected max or a whole number from 1 to " +
-                                 std::to_string(kMaxAnisotropyOption);
+                return ParseAnisotropy(text).valid ? std::string()
+                                                   : "expected max or a whole number from 1 to " +
+                                                         std::to_string(kMaxAnisotropyOption);
               },
               "", "anisotropy"));
 

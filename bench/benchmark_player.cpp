@@ -5,6 +5,9 @@
 namespace bench {
 namespace {
 
+// The estimate of the time left looks at this many of the latest frames.
+constexpr size_t kEstimateFrames = 64;
+
 void SetPose(scene::Camera& camera, const Keyframe& k) {
   scene::SetPose(camera, {k.x, k.y, k.z}, {k.yaw, k.pitch, k.yaw2});
 }
@@ -26,8 +29,9 @@ RunResult Finish(BenchmarkPlayer& player, double nowMs) {
   result.durationMs = nowMs - player.startMs;
   result.frames = player.frames;
   result.averageFps = AverageFps(player.frames, result.durationMs);
-  result.maxMegaTris = player.maxMegaTris;
   result.averageMegaTris = AverageMegaTris(player.triangles, result.durationMs);
+  result.maxMegaTris =
+      player.secondsMeasured > 0 ? player.maxMegaTris : static_cast<float>(result.averageMegaTris);
   result.glTrianglesPerCounted = AssembledPerCounted(player.triangleCheck);
   result.frameTimes = ComputeFrameTimeFigures(player.frameTimesMs);
   player.playing = false;
@@ -41,6 +45,7 @@ bool IsPlaying(const BenchmarkPlayer& player) { return player.playing; }
 bool StartRun(BenchmarkPlayer& player, double nowMs) {
   if (player.keyframes.empty()) return false;
   player.maxMegaTris = 0.0f;
+  player.secondsMeasured = 0;
   player.index = 0;
   player.frames = 0;
   player.startMs = nowMs;
@@ -99,11 +104,17 @@ void NoteFrameTriangles(BenchmarkPlayer& player, int triangles) {
 
 std::optional<double> EstimateRemainingMs(const BenchmarkPlayer& player, double nowMs) {
   const double elapsed = nowMs - player.startMs;
-  if (!player.playing || player.frames < 1 || elapsed <= 0.0) return std::nullopt;
-  // Each counted step follows a frame drawn since the start. Still to come:
-  // the frame of this step, one for each keyframe not yet reached, and then
-  // the step that ends the run.
-  const double msPerFrame = elapsed / player.frames;
+  if (!player.playing || player.frameTimesMs.empty() || elapsed <= 0.0) return std::nullopt;
+  // The typical recent frame: the median of the last frames, so that the
+  // first frames' one-off costs do not make the whole run look slow. Still
+  // to come: the frame of this step, one for each keyframe not yet reached,
+  // and then the step that ends the run.
+  const size_t recent = std::min<size_t>(player.frameTimesMs.size(), kEstimateFrames);
+  std::vector<double> times(player.frameTimesMs.end() - static_cast<std::ptrdiff_t>(recent),
+                            player.frameTimesMs.end());
+  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(recent / 2),
+                   times.end());
+  const double msPerFrame = times[recent / 2];
   const auto framesLeft = static_cast<double>(player.keyframes.size()) - player.index + 1;
   return std::max(framesLeft * msPerFrame, player.pathDurationMs - elapsed);
 }
@@ -115,6 +126,7 @@ double AverageMegaTris(int64_t triangles, double durationMs) {
 void StopRun(BenchmarkPlayer& player) { player.playing = false; }
 
 void NoteMegaTris(BenchmarkPlayer& player, float megaTris) {
+  if (player.playing) ++player.secondsMeasured;
   if (megaTris > player.maxMegaTris) player.maxMegaTris = megaTris;
 }
 

@@ -25,6 +25,9 @@ struct BenchmarkPlayer {
   std::vector<Keyframe> keyframes;
   // Highest per-second Mega-Tris; 0 at each start, reported at a normal end.
   float maxMegaTris = 0.0f;
+  // Whole seconds measured during the run; a run shorter than a second
+  // reports its average as its highest.
+  int secondsMeasured = 0;
   // Each frame's time: from the previous playback step to this one.
   std::vector<double> frameTimesMs;
   double lastStepMs = 0.0;
@@ -63,10 +66,10 @@ std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs, sce
 // triangles count towards the run's average when the step counted it.
 void NoteFrameTriangles(BenchmarkPlayer& player, int triangles);
 
-// The time a run still needs, judged from its frames so far: every keyframe
-// not yet reached takes at least one frame at the rate so far, and the run
-// never ends before the path's recorded time has passed. Empty before the
-// first counted frame.
+// The time a run still needs, judged from its latest frames: every keyframe
+// not yet reached takes at least one frame of the median recent length, and
+// the run never ends before the path's recorded time has passed. Empty
+// before the first counted frame.
 std::optional<double> EstimateRemainingMs(const BenchmarkPlayer& player, double nowMs);
 
 // Millions of triangles per second; 0 when the duration is not positive.
@@ -75,7 +78,8 @@ double AverageMegaTris(int64_t triangles, double durationMs);
 // Stops a run; nothing is reported.
 void StopRun(BenchmarkPlayer& player);
 
-// A per-second Mega-Tris measurement; keeps the highest.
+// A per-second Mega-Tris measurement; keeps the highest, and while a run
+// plays counts one of its whole seconds.
 void NoteMegaTris(BenchmarkPlayer& player, float megaTris);
 
 // Average frame rate of frames over durationMs; 0 when the duration is not

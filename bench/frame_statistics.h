@@ -20,11 +20,11 @@ inline constexpr int kNotYet = 4444444;
 // Only presented frames count: a loop pass that draws nothing (a paced
 // loading pass, a pass that only served events) is not a frame.
 struct FrameStatistics {
-  int frameCount = 0;            // frames presented since the last update
-  int64_t windowTriangles = 0;   // their triangles
-  uint32_t lastTick = 0;         // tick of the last per-second update
-  double fps = 0.0;              // frames per second of the last completed interval
-  double megaTris = 0.0;         // Mega-Tris of the last completed interval
+  int frameCount = 0;           // frames presented since the last update
+  int64_t windowTriangles = 0;  // their triangles
+  uint32_t lastTick = 0;        // tick of the last per-second update
+  double fps = 0.0;             // frames per second of the last completed interval
+  double megaTris = 0.0;        // Mega-Tris of the last completed interval
   // Raised at each per-second update; the HUD is rebuilt when it is not 0
   // and sets it back to 0.
   int secondTicks = 0;

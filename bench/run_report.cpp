@@ -38,9 +38,10 @@ std::string Lower(std::string_view text) {
 bool IsSoftwareRenderer(std::string_view renderer) {
   // Mesa's three, the Windows fallbacks, and the other CPU rasterisers
   // people meet (in virtual machines, remote desktops and browsers).
-  static constexpr std::array<std::string_view, 8> kSoftware{
-      "llvmpipe",     "softpipe",          "swrast",      "software rasterizer",
-      "gdi generic",  "basic render driver", "swiftshader", "openswr"};
+  static constexpr std::array<std::string_view, 8> kSoftware{"llvmpipe",    "softpipe",
+                                                             "swrast",      "software rasterizer",
+                                                             "gdi generic", "basic render driver",
+                                                             "swiftshader", "openswr"};
   const std::string lower = Lower(renderer);
   return std::any_of(kSoftware.begin(), kSoftware.end(), [&lower](std::string_view name) {
     return lower.find(name) != std::string::npos;
@@ -76,8 +77,8 @@ std::string FormatResultLine(const RunReport& r) {
          std::to_string(r.height) + ", antialiasing " + AntialiasingText(r.samples) + ", quality " +
          QualityName(r.detailLevel) + " (detail level " + std::to_string(r.detailLevel) +
          "), anisotropy " + std::to_string(r.anisotropy) + "x, highest " +
-         Fixed(result.maxMegaTris, 2) + " Mega-Tris, average " +
-         Fixed(result.averageMegaTris, 2) + " Mega-Tris" +
+         Fixed(result.maxMegaTris, 2) + " Mega-Tris, average " + Fixed(result.averageMegaTris, 2) +
+         " Mega-Tris" +
          (result.glTrianglesPerCounted
               ? ", GL assembled " + Fixed(*result.glTrianglesPerCounted, 2) + " per counted"
               : std::string()) +
@@ -109,9 +110,10 @@ std::string FormatRunJson(const RunReport& r) {
                                            : nlohmann::ordered_json(nullptr);
   record["anisotropy"] = r.anisotropy;
   record["software_renderer"] = r.softwareRenderer;
-  record["capped_by_vsync"] = CappedByVsync(result.averageFps, r.refreshHz, r.swapMayWaitForRefresh);
-  record["refresh_hz"] = r.refreshHz > 0 ? nlohmann::ordered_json(r.refreshHz)
-                                         : nlohmann::ordered_json(nullptr);
+  record["capped_by_vsync"] =
+      CappedByVsync(result.averageFps, r.refreshHz, r.swapMayWaitForRefresh);
+  record["refresh_hz"] =
+      r.refreshHz > 0 ? nlohmann::ordered_json(r.refreshHz) : nlohmann::ordered_json(nullptr);
   record["frame_time_ms"] = {{"minimum", times.minimumMs},
                              {"median", times.medianMs},
                              {"p99", times.percentile99Ms},

@@ -38,7 +38,10 @@ class PrimitiveQuery {
   // Deletes the query object; needs the context that created it.
   void Release();
   // Forgets the query object of a context that is gone with it.
-  void Forget() { name_ = 0; pending_ = open_ = false; }
+  void Forget() {
+    name_ = 0;
+    pending_ = open_ = false;
+  }
 
  private:
   PFNGLGENQUERIESPROC genQueries_ = nullptr;

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -212,6 +212,8 @@ std::string ReplaceFileProblem(const fs::path& path) {
     if (S_ISDIR(old.st_mode)) return "it is a folder";
     if (S_ISLNK(old.st_mode)) return "it is a symbolic link";
     if (!S_ISREG(old.st_mode)) return "it is not a regular file";
+  } else if (errno == ENOTDIR) {
+    return "its folder is not a folder";
   } else if (errno != ENOENT) {
     return std::strerror(errno);
   }

@@ -120,6 +120,16 @@ TEST(BenchmarkPlayerTest, HighestMegaTrisStartsFromZeroAtEachRun) {
     for (double now = 0.0; !result; now += 100.0) result = bench::PlaybackStep(player, now, camera);
     EXPECT_EQ(result->maxMegaTris, during);
   }
+  // A run shorter than a second has no whole second to take the highest
+  // from: its average stands in, never a 0.
+  ASSERT_TRUE(bench::StartRun(player, 0.0));
+  std::optional<bench::RunResult> result;
+  for (double now = 0.0; !result; now += 100.0) {
+    result = bench::PlaybackStep(player, now, camera);
+    bench::NoteFrameTriangles(player, 1000000);
+  }
+  EXPECT_FLOAT_EQ(result->maxMegaTris, 2.0f / 0.3f);
+  EXPECT_DOUBLE_EQ(result->averageMegaTris, 2.0 / 0.3);
 }
 
 TEST(BenchmarkPlayerTest, NoRunStartsWithoutAPathAndStopEndsOne) {

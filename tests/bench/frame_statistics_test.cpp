@@ -49,8 +49,12 @@ TEST(FrameStatisticsTest, ASecondCountsPresentedFramesOnlyAndARunStartsItAnew) {
        2.5 * 58 / 1.003, 2},
       // The rate is the interval's triangles over its length, not the last
       // frame's count times the frame rate.
-      {"frames of different sizes", {{400, 1000000}, {400, 3000000}, {201, 0}}, 1, 2 / 1.001,
-       4 / 1.001, 1},
+      {"frames of different sizes",
+       {{400, 1000000}, {400, 3000000}, {201, 0}},
+       1,
+       2 / 1.001,
+       4 / 1.001,
+       1},
       {"passes that present nothing are no frames",
        Join({Repeat(100, {5, -1}), {{500, 2000000}, {1, -1}}}), 1, 1 / 1.001, 2 / 1.001, 0},
       // 200 paced loading passes of 5 ms draw nothing; the run starts at

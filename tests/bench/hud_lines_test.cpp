@@ -25,7 +25,7 @@ TEST(HudLinesTest, RatesThenProgressWhileARunPlaysThenTheAutopilot) {
   test_support::CommaLocale comma;  // the numbers keep their point
   for (const auto& c : cases) {
     // The rate is the last second's, not one frame's triangles times fps.
-    const bench::HudFacts facts{58.824,    1250000,      73.5349,    c.playing,
+    const bench::HudFacts facts{58.824,       1250000,      73.5349,    c.playing,
                                 c.positionMs, c.durationMs, c.autopilot};
     EXPECT_EQ(bench::HudLines(facts), c.lines) << c.name;
   }

@@ -102,10 +102,10 @@ TEST(RunReportTest, VsyncCapsAtTheRefreshRateOrAWholeFractionOfIt) {
     bool swapMayWait;
     bool capped;
   } cases[] = {
-      {59.8, 60, true, true},    {61.1, 60, true, true},   {62.0, 60, true, false},
-      {72.0, 144, true, true},   {48.2, 144, true, true},  {36.0, 144, true, true},
-      {37.0, 60, true, false},   {29.7, 60, true, true},   {59.8, 60, false, false},
-      {59.8, 0, true, false},    {0.0, 60, true, false},   {28.0, 144, true, false},
+      {59.8, 60, true, true},  {61.1, 60, true, true},  {62.0, 60, true, false},
+      {72.0, 144, true, true}, {48.2, 144, true, true}, {36.0, 144, true, true},
+      {37.0, 60, true, false}, {29.7, 60, true, true},  {59.8, 60, false, false},
+      {59.8, 0, true, false},  {0.0, 60, true, false},  {28.0, 144, true, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(bench::CappedByVsync(c.fps, c.refreshHz, c.swapMayWait), c.capped)
@@ -114,15 +114,15 @@ TEST(RunReportTest, VsyncCapsAtTheRefreshRateOrAWholeFractionOfIt) {
 }
 
 TEST(RunReportTest, SoftwareRenderersAreKnownByName) {
-  for (const char* software :
-       {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI Intel swrast",
-        "Software Rasterizer", "GDI Generic", "Microsoft Basic Render Driver",
-        "Google SwiftShader"}) {
+  for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe",
+                               "Mesa DRI Intel swrast", "Software Rasterizer", "GDI Generic",
+                               "Microsoft Basic Render Driver", "Google SwiftShader"}) {
     EXPECT_TRUE(bench::IsSoftwareRenderer(software)) << software;
   }
-  for (const char* hardware :
-       {"NVIDIA GeForce RTX 4070/PCIe/SSE2", "AMD Radeon RX 7800 XT (radeonsi, navi32, LLVM "
-        "15.0.6, DRM 3.54)", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", ""}) {
+  for (const char* hardware : {"NVIDIA GeForce RTX 4070/PCIe/SSE2",
+                               "AMD Radeon RX 7800 XT (radeonsi, navi32, LLVM "
+                               "15.0.6, DRM 3.54)",
+                               "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", ""}) {
     EXPECT_FALSE(bench::IsSoftwareRenderer(hardware)) << hardware;
   }
 }
@@ -131,9 +131,14 @@ TEST(RunReportTest, DurationsReadAsPeopleSayThem) {
   const struct {
     double ms;
     const char* text;
-  } cases[] = {{0, "0 s"},           {-5, "0 s"},          {44600, "45 s"},
-               {60000, "1 min"},     {200500, "3 min 21 s"}, {3599400, "59 min 59 s"},
-               {3600000, "1 h 00 min"}, {7529000, "2 h 05 min"}};
+  } cases[] = {{0, "0 s"},
+               {-5, "0 s"},
+               {44600, "45 s"},
+               {60000, "1 min"},
+               {200500, "3 min 21 s"},
+               {3599400, "59 min 59 s"},
+               {3600000, "1 h 00 min"},
+               {7529000, "2 h 05 min"}};
   for (const auto& c : cases) EXPECT_EQ(bench::FormatDuration(c.ms), c.text) << c.ms;
 }
 

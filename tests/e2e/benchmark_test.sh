@@ -43,7 +43,11 @@ check_record() {
     ((.average_fps - .frames / .duration_s) | . * .) < 1e-6 and
     .frame_time_ms.minimum > 0 and .frame_time_ms.minimum <= .frame_time_ms.median and
     .frame_time_ms.median <= .frame_time_ms.p99 and .frame_time_ms.p99 <= .frame_time_ms.maximum and
-    .one_percent_low_fps > 0 and .one_percent_low_fps <= 1000 / .frame_time_ms.median
+    .one_percent_low_fps > 0 and .one_percent_low_fps <= 1000 / .frame_time_ms.median and
+    .average_mega_tris > 0 and (.gl_triangles_per_counted | type) == "number" and
+    .gl_triangles_per_counted > 0 and (.anisotropy | type) == "number" and
+    .software_renderer == (.gl.renderer | test("llvmpipe|softpipe")) and
+    .capped_by_vsync == false
   ' "$1" >/dev/null || { cat "$1" >&2; fail "JSON record $1 lacks a field or has wrong figures"; }
 }
 # The result keys with the record's figures, and no other key in the section.
@@ -69,16 +73,33 @@ run "$program" --benchmark --size 160 --offscreen
 [ "$code" -eq 2 ] && grep -q "Usage: morvandel-gauge" "$work/err" && [ ! -s "$work/out" ] ||
   fail "a malformed size: exit $code, expected 2 with the usage on standard error"
 
+# A record that could not be written is found before anything runs: exit 1
+# at once, and nothing stored.
+refused="$work/refused"
+mkdir -p "$work/a-folder"
+for target in "$work/missing/run.json" "$work/a-folder" /proc/self/mem; do
+  run env -u DISPLAY XDG_CONFIG_HOME="$refused" "$program" --benchmark --offscreen \
+    --size 160x120 --quality low --anisotropy 1 --json "$target"
+  [ "$code" -eq 1 ] && grep -qF "cannot write the JSON record to $target" "$work/err" &&
+    grep -q "nothing was run" "$work/err" || fail "--json $target: exit $code, expected 1 at once"
+  [ ! -e "$refused" ] || fail "--json $target: settings were written although nothing ran"
+done
+
 # Off-screen, without any display, over the first 6 keyframes of the path.
 # On a software renderer 16x anisotropic filtering makes frames at this size
-# take tens of seconds; capped at 1 the run takes seconds and checks the same.
+# take tens of seconds; at 1 the run takes seconds and checks the same.
 offscreen="$work/offscreen"
-run env -u DISPLAY XDG_CONFIG_HOME="$offscreen" MG_BENCH_PATH_KEYFRAMES=6 MG_MAX_ANISOTROPY=1 \
-  "$program" --benchmark --offscreen --size 160x120 --quality low --json "$work/run.json"
+run env -u DISPLAY XDG_CONFIG_HOME="$offscreen" MG_BENCH_PATH_KEYFRAMES=6 \
+  "$program" --benchmark --offscreen --size 160x120 --quality low --anisotropy 1 \
+  --json "$work/run.json"
 [ "$code" -eq 0 ] || fail "off-screen run: exit $code, expected 0"
-grep -qE "^[0-9]+\.[0-9] FPS average, .* 160x120, antialiasing off, quality low" "$work/out" ||
+grep -qE "^[0-9]+\.[0-9] FPS average, .* 160x120, antialiasing off, quality low .*anisotropy 1x, highest [0-9.]+ Mega-Tris, average [0-9.]+ Mega-Tris" "$work/out" ||
   fail "off-screen run: no result line"
 check_record "$work/run.json" 160 120 5
+jq -e '.anisotropy == 1' "$work/run.json" >/dev/null || fail "the record does not say --anisotropy 1"
+if jq -e '.software_renderer' "$work/run.json" >/dev/null; then
+  grep -q "is a software renderer" "$work/err" || fail "no word of the software renderer"
+fi
 text="$(settings_text "$offscreen")"
 check_result_keys "$text" "$work/run.json" 160 120
 others="$(grep -vE '^(\[Program\]|TestIni=eeee|\[Morvandel\.Gauge\]|last_(average_fps|bench_time|bench_sc_width|bench_sc_height|bench_aa|bench_mode|bench_max_mega_tris)=.*|)$' <<<"$text" || true)"

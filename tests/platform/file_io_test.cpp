@@ -134,6 +134,36 @@ TEST(FileIoTest, ReplaceNeverGoesThroughALinkOrLeavesAHalfFile) {
   EXPECT_EQ(Entries(dir.path()), 3u);
 }
 
+// The check made before a benchmark run agrees with the replace itself and
+// leaves nothing behind.
+TEST(FileIoTest, ReplaceProblemIsFoundBeforehandAndNamed) {
+  ScratchFolder dir;
+  const fs::path target = dir.path() / "elsewhere.txt";
+  WriteBytes(target, "keep me");
+  fs::create_symlink(target, dir.path() / "link.json");
+  fs::create_directory(dir.path() / "folder");
+  WriteBytes(dir.path() / "old.json", "old");
+  const struct {
+    fs::path path;
+    const char* problem;  // empty: it can be written
+  } cases[] = {
+      {dir.path() / "new.json", ""},
+      {dir.path() / "old.json", ""},
+      {dir.path() / "missing" / "run.json", "its folder does not exist"},
+      {dir.path() / "folder", "it is a folder"},
+      {dir.path() / "link.json", "it is a symbolic link"},
+      {dir.path() / "old.json" / "run.json", "its folder is not a folder"},
+      {"/proc/self/mem", "its folder cannot be written"},
+  };
+  for (const auto& c : cases) {
+    const std::string problem = platform::ReplaceFileProblem(c.path);
+    EXPECT_EQ(problem.substr(0, std::string(c.problem).size()), c.problem) << c.path;
+    EXPECT_EQ(problem.empty(), std::string(c.problem).empty()) << c.path << ": " << problem;
+  }
+  EXPECT_EQ(Entries(dir.path()), 4u) << "no trial file stays behind, no new file appears";
+  EXPECT_EQ(ReadBytes(dir.path() / "old.json"), "old");
+}
+
 // A process killed between creating its temporary file and the rename
 // leaves that file behind: it must hold nothing for others to read, and the
 // next clean-up removes it while files that merely look alike stay.

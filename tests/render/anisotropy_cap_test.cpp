@@ -43,8 +43,12 @@ TEST(AnisotropyCap, TheRunsChoiceComesFirstAndStaysWithinTheDriver) {
     int expected;
   };
   const Case cases[] = {
-      {std::nullopt, nullptr, 16, 16}, {std::nullopt, "2", 16, 2}, {1, "8", 16, 1},
-      {8, nullptr, 16, 8},             {16, nullptr, 4, 4},        {4, nullptr, 0, 0},
+      {std::nullopt, nullptr, 16, 16},
+      {std::nullopt, "2", 16, 2},
+      {1, "8", 16, 1},
+      {8, nullptr, 16, 8},
+      {16, nullptr, 4, 4},
+      {4, nullptr, 0, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(render::ChooseAnisotropy(c.driverMaximum, c.asked, c.developerCap), c.expected)

@@ -1,8 +1,6 @@
 // GL's count of assembled primitives on the headless context, for one known
 // draw: a strip of N indices is N - 2 triangles, while the program's own
 // rule counts one per index.
-#include "render/primitive_query.h"
-
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +9,7 @@
 
 #include "bench/triangle_check.h"
 #include "render/gl_entry_points.h"
+#include "render/primitive_query.h"
 #include "tests/support/gl_test_context.h"
 
 namespace {

@@ -88,8 +88,8 @@ TEST_F(TexturesGLTest, TheRunsAnisotropyReachesTheTexturesFilter) {
   for (const std::optional<int> asked : {std::optional<int>(1), std::optional<int>()}) {
     const int chosen = render::ChooseAnisotropy(driverMaximum, asked, nullptr);
     GLuint name = 0;
-    ASSERT_TRUE(render::CreateTextureFromBitmap(name, rendertest::SolidBitmap(8, 8, 24, 0x40),
-                                                true, chosen));
+    ASSERT_TRUE(render::CreateTextureFromBitmap(name, rendertest::SolidBitmap(8, 8, 24, 0x40), true,
+                                                chosen));
     GLfloat anisotropy = 0;
     glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
     EXPECT_EQ(anisotropy, asked ? 1.0f : static_cast<GLfloat>(driverMaximum));
