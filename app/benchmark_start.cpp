@@ -34,16 +34,20 @@ bool SoftwareRenderer(const Application& ctx) {
 }
 
 // A software renderer draws the scene on the processor: a run measures that
-// and takes long, since it draws at least one frame per keyframe.
+// and takes long, since it draws at least one frame per keyframe. Settings
+// that make it short are named unless the run already has them.
 void TellAboutSoftwareRenderer(Application& ctx) {
   if (!SoftwareRenderer(ctx)) return;
+  const bool small = ctx.app.viewportWidth * ctx.app.viewportHeight <= 160 * 120 &&
+                     ctx.scene.detailLevel == 2 && ctx.app.anisotropy <= 1;
   *ctx.start.err << "morvandel-gauge: " << ctx.app.renderer
                  << " is a software renderer: the run measures the processor, not a graphics "
                     "card, and takes long, since it draws at least one frame for each of the "
                     "path's "
-                 << ctx.player.keyframes.size()
-                 << " keyframes. A run of a few minutes: --size 160x120 --quality low "
-                    "--anisotropy 1\n"
+                 << ctx.player.keyframes.size() << " keyframes"
+                 << (small ? "." : ". A run of a few minutes: --size 160x120 --quality low "
+                                   "--anisotropy 1")
+                 << '\n'
                  << std::flush;
 }
 
@@ -60,8 +64,12 @@ void TellExpectedLength(Application& ctx, double nowMs, double remainingMs) {
   const double fps = bench::AverageFps(ctx.player.frames, elapsed);
   ClearProgress(start);
   *start.err << "morvandel-gauge: at these settings the run takes about "
-             << bench::FormatDuration(totalMs) << " (" << ctx.player.keyframes.size()
-             << " keyframes at " << bench::FormatFixed(fps, 1) << " FPS so far)\n"
+             << bench::FormatDuration(totalMs) << " ("
+             << (bench::LapsPlanned(ctx.player) > 1
+                     ? std::to_string(bench::LapsPlanned(ctx.player)) + " laps of "
+                     : std::string())
+             << ctx.player.keyframes.size() << " keyframes at " << bench::FormatFixed(fps, 1)
+             << " FPS so far)\n"
              << std::flush;
 }
 
@@ -86,7 +94,7 @@ bool BeginRun(Application& ctx) {
                << '\n';
   }
   TellAboutSoftwareRenderer(ctx);
-  if (!StartPlayback(ctx)) {
+  if (!StartPlayback(ctx, {ctx.options.laps, ctx.options.warmup})) {
     return End(ctx, kExitRunFailed, "no camera path to fly: the run cannot start");
   }
   start.phase = BenchmarkStart::Phase::Playing;
@@ -104,8 +112,7 @@ void ShowProgress(Application& ctx) {
   if (!start.progressOnTerminal) return;
   if (now - start.progressMs < kProgressIntervalMs) return;
   const double fps = (player.frames - start.progressFrames) / (now - start.progressMs) * 1000.0;
-  const double percent =
-      player.pathDurationMs > 0.0 ? player.pathPositionMs / player.pathDurationMs * 100.0 : 0.0;
+  const double percent = bench::RunProgressPercent(player);
   // The estimate waits for the first seconds, when the rate has settled.
   const bool settled =
       now - player.startMs >= kEstimateAfterMs && player.frames >= kEstimateAfterFrames;
@@ -135,6 +142,7 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.anisotropy = ctx.app.anisotropy;
   report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
   report.refreshHz = ctx.windows.GetRefreshRate();
+  report.warmup = ctx.options.warmup;
   report.swapMayWaitForRefresh = ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
@@ -149,7 +157,14 @@ bool Report(Application& ctx) {
   const bench::RunReport report = MakeReport(ctx, *start.result);
   const std::optional<std::string>& jsonPath = ctx.options.jsonPath;
   const bool jsonToOutput = jsonPath && *jsonPath == "-";
-  *(jsonToOutput ? start.err : start.out) << bench::FormatResultLine(report) << '\n' << std::flush;
+  std::ostream& lines = *(jsonToOutput ? start.err : start.out);
+  lines << bench::FormatResultLine(report) << '\n';
+  if (report.result.laps.size() > 1) {
+    lines << bench::StabilitySentence(report.result.lapFps,
+                                      static_cast<int>(report.result.laps.size()))
+          << '\n';
+  }
+  lines << std::flush;
   if (jsonPath) {
     const std::string json = bench::FormatRunJson(report);
     if (jsonToOutput) {

@@ -109,11 +109,20 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "anisotropy"));
 
+  CLI::Option* lapsOption =
+      cli.add_option("--laps", options.laps,
+                     "Fly the path N times and report each lap and their spread (default 1)")
+          ->type_name("1-20")
+          ->check(CLI::Range(1, 20).description(""));
+  CLI::Option* warmupOption = cli.add_flag(
+      "--warmup", options.warmup, "Fly one lap before the counted ones and leave it out");
+
   try {
     cli.parse(argc, argv);
     if (!options.benchmark) {
       for (const CLI::Option* option : {offscreen, sizeOption, qualityOption, msaaOption,
-                                        waterOption, jsonOption, anisotropyOption}) {
+                                        waterOption, jsonOption, anisotropyOption,
+                                        lapsOption, warmupOption}) {
         if (option->count() > 0) throw CLI::RequiresError(option->get_name(), "--benchmark");
       }
     }

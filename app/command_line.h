@@ -36,6 +36,10 @@ struct Options {
   // Anisotropic filtering of the run's textures: empty for the driver's
   // maximum, otherwise 1 (none) up to 16, capped at the driver's maximum.
   std::optional<int> anisotropy{};
+  // The path flown this many times, after one uncounted warm-up lap when
+  // asked for.
+  int laps = 1;
+  bool warmup = false;
 };
 
 inline constexpr int kMaxAnisotropyOption = 16;
