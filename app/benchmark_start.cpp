@@ -1,6 +1,7 @@
 #include "app/benchmark_start.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/application.h"
@@ -45,8 +46,9 @@ void TellAboutSoftwareRenderer(Application& ctx) {
                     "card, and takes long, since it draws at least one frame for each of the "
                     "path's "
                  << ctx.player.keyframes.size() << " keyframes"
-                 << (small ? "." : ". A run of a few minutes: --size 160x120 --quality low "
-                                   "--anisotropy 1")
+                 << (small ? "."
+                           : ". A run of a few minutes: --size 160x120 --quality low "
+                             "--anisotropy 1")
                  << '\n'
                  << std::flush;
 }
@@ -81,6 +83,58 @@ bool End(Application& ctx, int exitCode, const std::string& message) {
   start.phase = BenchmarkStart::Phase::Done;
   start.exitCode = exitCode;
   return true;
+}
+
+std::string PsnrText(double db) {
+  return std::isinf(db) ? std::string("identical") : bench::FormatFixed(db, 1) + " dB";
+}
+
+// Draws the reference views on this driver and compares them with the
+// carried pictures; prints each view's PSNR and a verdict. True when every
+// view passed.
+bool Validate(Application& ctx) {
+  BenchmarkStart& start = ctx.start;
+  std::ostream& out = ctx.options.jsonPath == "-" ? *start.err : *start.out;
+  const double began = NowMs(ctx.clock);
+  const std::vector<ViewPicture> pictures =
+      DrawReferencePictures(ctx, ctx.options.validateWithoutPalms);
+  const std::vector<ViewVerdict> verdicts = start.checkReferences && !pictures.empty()
+                                                ? start.checkReferences(pictures)
+                                                : std::vector<ViewVerdict>{};
+  if (verdicts.empty()) {
+    *start.err << "morvandel-gauge: the reference views cannot be drawn here (no frame buffer "
+                  "objects); nothing was validated\n";
+    start.validated = false;
+    return false;
+  }
+  std::vector<const ViewVerdict*> failed;
+  for (const ViewVerdict& verdict : verdicts) {
+    out << "  " << verdict.name
+        << std::string(verdict.name.size() < 18 ? 18 - verdict.name.size() : 1, ' ')
+        << PsnrText(verdict.psnrDb) << (verdict.passed ? "" : "  DIFFERS") << '\n';
+    if (!verdict.passed) failed.push_back(&verdict);
+  }
+  const std::string seconds = bench::FormatFixed((NowMs(ctx.clock) - began) / 1000.0, 1);
+  if (failed.empty()) {
+    out << "Validation passed: all " << verdicts.size()
+        << " reference views match the pictures drawn on Mesa's llvmpipe (at least "
+        << bench::FormatFixed(bench::kValidPsnrDb, 0) << " dB), in " << seconds << " s.\n"
+        << std::flush;
+  } else {
+    out << "Validation failed: " << failed.size() << " of " << verdicts.size()
+        << " reference views differ (below " << bench::FormatFixed(bench::kValidPsnrDb, 0)
+        << " dB): this driver does not draw the scene as it should, so its figures cannot be "
+           "compared.\n";
+    for (const ViewVerdict* verdict : failed) {
+      if (verdict->savedPath) {
+        out << "  " << verdict->name << ": your picture is " << *verdict->savedPath
+            << ", the reference beside it\n";
+      }
+    }
+    out << std::flush;
+  }
+  start.validated = failed.empty();
+  return failed.empty();
 }
 
 bool BeginRun(Application& ctx) {
@@ -143,6 +197,7 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
   report.refreshHz = ctx.windows.GetRefreshRate();
   report.warmup = ctx.options.warmup;
+  report.validated = ctx.start.validated;
   report.swapMayWaitForRefresh = ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
@@ -173,7 +228,7 @@ bool Report(Application& ctx) {
       return End(ctx, kExitRunFailed, "could not write the JSON record to " + *jsonPath);
     }
   }
-  return End(ctx, 0, "");
+  return End(ctx, start.validated == false ? kExitValidationFailed : 0, "");
 }
 
 }  // namespace
@@ -237,6 +292,10 @@ bool BenchmarkStartStep(Application& ctx) {
     case BenchmarkStart::Phase::Loading:
       return false;
     case BenchmarkStart::Phase::FirstFrame:
+      if (ctx.options.validate && !start.validated) {
+        const bool passed = Validate(ctx);
+        if (!ctx.options.run) return End(ctx, passed ? 0 : kExitValidationFailed, "");
+      }
       return BeginRun(ctx);
     case BenchmarkStart::Phase::Playing:
       if (!bench::IsPlaying(ctx.player)) {

@@ -13,7 +13,8 @@ namespace app {
 // Exit codes of a benchmark start besides 0 (a complete run).
 inline constexpr int kExitRunFailed = 1;  // the run could not start or report
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitInterrupted = 130;  // Ctrl-C or stopped by the user
+inline constexpr int kExitValidationFailed = 3;  // a reference view differs
+inline constexpr int kExitInterrupted = 130;     // Ctrl-C or stopped by the user
 
 inline constexpr int kDefaultBenchmarkWidth = 1024;
 inline constexpr int kDefaultBenchmarkHeight = 768;
@@ -21,9 +22,9 @@ inline constexpr int kDefaultBenchmarkHeight = 768;
 inline constexpr int kMinBenchmarkSide = 16;
 inline constexpr int kMaxBenchmarkSide = 16384;
 
-// What the command line asks for. Everything but `benchmark` needs
-// --benchmark; values left unset keep the settings file's choice. None of
-// them is written to the settings file.
+// What the command line asks for. Everything but `benchmark` and `validate`
+// needs one of them; --validate alone sets `benchmark` too, with `run` off; values left unset keep
+// the settings file's choice. None of them is written to the settings file.
 struct Options {
   bool benchmark = false;
   bool offscreen = false;
@@ -40,6 +41,13 @@ struct Options {
   // asked for.
   int laps = 1;
   bool warmup = false;
+  // --validate: the reference views are drawn and compared before anything
+  // else; without --benchmark nothing else runs (`run` is false).
+  bool validate = false;
+  bool run = true;
+  // A developer's switch for tests (MG_VALIDATE_WITHOUT_PALMS): the views
+  // are drawn without the palms, a frame that must fail.
+  bool validateWithoutPalms = false;
 };
 
 inline constexpr int kMaxAnisotropyOption = 16;
