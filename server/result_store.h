@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/compare_server/submitted_result.h"
+#include "server/submitted_result.h"
 
 struct sqlite3;
 

@@ -1,4 +1,4 @@
-#include "bench/compare_server/html_text.h"
+#include "server/html_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "bench/compare_server/result_pages.h"
+#include "server/result_pages.h"
 
 #include <algorithm>
 
-#include "bench/compare_server/html_text.h"
-#include "bench/compare_server/site_pages.h"
+#include "server/html_text.h"
+#include "server/site_pages.h"
 
 namespace compare {
 namespace {

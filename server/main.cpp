@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <thread>
 
-#include "bench/compare_server/http_server.h"
-#include "bench/compare_server/result_store.h"
-#include "bench/compare_server/server_options.h"
+#include "server/http_server.h"
+#include "server/result_store.h"
+#include "server/server_options.h"
 
 int main(int argc, char** argv) {
   const compare::ServerCommandLine command = compare::ParseServerCommandLine(argc, argv);

@@ -1,4 +1,4 @@
-#include "bench/compare_server/http_server.h"
+#include "server/http_server.h"
 
 #include <httplib.h>
 
@@ -6,8 +6,8 @@
 #include <chrono>
 #include <thread>
 
-#include "bench/compare_server/request_handler.h"
-#include "bench/compare_server/result_pages.h"
+#include "server/request_handler.h"
+#include "server/result_pages.h"
 
 namespace compare {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "bench/compare_server/form_fields.h"
+#include "server/form_fields.h"
 
 namespace compare {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "bench/compare_server/request_handler.h"
-#include "bench/compare_server/site_text.h"
+#include "server/request_handler.h"
+#include "server/site_text.h"
 #include "tests/support/test_files.h"
 
 namespace compare {

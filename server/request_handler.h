@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/compare_server/result_store.h"
+#include "server/result_store.h"
 
 namespace compare {
 

@@ -8,8 +8,8 @@
 
 #include <filesystem>
 
-#include "bench/compare_server/request_handler.h"
-#include "tests/compare_server/posted_result.h"
+#include "server/request_handler.h"
+#include "tests/server/posted_result.h"
 
 namespace {
 

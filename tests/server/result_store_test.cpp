@@ -1,4 +1,4 @@
-#include "bench/compare_server/result_store.h"
+#include "server/result_store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,4 +1,4 @@
-#include "bench/compare_server/form_fields.h"
+#include "server/form_fields.h"
 
 namespace compare {
 namespace {

@@ -1,6 +1,6 @@
-#include "bench/compare_server/site_text.h"
+#include "server/site_text.h"
 
-#include "bench/compare_server/html_text.h"
+#include "server/html_text.h"
 
 namespace compare {
 namespace {

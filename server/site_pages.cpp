@@ -1,10 +1,10 @@
-#include "bench/compare_server/site_pages.h"
+#include "server/site_pages.h"
 
 #include <charconv>
 
-#include "bench/compare_server/html_text.h"
-#include "bench/compare_server/site_text.h"
-#include "bench/compare_server/site_texts.h"
+#include "server/html_text.h"
+#include "server/site_text.h"
+#include "server/site_texts.h"
 #include "program_version.h"
 
 namespace compare {

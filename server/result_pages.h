@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/compare_server/result_store.h"
+#include "server/result_store.h"
 
 namespace compare {
 

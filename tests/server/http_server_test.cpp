@@ -1,4 +1,4 @@
-#include "bench/compare_server/http_server.h"
+#include "server/http_server.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@
 
 #include <thread>
 
-#include "bench/compare_server/request_handler.h"
-#include "tests/compare_server/posted_result.h"
+#include "server/request_handler.h"
+#include "tests/server/posted_result.h"
 #include "tests/support/test_files.h"
 
 extern char** environ;

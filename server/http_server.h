@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/compare_server/result_store.h"
+#include "server/result_store.h"
 
 namespace compare {
 

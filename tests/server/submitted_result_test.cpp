@@ -1,11 +1,11 @@
-#include "bench/compare_server/submitted_result.h"
+#include "server/submitted_result.h"
 
 #include <gtest/gtest.h>
 
-#include "bench/compare_server/form_fields.h"
-#include "bench/compare_server/server_options.h"
+#include "server/form_fields.h"
+#include "server/server_options.h"
 #include "bench/result_codec.h"
-#include "tests/compare_server/posted_result.h"
+#include "tests/server/posted_result.h"
 
 namespace compare {
 namespace {

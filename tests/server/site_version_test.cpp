@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "bench/compare_server/request_handler.h"
+#include "server/request_handler.h"
 #include "lang/language.h"
 #include "platform/text_codec.h"
 #include "tests/support/test_files.h"

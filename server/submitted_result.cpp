@@ -1,4 +1,4 @@
-#include "bench/compare_server/submitted_result.h"
+#include "server/submitted_result.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "bench/compare_server/server_options.h"
+#include "server/server_options.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,9 @@
-#include "bench/compare_server/request_handler.h"
+#include "server/request_handler.h"
 
 #include <gtest/gtest.h>
 
-#include "bench/compare_server/html_text.h"
-#include "tests/compare_server/posted_result.h"
+#include "server/html_text.h"
+#include "tests/server/posted_result.h"
 #include "tests/support/test_files.h"
 
 namespace compare {

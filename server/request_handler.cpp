@@ -1,4 +1,4 @@
-#include "bench/compare_server/request_handler.h"
+#include "server/request_handler.h"
 
 #include <time.h>
 
@@ -8,9 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "bench/compare_server/form_fields.h"
-#include "bench/compare_server/result_pages.h"
-#include "bench/compare_server/site_pages.h"
+#include "server/form_fields.h"
+#include "server/result_pages.h"
+#include "server/site_pages.h"
 #include "bench/result_codec.h"
 
 namespace compare {
