@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &received);
     server.Stop();
   });
-  std::printf("morvandel-compare-server: listening on http://%s:%d/, results in %s\n",
-              options.bindAddress.c_str(), port, options.database.c_str());
+  std::printf("morvandel-compare-server: listening on %s, results in %s\n",
+              compare::ServerAddress(options.bindAddress, port).c_str(), options.database.c_str());
   std::fflush(stdout);
   const bool served = server.Serve();
   pthread_kill(stopper.native_handle(), SIGTERM);
