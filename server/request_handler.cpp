@@ -8,10 +8,10 @@
 #include <optional>
 #include <string_view>
 
+#include "bench/result_codec.h"
 #include "server/form_fields.h"
 #include "server/result_pages.h"
 #include "server/site_pages.h"
-#include "bench/result_codec.h"
 
 namespace compare {
 namespace {
@@ -80,15 +80,19 @@ HttpResponse RankingOf(std::int64_t id, ResultStore& store) {
   if (!mine || !standing)
     return Page(404, MessagePage("No such result",
                                  "There is no stored result number " + std::to_string(id) + "."));
-  const int level = mine->result.level;
   std::vector<RankedRow> rows;
-  const auto add = [&rows](std::int64_t firstPosition, std::vector<StoredResult> results) {
-    for (StoredResult& s : results) rows.push_back({firstPosition++, std::move(s)});
-  };
-  add(1, store.Ranked(level, 0, kTopRows));
-  const std::int64_t from = std::max<std::int64_t>(standing->position - 1 - kRowsAround, kTopRows);
-  const std::int64_t to = standing->position + kRowsAround;  // exclusive, 0-based
-  if (to > from) add(from + 1, store.Ranked(level, from, to - from));
+  std::int64_t position = 1;
+  for (StoredResult& s : store.Top(mine->result.level, kTopRows))
+    rows.push_back({position++, std::move(s)});
+  // The rows around the result's own, after those already shown.
+  std::vector<StoredResult> around = store.Around(*mine, kRowsAround, kRowsAround);
+  const auto own = std::find_if(around.begin(), around.end(),
+                                [id](const StoredResult& s) { return s.id == id; });
+  position = standing->position - (own - around.begin());
+  for (StoredResult& s : around) {
+    if (position > kTopRows) rows.push_back({position, std::move(s)});
+    ++position;
+  }
   return Page(200, RankingPage(*mine, *standing, rows));
 }
 

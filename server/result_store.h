@@ -1,29 +1,26 @@
-// The comparison server's results in an SQLite database: one row per posted
-// result, ranked by average FPS within its detail level.
+// The comparison server's results: one row per posted result, ranked by
+// average FPS within its detail level. Two stores keep them behind this one
+// interface: an SQLite file (the default, for one machine) and a PostgreSQL
+// database (for several server processes on one database server).
 //
-// The database runs in WAL mode with full synchronisation, so a result whose
-// answer went out survives a crash of the server or of the machine. One
-// connection serves every thread; a mutex orders the calls, and a busy
-// timeout waits for other processes that hold the same file.
+// Every call may come from any of the server's worker threads at once. A
+// result is placed among 1,000,000 of its level in milliseconds: positions
+// are counted through per-bucket counts (schema.h), and the rows around a
+// result are read from the ranking index next to it, not counted off from
+// the top.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "server/database.h"
 #include "server/submitted_result.h"
 
-struct sqlite3;
-
 namespace compare {
-
-// The layout this server writes, kept in the database's user_version.
-inline constexpr int kSchemaVersion = 1;
 
 struct StoredResult {
   std::int64_t id = 0;
@@ -38,13 +35,20 @@ struct Standing {
   std::int64_t total = 0;
 };
 
+class Database;
+
 class ResultStore {
  public:
-  // Opens or creates the database (and its parent folders) and creates the
-  // schema on first use. Nothing when the file cannot be opened, is not an
-  // SQLite database, belongs to something else or has a newer schema; such a
-  // file is left as it was. `error` says why.
-  static std::unique_ptr<ResultStore> Open(const std::filesystem::path& path, std::string& error);
+  // Opens the store `location` names: "postgresql://USER@HOST:PORT/DB" (or
+  // "postgres://...") a PostgreSQL database with up to `connections` open
+  // connections, anything else an SQLite file, created with its folders when
+  // missing. The schema is created on first use and brought up to date.
+  // Nothing when the store cannot serve: it cannot be reached or written,
+  // holds something else, is incomplete or newer than this server; `error`
+  // says which, and a store that is not ours is left as it was.
+  static std::unique_ptr<ResultStore> Open(const std::string& location, std::string& error,
+                                           int connections = 1);
+  explicit ResultStore(std::unique_ptr<Database> database);
   ~ResultStore();
   ResultStore(const ResultStore&) = delete;
   ResultStore& operator=(const ResultStore&) = delete;
@@ -52,19 +56,22 @@ class ResultStore {
   // Stores one result in its own transaction; its id, or nothing when the
   // database refused it.
   std::optional<std::int64_t> Add(const SubmittedResult& result, std::string_view received);
-
   std::optional<StoredResult> Find(std::int64_t id);
   std::optional<Standing> StandingOf(std::int64_t id);
-  // Results of one level from the given 0-based rank on, fastest first.
-  std::vector<StoredResult> Ranked(int level, std::int64_t offset, std::int64_t limit);
+  // The fastest results of one level, fastest first.
+  std::vector<StoredResult> Top(int level, std::int64_t limit);
+  // Up to `before` results ranked right before `mine` and up to `after`
+  // right after it, with `mine` between them, in order of rank.
+  std::vector<StoredResult> Around(const StoredResult& mine, std::int64_t before,
+                                   std::int64_t after);
   // The newest results, of one level or of all.
   std::vector<StoredResult> Latest(std::optional<int> level, std::int64_t limit);
 
  private:
-  explicit ResultStore(sqlite3* db);
+  std::string Sql(std::string_view query) const;
+  std::vector<StoredResult> Query(std::string_view query, std::vector<SqlValue> parameters);
 
-  std::mutex mutex_;
-  sqlite3* db_;
+  std::unique_ptr<Database> database_;
 };
 
 }  // namespace compare

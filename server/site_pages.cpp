@@ -2,10 +2,10 @@
 
 #include <charconv>
 
+#include "program_version.h"
 #include "server/html_text.h"
 #include "server/site_text.h"
 #include "server/site_texts.h"
-#include "program_version.h"
 
 namespace compare {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "server/request_handler.h"
 #include "lang/language.h"
 #include "platform/text_codec.h"
+#include "server/request_handler.h"
 #include "tests/support/test_files.h"
 
 namespace compare {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "bench/result_codec.h"
 #include "server/form_fields.h"
 #include "server/server_options.h"
-#include "bench/result_codec.h"
 #include "tests/server/posted_result.h"
 
 namespace compare {
