@@ -1,5 +1,5 @@
-// morvandel-compare-server: stores posted benchmark results in SQLite and
-// answers with their ranking. Stops cleanly on SIGINT and SIGTERM.
+// morvandel-compare-server: stores posted benchmark results in SQLite or
+// PostgreSQL and answers with their ranking. Stops cleanly on SIGINT and SIGTERM.
 #include <pthread.h>
 #include <signal.h>
 
@@ -21,10 +21,10 @@ int main(int argc, char** argv) {
 
   std::string error;
   const std::unique_ptr<compare::ResultStore> store =
-      compare::ResultStore::Open(options.database, error);
+      compare::ResultStore::Open(options.database, error, options.workers);
   if (!store) {
-    std::fprintf(stderr, "morvandel-compare-server: %s: %s\n", options.database.c_str(),
-                 error.c_str());
+    std::fprintf(stderr, "morvandel-compare-server: %s: %s\n",
+                 compare::PrintableLocation(options.database).c_str(), error.c_str());
     return 1;
   }
 
@@ -38,7 +38,9 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
-  compare::CompareHttpServer server(*store);
+  compare::HttpLimits limits;
+  limits.workers = options.workers;
+  compare::CompareHttpServer server(*store, limits);
   const int port = server.Bind(options.bindAddress, options.port);
   if (port < 0) {
     std::fprintf(stderr, "morvandel-compare-server: cannot listen on %s port %d\n",
@@ -51,7 +53,8 @@ int main(int argc, char** argv) {
     server.Stop();
   });
   std::printf("morvandel-compare-server: listening on %s, results in %s\n",
-              compare::ServerAddress(options.bindAddress, port).c_str(), options.database.c_str());
+              compare::ServerAddress(options.bindAddress, port).c_str(),
+              compare::PrintableLocation(options.database).c_str());
   std::fflush(stdout);
   const bool served = server.Serve();
   pthread_kill(stopper.native_handle(), SIGTERM);

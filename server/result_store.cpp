@@ -12,10 +12,12 @@ bool IsPostgresLocation(std::string_view location) {
   return location.starts_with("postgresql://") || location.starts_with("postgres://");
 }
 
+// Texts are cleaned again as they are read: rows stored before the rule
+// may hold control characters.
 StoredResult ReadRow(const SqlRow& row) {
   StoredResult stored;
   stored.id = AsInteger(row.at(0));
-  stored.received = AsText(row.at(1));
+  stored.received = WithoutControls(AsText(row.at(1)));
   SubmittedResult& r = stored.result;
   r.level = static_cast<int>(AsInteger(row.at(2)));
   r.fps = AsReal(row.at(3));
@@ -23,12 +25,12 @@ StoredResult ReadRow(const SqlRow& row) {
   r.width = static_cast<int>(AsInteger(row.at(5)));
   r.height = static_cast<int>(AsInteger(row.at(6)));
   r.msaa = static_cast<int>(AsInteger(row.at(7)));
-  r.renderer = AsText(row.at(8));
-  r.glVersion = AsText(row.at(9));
-  r.glVendor = AsText(row.at(10));
-  r.cpu = AsText(row.at(11));
-  r.os = AsText(row.at(12));
-  r.version = AsText(row.at(13));
+  r.renderer = WithoutControls(AsText(row.at(8)));
+  r.glVersion = WithoutControls(AsText(row.at(9)));
+  r.glVendor = WithoutControls(AsText(row.at(10)));
+  r.cpu = WithoutControls(AsText(row.at(11)));
+  r.os = WithoutControls(AsText(row.at(12)));
+  r.version = WithoutControls(AsText(row.at(13)));
   r.record = AsText(row.at(14));
   return stored;
 }

@@ -10,11 +10,16 @@ ServerCommandLine ParseServerCommandLine(int argc, const char* const* argv) {
       "results of the same detail level.",
       "morvandel-compare-server");
   ServerOptions options;
-  cli.add_option("--db", options.database, "the SQLite database of results (created if missing)")
+  cli.add_option("--db", options.database,
+                 "the results: an SQLite file (created if missing) or a PostgreSQL database "
+                 "named postgresql://USER@HOST:PORT/DB")
       ->required();
   cli.add_option("--port", options.port, "TCP port (default 8723; 0 picks a free one)")
       ->check(CLI::Range(0, 65535));
   cli.add_option("--bind", options.bindAddress, "address to listen on (default 127.0.0.1)");
+  cli.add_option("--workers", options.workers,
+                 "threads that answer requests and database connections (default 8)")
+      ->check(CLI::Range(1, 256));
   try {
     cli.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -24,6 +29,15 @@ ServerCommandLine ParseServerCommandLine(int argc, const char* const* argv) {
   }
   if (options.database.empty()) return {std::nullopt, 2, "--db: the database path is empty"};
   return {std::move(options), 0, {}};
+}
+
+std::string PrintableLocation(const std::string& location) {
+  const size_t scheme = location.find("://");
+  if (scheme == std::string::npos) return location;
+  const size_t at = location.find('@', scheme);
+  const size_t colon = location.find(':', scheme + 3);
+  if (at == std::string::npos || colon == std::string::npos || colon > at) return location;
+  return location.substr(0, colon) + location.substr(at);
 }
 
 }  // namespace compare

@@ -34,10 +34,31 @@ std::optional<T> ParseNumber(std::optional<std::string_view> value) {
 
 std::string Text(const RecordFields& fields, std::string_view key) {
   const std::optional<std::string_view> value = FindField(fields, key);
-  return value ? platform::Utf16ToUtf8(platform::AnsiToUtf16(*value)) : std::string();
+  return value ? WithoutControls(platform::Utf16ToUtf8(platform::AnsiToUtf16(*value)))
+               : std::string();
 }
 
 }  // namespace
+
+std::string WithoutControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte == '\t') {
+      out += ' ';
+    } else if (byte < 0x20 || byte == 0x7F) {
+      continue;
+    } else if (byte == 0xC2 && i + 1 < utf8.size() &&
+               static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      ++i;  // U+0080 to U+009F
+    } else {
+      out += utf8[i];
+    }
+  }
+  return out;
+}
 
 RecordFields ParseFlattenedRecord(std::string_view flattened) {
   RecordFields fields;
@@ -66,8 +87,12 @@ ReadResult ReadSubmittedResult(std::string_view flattened, std::optional<int> ad
   const std::optional<std::string_view> fpsText = FindField(fields, "FPS");
   if (!fpsText) return {std::nullopt, "The record has no FPS value."};
   const std::optional<double> fps = ParseNumber<double>(fpsText);
-  if (!fps || *fps < 0.0)
-    return {std::nullopt, "The record's FPS value is not a number of 0 or more."};
+  if (!fps || *fps < 0.0 || *fps > kMaxFps)
+    return {std::nullopt, "The record's FPS value is not a number from 0 to 100,000."};
+  const std::optional<std::string_view> megaTrisText = FindField(fields, "MGTS");
+  const std::optional<double> megaTris = ParseNumber<double>(megaTrisText);
+  if (megaTrisText && (!megaTris || *megaTris < 0.0 || *megaTris > kMaxMegaTris))
+    return {std::nullopt, "The record's Mega-Tris value (MGTS) is not a number from 0 to 100,000."};
 
   SubmittedResult result;
   result.fps = *fps;
@@ -77,7 +102,7 @@ ReadResult ReadSubmittedResult(std::string_view flattened, std::optional<int> ad
     const std::optional<int> mode = ParseNumber<int>(FindField(fields, "Mode"));
     result.level = mode && *mode >= 0 && *mode < kLevelCount ? *mode : kUnknownLevel;
   }
-  result.megaTris = ParseNumber<double>(FindField(fields, "MGTS")).value_or(0.0);
+  result.megaTris = megaTris.value_or(0.0);
   result.width = ParseNumber<int>(FindField(fields, "ScreenW")).value_or(0);
   result.height = ParseNumber<int>(FindField(fields, "ScreenH")).value_or(0);
   result.msaa = ParseNumber<int>(FindField(fields, "MSA")).value_or(0);

@@ -20,6 +20,16 @@ RecordFields ParseFlattenedRecord(std::string_view flattened);
 // The value of the first pair with this key; nothing when there is none.
 std::optional<std::string_view> FindField(const RecordFields& fields, std::string_view key);
 
+// The plausible range of a run's figures; a record outside it is refused.
+// The fastest hardware today draws this scene at a few thousand FPS.
+inline constexpr double kMaxFps = 100'000.0;
+inline constexpr double kMaxMegaTris = 100'000.0;
+
+// `utf8` without control characters (C0 with NUL, DEL, C1): a tab becomes a
+// blank, every other one is left out. Every stored text passes here before
+// it is stored and again when it is read.
+std::string WithoutControls(std::string_view utf8);
+
 // The detail levels a run can have: 0 high, 1 medium, 2 low.
 inline constexpr int kLevelCount = 3;
 // Stored for a record that names no usable level.
@@ -48,8 +58,9 @@ struct ReadResult {
 };
 
 // The figures of a flattened record. `addressLevel` is the level the post's
-// address names, if any; without it the record's Mode decides. A record
-// without an FPS value that is a finite number of 0 or more is refused.
+// address names, if any; without it the record's Mode decides. A record is
+// refused without an FPS value from 0 to kMaxFps, or with a Mega-Tris value
+// (MGTS) outside 0 to kMaxMegaTris; a missing MGTS is 0.
 ReadResult ReadSubmittedResult(std::string_view flattened, std::optional<int> addressLevel);
 
 }  // namespace compare

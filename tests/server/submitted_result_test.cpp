@@ -58,37 +58,64 @@ TEST(SubmittedResultTest, RecordBuiltByTheProgramReadsBack) {
   EXPECT_EQ(r.record, flattened);
 }
 
-TEST(SubmittedResultTest, FpsAndLevelRules) {
+TEST(SubmittedResultTest, FpsMegaTrisAndLevelRules) {
   struct Case {
-    const char* flattened;
+    std::string_view flattened;
     std::optional<int> addressLevel;
-    bool accepted;
+    const char* refusal;  // nullptr: accepted
     int level;
   };
+  constexpr const char* kFps = "FPS value is not a number from 0 to 100,000";
+  constexpr const char* kMegaTris = "Mega-Tris value (MGTS) is not a number from 0 to 100,000";
   const Case cases[] = {
-      {"FPS=30.000000&Mode=2", std::nullopt, true, 2},
-      {"FPS=30&Mode=1", 2, true, 2},  // the address decides over the record
-      {"FPS=30&Mode=7", std::nullopt, true, kUnknownLevel},
-      {"FPS=30&Mode=x", std::nullopt, true, kUnknownLevel},
-      {"FPS=30", std::nullopt, true, kUnknownLevel},
-      {"FPS= 0 ", 0, true, 0},
-      {"Mode=1", std::nullopt, false, 0},
-      {"FPS=&Mode=1", std::nullopt, false, 0},
-      {"FPS=fast", 1, false, 0},
-      {"FPS=61,5", 1, false, 0},  // a comma locale's notation is not a number here
-      {"FPS=-1", 1, false, 0},
-      {"FPS=nan", 1, false, 0},
-      {"FPS=inf", 1, false, 0},
-      {"FPS=1e999", 1, false, 0},
+      {"FPS=30.000000&Mode=2", std::nullopt, nullptr, 2},
+      {"FPS=30&Mode=1", 2, nullptr, 2},  // the address decides over the record
+      {"FPS=30&Mode=7", std::nullopt, nullptr, kUnknownLevel},
+      {"FPS=30&Mode=x", std::nullopt, nullptr, kUnknownLevel},
+      {"FPS=30", std::nullopt, nullptr, kUnknownLevel},
+      {"FPS= 0 ", 0, nullptr, 0},
+      {"FPS=100000&MGTS=100000", 0, nullptr, 0},
+      {"Mode=1", std::nullopt, "no FPS value", 0},
+      {"FPS=&Mode=1", std::nullopt, kFps, 0},
+      {"FPS=fast", 1, kFps, 0},
+      {"FPS=61,5", 1, kFps, 0},  // a comma locale's notation is not a number here
+      {"FPS=-1", 1, kFps, 0},
+      {"FPS=nan", 1, kFps, 0},
+      {"FPS=inf", 1, kFps, 0},
+      {"FPS=1e999", 1, kFps, 0},
+      {"FPS=1e308", 1, kFps, 0},
+      {"FPS=100000.01", 1, kFps, 0},
+      {"FPS=60&MGTS=-0.5", 1, kMegaTris, 0},
+      {"FPS=60&MGTS=100001", 1, kMegaTris, 0},
+      {"FPS=60&MGTS=many", 1, kMegaTris, 0},
   };
   for (const Case& c : cases) {
     const ReadResult read = ReadSubmittedResult(c.flattened, c.addressLevel);
-    ASSERT_EQ(read.result.has_value(), c.accepted) << c.flattened;
+    ASSERT_EQ(read.result.has_value(), c.refusal == nullptr) << c.flattened;
     if (read.result) {
       EXPECT_EQ(read.result->level, c.level) << c.flattened;
     } else {
-      EXPECT_NE(read.refusal.find("FPS"), std::string::npos) << c.flattened;
+      EXPECT_NE(read.refusal.find(c.refusal), std::string::npos) << c.flattened;
     }
+  }
+}
+
+// Control characters never reach a stored text: a tab becomes a blank.
+TEST(SubmittedResultTest, ControlCharactersAreLeftOutOfTexts) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {std::string_view("A\0B", 3), "AB"},
+      {"\x01\x1f\x7fx", "x"},
+      {"a\tb\r\nc", "a bc"},
+      {"C1 \xc2\x85\xc2\x9f end", "C1  end"},
+      {"caf\xc3\xa9 \xc2\xa0 \xe2\x80\x93", "caf\xc3\xa9 \xc2\xa0 \xe2\x80\x93"},
+  };
+  for (const auto& [text, clean] : cases) {
+    EXPECT_EQ(WithoutControls(text), clean);
+    const std::string record = "FPS=1&GL_RENDERER=" + std::string(text);
+    const ReadResult read = ReadSubmittedResult(record, 0);
+    ASSERT_TRUE(read.result);
+    EXPECT_EQ(read.result->renderer, clean);
+    EXPECT_EQ(read.result->record, record);  // the record itself is kept as it came
   }
 }
 
@@ -125,6 +152,7 @@ TEST(SubmittedResultTest, CommandLine) {
       {{"--db", "r.sqlite", "--port", "65536"}, 2, 0, ""},
       {{"--db", "r.sqlite", "--port", "http"}, 2, 0, ""},
       {{"--db", "r.sqlite", "--colour"}, 2, 0, ""},
+      {{"--db", "r.sqlite", "--workers", "0"}, 2, 0, ""},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"morvandel-compare-server"};
@@ -140,6 +168,14 @@ TEST(SubmittedResultTest, CommandLine) {
       EXPECT_FALSE(command.text.empty());
     }
   }
+}
+
+TEST(SubmittedResultTest, PasswordsAreNotPrinted) {
+  EXPECT_EQ(PrintableLocation("postgresql://mg:secret@db:5432/results"),
+            "postgresql://mg@db:5432/results");
+  EXPECT_EQ(PrintableLocation("postgresql://mg@db:5432/results"),
+            "postgresql://mg@db:5432/results");
+  EXPECT_EQ(PrintableLocation("/var/lib/a:b@c.sqlite"), "/var/lib/a:b@c.sqlite");
 }
 
 }  // namespace
