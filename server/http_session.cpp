@@ -131,14 +131,13 @@ void HttpSession::OnRequest(beast::error_code error) {
            "The request is larger than 64 KiB; a result record is much smaller.");
   } else if (error == http::error::header_limit) {
     Refuse(431, "Request refused", "The request's headers are larger than 16 KiB.");
-  } else if (error == beast::error::timeout) {
-    Refuse(408, "Request timeout", "The request did not arrive in time.");
   } else if (error &&
              error.category() == beast::error_code(http::error::end_of_stream).category() &&
              error != http::error::end_of_stream && error != http::error::partial_message) {
     Refuse(400, "Request refused", "The request is not valid HTTP.");
   } else if (error) {
-    // The client went away, before or in the middle of a request.
+    // The client went away, before or in the middle of a request, or did not
+    // send it within the deadline; the stream has closed the socket then.
     stream_.close();
   } else {
     const http::request<http::string_body>& request = parser_->get();

@@ -15,87 +15,19 @@
 
 #include "server/request_handler.h"
 #include "tests/server/posted_result.h"
+#include "tests/server/running_server.h"
 #include "tests/support/test_files.h"
-
-extern char** environ;
 
 namespace compare {
 namespace {
 
 namespace fs = std::filesystem;
+using compare_test::CountRows;
 using compare_test::FormBody;
+using compare_test::kFormType;
+using compare_test::RawExchange;
 using compare_test::Record;
-
-constexpr const char* kFormType = "application/x-www-form-urlencoded";
-
-// A store and a server on a free port of 127.0.0.1, serving on a thread.
-class RunningServer {
- public:
-  explicit RunningServer(const fs::path& database) {
-    std::string error;
-    store_ = ResultStore::Open(database, error);
-    EXPECT_TRUE(store_) << error;
-    if (!store_) return;
-    server_ = std::make_unique<CompareHttpServer>(*store_);
-    port_ = server_->Bind("127.0.0.1", 0);
-    EXPECT_GT(port_, 0);
-    thread_ = std::thread([this] { served_ = server_->Serve(); });
-  }
-  ~RunningServer() {
-    if (!server_) return;
-    server_->Stop();
-    thread_.join();
-    EXPECT_TRUE(served_);
-  }
-  int port() const { return port_; }
-  httplib::Client Client() const {
-    httplib::Client client("127.0.0.1", port_);
-    client.set_read_timeout(std::chrono::seconds(30));
-    return client;
-  }
-
- private:
-  std::unique_ptr<ResultStore> store_;
-  std::unique_ptr<CompareHttpServer> server_;
-  int port_ = -1;
-  bool served_ = false;
-  std::thread thread_;
-};
-
-// Rows in the database, read through a connection of its own, as another
-// process would see them.
-std::int64_t CountRows(const fs::path& database) {
-  sqlite3* db = nullptr;
-  std::int64_t count = -1;
-  if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM results", -1, &stmt, nullptr);
-    if (sqlite3_step(stmt) == SQLITE_ROW) count = sqlite3_column_int64(stmt, 0);
-    sqlite3_finalize(stmt);
-  }
-  sqlite3_close(db);
-  return count;
-}
-
-// Sends raw bytes, closes the sending side and returns whatever comes back.
-std::string RawExchange(int port, const std::string& bytes) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  std::string answer;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-    timeval timeout{30, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    shutdown(fd, SHUT_WR);
-    char buffer[4096];
-    for (ssize_t n; (n = recv(fd, buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, n);
-  }
-  close(fd);
-  return answer;
-}
+using compare_test::RunningServer;
 
 class CompareServerHttpTest : public testing::Test {
  protected:
@@ -251,44 +183,19 @@ TEST_F(CompareServerHttpTest, RestartOnTheSameDatabaseKeepsResults) {
 // The program as Compare starts it: on a free port it prints where it
 // listens, answers, and ends cleanly on SIGTERM; a bad option ends it with 2.
 TEST_F(CompareServerHttpTest, ProgramServesUntilTerminated) {
-  const auto run = [](std::vector<std::string> args, int* out) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (out != nullptr) posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    pid_t pid = -1;
-    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-  };
-  const auto exitCode = [](pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  };
-  EXPECT_EQ(exitCode(run({MG_COMPARE_SERVER, "--db", database_.string(), "--port", "x"}, nullptr)),
+  EXPECT_EQ(compare_test::ExitCode(compare_test::Spawn(
+                {MG_COMPARE_SERVER, "--db", database_.string(), "--port", "x"})),
             2);
-
-  int pipeFds[2];
-  ASSERT_EQ(pipe(pipeFds), 0);
-  const pid_t pid = run({MG_COMPARE_SERVER, "--db", database_.string(), "--port", "0"}, pipeFds);
-  close(pipeFds[1]);
-  ASSERT_GT(pid, 0);
-  std::string line;
-  char c = 0;
-  while (line.find('\n') == std::string::npos && read(pipeFds[0], &c, 1) == 1) line += c;
-  close(pipeFds[0]);
-  const size_t colon = line.find(":", line.find("127.0.0.1"));
-  ASSERT_NE(colon, std::string::npos) << line;
-  const int port = std::atoi(line.c_str() + colon + 1);
-  httplib::Client client("127.0.0.1", port);
+  const compare_test::Program program =
+      compare_test::StartProgram({MG_COMPARE_SERVER, "--db", database_.string(), "--port", "0"});
+  ASSERT_GT(program.port, 0) << program.line;
+  EXPECT_NE(program.line.find("http://127.0.0.1:"), std::string::npos) << program.line;
+  httplib::Client client("127.0.0.1", program.port);
   const httplib::Result listed = client.Get("/");
-  ASSERT_TRUE(listed) << line;
+  ASSERT_TRUE(listed) << program.line;
   EXPECT_EQ(listed->status, 200);
-  kill(pid, SIGTERM);
-  EXPECT_EQ(exitCode(pid), 0);
+  kill(program.pid, SIGTERM);
+  EXPECT_EQ(compare_test::ExitCode(program.pid), 0);
 }
 
 }  // namespace

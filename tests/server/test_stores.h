@@ -37,6 +37,8 @@ inline bool PostgresAvailable() {
 // Runs SQL; the server's message, or "" when it worked.
 inline std::string PostgresExecute(const std::string& url, const std::string& sql) {
   PGconn* connection = PQconnectdb(url.c_str());
+  PQsetNoticeProcessor(
+      connection, [](void*, const char*) {}, nullptr);
   std::string error;
   PGresult* result = PQexec(connection, sql.c_str());
   const ExecStatusType status = PQresultStatus(result);
