@@ -10,6 +10,7 @@
 
 #include "bench/result_codec.h"
 #include "server/form_fields.h"
+#include "server/json_api.h"
 #include "server/result_pages.h"
 #include "server/site_pages.h"
 
@@ -32,16 +33,6 @@ HttpResponse Page(int status, std::string body) {
 
 HttpResponse Refuse(std::string_view why) {
   return Page(400, MessagePage("The result was not accepted", why));
-}
-
-std::string UtcText(std::chrono::system_clock::time_point now) {
-  const time_t seconds = std::chrono::system_clock::to_time_t(now);
-  tm utc{};
-  gmtime_r(&seconds, &utc);
-  char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", utc.tm_year + 1900,
-                utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
-  return text;
 }
 
 template <typename T>
@@ -167,8 +158,20 @@ HttpResponse Show(const HttpRequest& request, std::string_view sitePrefix, Resul
 
 }  // namespace
 
+std::string UtcText(std::chrono::system_clock::time_point now) {
+  const time_t seconds = std::chrono::system_clock::to_time_t(now);
+  tm utc{};
+  gmtime_r(&seconds, &utc);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", utc.tm_year + 1900,
+                utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+  return text;
+}
+
 HttpResponse HandleRequest(const HttpRequest& request, ResultStore& store,
                            std::chrono::system_clock::time_point now) {
+  if (std::optional<HttpResponse> api = HandleApiRequest(request, store, now))
+    return std::move(*api);
   const std::optional<std::string_view> sitePrefix = SitePrefix(request.path);
   if (!sitePrefix)
     return Page(404, PageListPage("Not found",

@@ -40,6 +40,9 @@ struct HttpResponse {
   std::vector<std::pair<std::string, std::string>> headers;
 };
 
+// "YYYY-MM-DD HH:MM:SS" in UTC, as a stored result is dated.
+std::string UtcText(std::chrono::system_clock::time_point now);
+
 // `now` dates a stored result.
 HttpResponse HandleRequest(const HttpRequest& request, ResultStore& store,
                            std::chrono::system_clock::time_point now);

@@ -87,12 +87,11 @@ ReadResult ReadSubmittedResult(std::string_view flattened, std::optional<int> ad
   const std::optional<std::string_view> fpsText = FindField(fields, "FPS");
   if (!fpsText) return {std::nullopt, "The record has no FPS value."};
   const std::optional<double> fps = ParseNumber<double>(fpsText);
-  if (!fps || *fps < 0.0 || *fps > kMaxFps)
-    return {std::nullopt, "The record's FPS value is not a number from 0 to 100,000."};
+  if (!fps || *fps < 0.0 || *fps > kMaxFps) return {std::nullopt, std::string(kFpsRefusal)};
   const std::optional<std::string_view> megaTrisText = FindField(fields, "MGTS");
   const std::optional<double> megaTris = ParseNumber<double>(megaTrisText);
   if (megaTrisText && (!megaTris || *megaTris < 0.0 || *megaTris > kMaxMegaTris))
-    return {std::nullopt, "The record's Mega-Tris value (MGTS) is not a number from 0 to 100,000."};
+    return {std::nullopt, std::string(kMegaTrisRefusal)};
 
   SubmittedResult result;
   result.fps = *fps;

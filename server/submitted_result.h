@@ -24,6 +24,10 @@ std::optional<std::string_view> FindField(const RecordFields& fields, std::strin
 // The fastest hardware today draws this scene at a few thousand FPS.
 inline constexpr double kMaxFps = 100'000.0;
 inline constexpr double kMaxMegaTris = 100'000.0;
+inline constexpr std::string_view kFpsRefusal =
+    "The record's FPS value is not a number from 0 to 100,000.";
+inline constexpr std::string_view kMegaTrisRefusal =
+    "The record's Mega-Tris value (MGTS) is not a number from 0 to 100,000.";
 
 // `utf8` without control characters (C0 with NUL, DEL, C1): a tab becomes a
 // blank, every other one is left out. Every stored text passes here before
