@@ -5,8 +5,10 @@
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/command_line.h"
+#include "app/upload.h"
 #include "bench/run_report.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
 #include "platform/virtual_keys.h"
 
 namespace app {
@@ -99,6 +101,13 @@ bool Report(Application& ctx) {
     } else if (!platform::ReplaceFileAtomically(*jsonPath, json)) {
       return End(ctx, kExitRunFailed, "could not write the JSON record to " + *jsonPath);
     }
+  }
+  if (const std::optional<std::string>& url = ctx.options.uploadUrl) {
+    const UploadAnswer sent =
+        UploadRecord(url->empty() ? platform::Utf16ToUtf8(ctx.settings.compare_url.value) : *url,
+                     bench::FormatRunJson(report));
+    if (!sent.page) return End(ctx, kExitRunFailed, "the result was not uploaded: " + sent.error);
+    *(jsonToOutput ? start.err : start.out) << *sent.page << '\n' << std::flush;
   }
   return End(ctx, 0, "");
 }

@@ -48,11 +48,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
       "the menu. A quality left out keeps the stored choice.\n"
       "\n"
       "Exit codes of --benchmark: 0 complete run; 1 the run could not start or its JSON\n"
-      "record could not be written; 2 bad command line; 130 interrupted (Ctrl-C, Escape,\n"
+      "record could not be written or uploaded; 2 bad command line; 130 interrupted (Ctrl-C, "
+      "Escape,\n"
       "F1, window closed), and then nothing is written.");
 
   Options options;
-  std::string size, quality, json;
+  std::string size, quality, json, upload;
   int samples = 0, water = 1;
   cli.add_flag("--benchmark", options.benchmark,
                "Run the benchmark once loading ends, print the result, quit");
@@ -84,11 +85,18 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "json"));
 
+  CLI::Option* uploadOption =
+      cli.add_option("--upload", upload,
+                     "Send the result to the comparison server at URL (default: compare_url) "
+                     "and print the address of its ranking")
+          ->type_name("[URL]")
+          ->expected(0, 1);
+
   try {
     cli.parse(argc, argv);
     if (!options.benchmark) {
-      for (const CLI::Option* option :
-           {offscreen, sizeOption, qualityOption, msaaOption, waterOption, jsonOption}) {
+      for (const CLI::Option* option : {offscreen, sizeOption, qualityOption, msaaOption,
+                                        waterOption, jsonOption, uploadOption}) {
         if (option->count() > 0) throw CLI::RequiresError(option->get_name(), "--benchmark");
       }
     }
@@ -104,6 +112,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   if (msaaOption->count() > 0) options.sampleCount = samples;
   if (waterOption->count() > 0) options.water = water;
   if (jsonOption->count() > 0) options.jsonPath = json;
+  if (uploadOption->count() > 0) options.uploadUrl = upload;
   return {options, 0};
 }
 

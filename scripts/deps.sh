@@ -11,6 +11,7 @@ mg_packages=(
   libboost-dev  # Boost.Beast serves HTTP in the comparison server
   libpq-dev postgresql  # the comparison server's second store, and a real one for its tests
   wrk  # load trials of the comparison server
+  curl  # the upload test reads the server's answers
   xvfb xauth xdotool x11-utils xdg-utils
   desktop-file-utils  # the install test validates the menu entry with it
   clang-format
