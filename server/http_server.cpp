@@ -37,8 +37,11 @@ struct CompareHttpServer::Network {
       }
       boost::system::error_code ignored;
       socket.set_option(tcp::no_delay(true), ignored);
-      std::make_shared<HttpSession>(std::move(socket), context)->Start();
+      const auto session = std::make_shared<HttpSession>(std::move(socket), context);
+      // Room is made before the new connection starts waiting for its
+      // request, so that it is not among those closed.
       if (context.open > limits.busyConnections) CloseIdle();
+      session->Start();
       Accept();
     });
   }

@@ -52,16 +52,6 @@ json ResultJson(const StoredResult& s, std::optional<Standing> standing) {
   return out;
 }
 
-template <typename T>
-std::optional<T> WholeNumber(std::optional<std::string_view> text) {
-  if (!text) return std::nullopt;
-  T value{};
-  const char* end = text->data() + text->size();
-  const auto [stop, ec] = std::from_chars(text->data(), end, value);
-  if (text->empty() || ec != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
 HttpResponse List(const HttpRequest& request, ResultStore& store) {
   const FormFields query = ParseFormFields(request.query);
   const std::optional<std::string_view> levelText = FindFormField(query, "level");

@@ -35,16 +35,6 @@ HttpResponse Refuse(std::string_view why) {
   return Page(400, MessagePage("The result was not accepted", why));
 }
 
-template <typename T>
-std::optional<T> WholeNumber(std::optional<std::string_view> text) {
-  if (!text) return std::nullopt;
-  T value{};
-  const char* end = text->data() + text->size();
-  const auto [stop, ec] = std::from_chars(text->data(), end, value);
-  if (text->empty() || ec != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
 // "Quellish.Dial/1" names level 1; any other query names none.
 std::optional<int> AddressLevel(std::string_view query) {
   const std::string_view first = query.substr(0, query.find('&'));

@@ -40,7 +40,7 @@ std::string FillSql(compare::schema::Dialect dialect) {
                    std::string(kFillColumns) + "SELECT " + std::string(kFillValues) + "X'' FROM s;"
              : std::string(kFillColumns) + "SELECT " + std::string(kFillValues) +
                    "'' FROM (SELECT (i * 7919 % 1000000) / 1000000.0 AS x "
-                   "FROM generate_series(0, 999999) AS i) AS s;";
+                   "FROM generate_series(CAST(0 AS BIGINT), 999999) AS i) AS s;";
   // The counts, as the migration that brought them makes them.
   return sql + compare::schema::Migration(dialect, 2).back() + ";";
 }

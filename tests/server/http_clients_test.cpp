@@ -95,6 +95,28 @@ TEST_F(HttpClientsTest, RequestsMustArriveWithinTheDeadline) {
   close(dribbling);
 }
 
+// Past the busy mark, connections that wait idly are closed to make room,
+// long before their idle timeout; the newcomer is served.
+TEST_F(HttpClientsTest, IdleConnectionsMakeRoomWhenManyAreOpen) {
+  HttpLimits limits;
+  limits.idleTimeout = 60s;
+  limits.busyConnections = 10;
+  RunningServer server(database_, limits);
+  std::vector<int> idle;
+  for (int i = 0; i < 10; ++i) idle.push_back(Connect(server.port()));
+  httplib::Client client = server.Client();
+  client.set_read_timeout(5s);
+  const httplib::Result page = client.Get("/");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  for (const int fd : idle) {
+    bool closed = false;
+    ReadUntilClosed(fd, 5s, &closed);
+    EXPECT_TRUE(closed);
+    close(fd);
+  }
+}
+
 // Requests sent in one write are each answered, in order; a client that
 // closed its sending side after them still gets every answer.
 TEST_F(HttpClientsTest, PipelinedAndHalfClosedRequestsAreAllAnswered) {
