@@ -4,6 +4,7 @@
 
 #include "bench/result_codec.h"
 #include "server/form_fields.h"
+#include "server/http_server.h"
 #include "server/server_options.h"
 #include "tests/server/posted_result.h"
 
@@ -168,6 +169,12 @@ TEST(SubmittedResultTest, CommandLine) {
       EXPECT_FALSE(command.text.empty());
     }
   }
+}
+
+TEST(SubmittedResultTest, ListeningAddressesAsBrowsersTakeThem) {
+  EXPECT_EQ(ServerAddress("127.0.0.1", 8723), "http://127.0.0.1:8723/");
+  EXPECT_EQ(ServerAddress("::1", 8723), "http://[::1]:8723/");
+  EXPECT_EQ(ServerAddress("localhost", 80), "http://localhost:80/");
 }
 
 TEST(SubmittedResultTest, PasswordsAreNotPrinted) {
