@@ -7,9 +7,11 @@
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/command_line.h"
+#include "app/upload.h"
 #include "bench/fixed_text.h"
 #include "bench/run_report.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
 #include "platform/virtual_keys.h"
 
 namespace app {
@@ -227,6 +229,13 @@ bool Report(Application& ctx) {
     } else if (!platform::ReplaceFileAtomically(*jsonPath, json)) {
       return End(ctx, kExitRunFailed, "could not write the JSON record to " + *jsonPath);
     }
+  }
+  if (const std::optional<std::string>& url = ctx.options.uploadUrl) {
+    const UploadAnswer sent =
+        UploadRecord(url->empty() ? platform::Utf16ToUtf8(ctx.settings.compare_url.value) : *url,
+                     bench::FormatRunJson(report));
+    if (!sent.page) return End(ctx, kExitRunFailed, "the result was not uploaded: " + sent.error);
+    lines << *sent.page << '\n' << std::flush;
   }
   return End(ctx, start.validated == false ? kExitValidationFailed : 0, "");
 }

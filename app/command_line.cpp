@@ -59,13 +59,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
       "stored as after a run from the menu. A quality left out keeps the stored choice.\n"
       "\n"
       "Exit codes of --benchmark: 0 complete run; 1 the run could not start or its JSON\n"
-      "record could not be written (a file that cannot be written is found before the\n"
-      "run); 2 bad command line; 3 --validate found a reference view drawn differently\n"
-      "(after the run, when there was one); 130 interrupted (Ctrl-C, Escape, F1, window\n"
-      "closed), and then nothing is written.");
+      "record could not be written or uploaded (a file that cannot be written is found\n"
+      "before the run); 2 bad command line; 3 --validate found a reference view drawn\n"
+      "differently (after the run, when there was one); 130 interrupted (Ctrl-C, Escape,\n"
+      "F1, window closed), and then nothing is written.");
 
   Options options;
-  std::string size, quality, json, anisotropy;
+  std::string size, quality, json, anisotropy, upload;
   int samples = 0, water = 1;
   cli.add_flag("--benchmark", options.benchmark,
                "Run the benchmark once loading ends, print the result, quit");
@@ -97,6 +97,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "json"));
 
+  CLI::Option* uploadOption =
+      cli.add_option("--upload", upload,
+                     "Send the result to the comparison server at URL (default: compare_url) "
+                     "and print the address of its ranking")
+          ->type_name("[URL]")
+          ->expected(0, 1);
   CLI::Option* anisotropyOption =
       cli.add_option("--anisotropy", anisotropy,
                      "Anisotropic texture filtering: 1 (none) to 16, or max for the driver's "
@@ -127,7 +133,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
     if (!options.benchmark && !options.validate) {
       for (const CLI::Option* option :
            {offscreen, sizeOption, qualityOption, msaaOption, waterOption, jsonOption,
-            anisotropyOption, lapsOption, warmupOption}) {
+            anisotropyOption, lapsOption, warmupOption, uploadOption}) {
         if (option->count() > 0) throw CLI::RequiresError(option->get_name(), "--benchmark");
       }
     }
@@ -143,6 +149,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   if (msaaOption->count() > 0) options.sampleCount = samples;
   if (waterOption->count() > 0) options.water = water;
   if (jsonOption->count() > 0) options.jsonPath = json;
+  if (uploadOption->count() > 0) options.uploadUrl = upload;
   if (anisotropyOption->count() > 0) options.anisotropy = ParseAnisotropy(anisotropy).value;
   if (options.validate && !options.benchmark) {
     options.benchmark = true;

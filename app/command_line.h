@@ -30,10 +30,11 @@ struct Options {
   bool offscreen = false;
   int width = kDefaultBenchmarkWidth;
   int height = kDefaultBenchmarkHeight;
-  std::optional<int> renderType{};        // 0 low, 1 medium, 2 high (render_type)
-  std::optional<int> sampleCount{};       // 0, 2, 4, 8 or 16
-  std::optional<int> water{};             // the mit_wasser pass: 0 none, 1 full, 2 simple
-  std::optional<std::string> jsonPath{};  // "-" for standard output
+  std::optional<int> renderType{};         // 0 low, 1 medium, 2 high (render_type)
+  std::optional<int> sampleCount{};        // 0, 2, 4, 8 or 16
+  std::optional<int> water{};              // the mit_wasser pass: 0 none, 1 full, 2 simple
+  std::optional<std::string> jsonPath{};   // "-" for standard output
+  std::optional<std::string> uploadUrl{};  // empty: the settings' compare_url
   // Anisotropic filtering of the run's textures: empty for the driver's
   // maximum, otherwise 1 (none) up to 16, capped at the driver's maximum.
   std::optional<int> anisotropy{};
