@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "render/frame_capture.h"
 #include "render/offscreen_target.h"
 #include "scene/scene_state.h"
 
@@ -89,7 +90,7 @@ std::vector<ViewPicture> DrawReferencePictures(Application& a, bool withoutPalms
       a.scene.windTimeSeconds = view.sceneTimeMs / 1000.0;
       DrawSceneFrame(a);
       pictures.push_back({bench::ReferenceName(view, level),
-                          target.ReadRgb(bench::kReferenceWidth, bench::kReferenceHeight)});
+                          render::ReadFrame(bench::kReferenceWidth, bench::kReferenceHeight).rgb});
     }
   }
   a.scene.windTimeSeconds = -1.0;

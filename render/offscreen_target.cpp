@@ -1,7 +1,5 @@
 #include "render/offscreen_target.h"
 
-#include <algorithm>
-
 namespace render {
 namespace {
 
@@ -49,19 +47,6 @@ void OffscreenTarget::Bind() {
 
 void OffscreenTarget::Unbind() {
   if (framebuffer_ != 0) bindFramebuffer_(GL_FRAMEBUFFER, 0);
-}
-
-std::vector<uint8_t> OffscreenTarget::ReadRgb(int width, int height) const {
-  const size_t row = static_cast<size_t>(width) * 3;
-  std::vector<uint8_t> bottomUp(row * height);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  std::vector<uint8_t> topDown(bottomUp.size());
-  for (int y = 0; y < height; ++y) {
-    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row * (height - 1 - y)), row,
-                topDown.begin() + static_cast<std::ptrdiff_t>(row * y));
-  }
-  return topDown;
 }
 
 void OffscreenTarget::Release() {

@@ -1,13 +1,11 @@
 // A frame buffer of its own (colour and depth), so that a picture of a fixed
-// size can be drawn whatever the window's size, and read back. Constructible
+// size can be drawn whatever the window's size (read it back with
+// render::ReadFrame while it is bound). Constructible
 // without a context; Create looks up the functions in the current one.
 #pragma once
 
 #include <GL/gl.h>
 #include <GL/glext.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "render/gl_entry_points.h"
 
@@ -25,8 +23,6 @@ class OffscreenTarget {
   // Draws go to this target until Unbind, which returns them to the window.
   void Bind();
   void Unbind();
-  // The lower-left width x height pixels as R, G, B bytes, top row first.
-  std::vector<uint8_t> ReadRgb(int width, int height) const;
   // Needs the context that created it.
   void Release();
 
