@@ -11,7 +11,6 @@ cp "$program" "$work/morvandel-gauge"
 perl -0777 -pi -e 's/SDSGDGSDHREETETBCNMJUKR/SDSGDGSDHREETETBCNMJUKX/g' "$work/morvandel-gauge"
 
 export XDG_CONFIG_HOME="$work/config"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 unset DISPLAY WAYLAND_DISPLAY
 set +e
 "$work/morvandel-gauge" >"$work/out.log" 2>&1
