@@ -6,6 +6,7 @@
 #include "app/menu_commands.h"
 #include "app/menu_page_data.h"
 #include "app/scene_setup.h"
+#include "app/start_failure.h"
 #include "app/wait_window.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
@@ -71,11 +72,15 @@ int RunApplication(Application& a) {
     a.start.phase = BenchmarkStart::Phase::Done;
     return kExitRunFailed;
   }
-  // Every text comes from the archive: without it the program cannot speak.
-  if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
+  const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
+  // Every other text comes from the archive: without it the program cannot
+  // speak, and says so in the desktop's language.
+  if (!lang::LoadStringArchive()) {
+    ReportStartFailure(StartFailure::StringArchive, desktopLanguage);
+    return a.options.benchmark ? FinishBenchmarkStart(a) : kExitStartFailed;
+  }
 
   LocateSettingsFile(a.store, SystemSettingsLocation());
-  const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
   const int uiLanguage = ReadIntSetting(a.store, a.store.productSection, a.settings.m_lang_id.key,
                                         desktopLanguage, -1, -1);
   a.settings.m_lang_id.value = uiLanguage;
@@ -107,10 +112,9 @@ int RunApplication(Application& a) {
 
   platform::sdl::PosixSystemInfo system;
   WireMenu(a, system);
-  InitGlScene(a);
-  if (!a.win.mainContext) {
-    platform::ShowMessageBox(u"err-1!", u"");
-  } else {
+  // A failed start has told the user and posted its exit status: the loop
+  // ends before any frame.
+  if (InitGlScene(a)) {
     StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress); });
   }
   const int code = RunMainLoop(a);

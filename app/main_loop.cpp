@@ -311,6 +311,7 @@ void Shutdown(Application& ctx) {
   if (win.loaderThread.joinable()) win.loaderThread.join();
   // A benchmark start leaves the user's pose and window placement alone.
   if (!ctx.options.benchmark) {
+    StoreWaterHeight(ctx);
     const scene::Camera& camera = ctx.app.camera;
     SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
                    camera.yaw, camera.pitch, camera.yaw2);
