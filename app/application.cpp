@@ -11,8 +11,6 @@
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
-#include "platform/sdl/canvas_cairo.h"
-#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "sound/interface_sounds.h"
 
@@ -26,17 +24,18 @@ int ReportWindowFailure(platform::WindowSystem& windows) {
 }
 
 // The menu draws with the platform's canvas, in the current language; Escape
-// on its main page hides it and lets the autopilot fly. `system` describes
-// the machine to the compare command and lives as long as the menu.
-void WireMenu(Application& a, platform::SystemInfo& system) {
+// on its main page hides it and lets the autopilot fly. The system
+// description tells the machine to the compare command and the menu's pages.
+void WireMenu(Application& a, const PlatformPieces& pieces) {
+  platform::SystemInfo& system = pieces.system;
   gui::MenuHooks& hooks = a.menu.hooks;
-  hooks.createCanvas = platform::sdl::CreateCairoCanvas;
+  hooks.createCanvas = pieces.createCanvas;
   hooks.text = [](int id) {
     const char16_t* text = lang::GetString(id);
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(ProductTitle());
-  WireMenuPages(a);
+  WireMenuPages(a, system);
   hooks.showHandCursor = [&a](bool hand) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };
@@ -62,7 +61,7 @@ std::string ProductTitle() {
   return product != nullptr ? platform::Utf16ToUtf8(product) : "Morvandel.Gauge";
 }
 
-int RunApplication(Application& a) {
+int RunApplication(Application& a, const PlatformPieces& pieces) {
   AppState& app = a.app;
   app.perfFrequency = a.clock.Frequency();
   app.perfCounterLast = a.clock.Now();
@@ -110,8 +109,7 @@ int RunApplication(Application& a) {
   app.viewportWidth = width;
   app.viewportHeight = height;
 
-  platform::sdl::PosixSystemInfo system;
-  WireMenu(a, system);
+  WireMenu(a, pieces);
   // A failed start has told the user and posted its exit status: the loop
   // ends before any frame.
   if (InitGlScene(a)) {

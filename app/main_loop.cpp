@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
@@ -263,7 +262,7 @@ void RenderFrame(Application& ctx) {
 
 int RunMainLoop(Application& ctx) {
   int exitCode = 0;
-  ctx.scene.passTimes.enabled = scene::PassTimesRequested(std::getenv("MG_PASS_TIMES"));
+  ctx.scene.passTimes.enabled = ctx.developer.passTimes;
   for (;;) {
     platform::Event event;
     if (NextEvent(ctx, event)) {

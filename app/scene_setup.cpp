@@ -1,7 +1,6 @@
 #include "app/scene_setup.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 
 #include "app/main_loop.h"
@@ -88,8 +87,9 @@ bool InitGlScene(Application& ctx) {
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-  gl.maxAnisotropy = render::ChooseAnisotropy(gl.maxAnisotropy, ctx.options.anisotropy,
-                                              std::getenv("MG_MAX_ANISOTROPY"));
+  gl.maxAnisotropy = render::ChooseAnisotropy(
+      gl.maxAnisotropy, ctx.options.anisotropy,
+      ctx.developer.maxAnisotropy ? ctx.developer.maxAnisotropy->c_str() : nullptr);
   app.anisotropy = gl.maxAnisotropy;
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
@@ -140,8 +140,7 @@ bool InitGlScene(Application& ctx) {
 
   const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
   // For tests only: a run over the first N keyframes takes seconds, not a minute.
-  bench::KeepFirstKeyframes(ctx.player.keyframes,
-                            bench::ParseKeyframeLimit(std::getenv("MG_BENCH_PATH_KEYFRAMES")));
+  bench::KeepFirstKeyframes(ctx.player.keyframes, ctx.developer.pathKeyframes);
   if (!path.error.empty()) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(path.error), u"Error",
                              platform::MessageIcon::Information);
