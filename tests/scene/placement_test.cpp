@@ -253,8 +253,8 @@ TEST_F(IslandPlacementTest, NoPalmOrBushStandsRightBeforeTheMenuCamera) {
     for (const CVector3& p : *set) {
       const CVector3 d{p.x - camera.position.x, p.y - camera.position.y, p.z - camera.position.z};
       const float ahead = -dot(d, camera.back), aside = std::fabs(dot(d, camera.side));
-      // Within the view's 90 degrees (and a trunk's width beside it).
-      if (ahead <= 0.0f || aside > ahead + 30.0f) continue;
+      // Within 45 degrees of the view's axis: wider than the view itself.
+      if (ahead <= 0.0f || aside > ahead) continue;
       close += ahead < kClearAhead ? 1 : 0;
       palmsInView += set == &placed_.palms && ahead < 2000.0f ? 1 : 0;
     }
