@@ -125,7 +125,7 @@ TEST(LoadingPacerTest, NextFrameWaitsUntilDrawingTookAFifthOfTheTime) {
 
 TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) {
   OpenWindow();
-  a_.settings.m_p_x.value = 2844;  // unchanged values are not written again
+  a_.settings.m_p_x.value = 2994;  // unchanged values are not written again
   scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   app::StartAssetLoading(a_, [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); });
   a_.app.quitRequested = true;
@@ -141,7 +141,7 @@ TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) 
   EXPECT_EQ(windows_.presents(), 0) << "the hidden window drew no loading frame";
   EXPECT_EQ(a_.settings.show_info2.value, 0);
   EXPECT_EQ(StoredInt(u"m_p_x"), -999);
-  EXPECT_EQ(StoredInt(u"m_p_y"), 282);
+  EXPECT_EQ(StoredInt(u"m_p_y"), 302);
 }
 
 TEST_F(MainLoopTest, QuitMessageComesBeforeFramesAndGivesTheExitCode) {

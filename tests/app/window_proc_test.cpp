@@ -26,7 +26,7 @@ TEST_F(WindowProcTest, F1ShowsMenuAtMenuPoseAndHidingReturnsToBookmark) {
   EXPECT_EQ(a_.settings.show_info2.value, 1);
   EXPECT_EQ(StoredInt(u"show_info2"), 1);
   EXPECT_EQ(a_.settings.m_autopilot.value, 0);
-  EXPECT_FLOAT_EQ(a_.app.camera.position.x, 2844.882f);
+  EXPECT_FLOAT_EQ(a_.app.camera.position.x, scene::kMenuPosePosition.x);
   EXPECT_FLOAT_EQ(a_.app.camera.yaw2, 4.94f);
   Key(vk::kF1, false);
 
@@ -49,7 +49,7 @@ TEST_F(WindowProcTest, HidingMenuWithoutBookmarkKeepsCamera) {
 TEST_F(WindowProcTest, EscapeWithMenuHiddenOpensItLikeF1AndStopsARun) {
   Key(vk::kEscape, true);
   EXPECT_EQ(a_.settings.show_info2.value, 1);
-  EXPECT_FLOAT_EQ(a_.app.camera.position.z, 14442.2256f);
+  EXPECT_FLOAT_EQ(a_.app.camera.position.z, scene::kMenuPosePosition.z);
 
   // Enter and F11 are ignored during a run; F1 stops it and shows the menu.
   a_.settings.show_info2.value = 0;
