@@ -28,8 +28,8 @@ bool StartRun(Application& ctx) {
   return StartPlayback(ctx);
 }
 
-bool StartPlayback(Application& ctx) {
-  if (!bench::StartRun(ctx.player, NowMs(ctx.clock))) return false;
+bool StartPlayback(Application& ctx, bench::RunPlan plan) {
+  if (!bench::StartRun(ctx.player, NowMs(ctx.clock), plan)) return false;
   bench::RestartInterval(ctx.stats, bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()));
   return true;
 }

@@ -19,7 +19,7 @@ bool StartRun(Application& ctx);
 
 // Starts the player and the per-second interval with it, so that the run's
 // first second counts only its own frames. False when no path is loaded.
-bool StartPlayback(Application& ctx);
+bool StartPlayback(Application& ctx, bench::RunPlan plan = {});
 
 // Once per running frame: moves the camera along the path; at the end of
 // the path it ends the run (EndRun), or in a benchmark start writes the

@@ -1,14 +1,17 @@
 #include "app/benchmark_start.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
 #include "app/command_line.h"
+#include "app/upload.h"
 #include "bench/fixed_text.h"
 #include "bench/run_report.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
 #include "platform/virtual_keys.h"
 
 namespace app {
@@ -34,16 +37,21 @@ bool SoftwareRenderer(const Application& ctx) {
 }
 
 // A software renderer draws the scene on the processor: a run measures that
-// and takes long, since it draws at least one frame per keyframe.
+// and takes long, since it draws at least one frame per keyframe. Settings
+// that make it short are named unless the run already has them.
 void TellAboutSoftwareRenderer(Application& ctx) {
   if (!SoftwareRenderer(ctx)) return;
+  const bool small = ctx.app.viewportWidth * ctx.app.viewportHeight <= 160 * 120 &&
+                     ctx.scene.detailLevel == 2 && ctx.app.anisotropy <= 1;
   *ctx.start.err << "morvandel-gauge: " << ctx.app.renderer
                  << " is a software renderer: the run measures the processor, not a graphics "
                     "card, and takes long, since it draws at least one frame for each of the "
                     "path's "
-                 << ctx.player.keyframes.size()
-                 << " keyframes. A run of a few minutes: --size 160x120 --quality low "
-                    "--anisotropy 1\n"
+                 << ctx.player.keyframes.size() << " keyframes"
+                 << (small ? "."
+                           : ". A run of a few minutes: --size 160x120 --quality low "
+                             "--anisotropy 1")
+                 << '\n'
                  << std::flush;
 }
 
@@ -60,8 +68,12 @@ void TellExpectedLength(Application& ctx, double nowMs, double remainingMs) {
   const double fps = bench::AverageFps(ctx.player.frames, elapsed);
   ClearProgress(start);
   *start.err << "morvandel-gauge: at these settings the run takes about "
-             << bench::FormatDuration(totalMs) << " (" << ctx.player.keyframes.size()
-             << " keyframes at " << bench::FormatFixed(fps, 1) << " FPS so far)\n"
+             << bench::FormatDuration(totalMs) << " ("
+             << (bench::LapsPlanned(ctx.player) > 1
+                     ? std::to_string(bench::LapsPlanned(ctx.player)) + " laps of "
+                     : std::string())
+             << ctx.player.keyframes.size() << " keyframes at " << bench::FormatFixed(fps, 1)
+             << " FPS so far)\n"
              << std::flush;
 }
 
@@ -75,6 +87,58 @@ bool End(Application& ctx, int exitCode, const std::string& message) {
   return true;
 }
 
+std::string PsnrText(double db) {
+  return std::isinf(db) ? std::string("identical") : bench::FormatFixed(db, 1) + " dB";
+}
+
+// Draws the reference views on this driver and compares them with the
+// carried pictures; prints each view's PSNR and a verdict. True when every
+// view passed.
+bool Validate(Application& ctx) {
+  BenchmarkStart& start = ctx.start;
+  std::ostream& out = ctx.options.jsonPath == "-" ? *start.err : *start.out;
+  const double began = NowMs(ctx.clock);
+  const std::vector<ViewPicture> pictures =
+      DrawReferencePictures(ctx, ctx.options.validateWithoutPalms);
+  const std::vector<ViewVerdict> verdicts = start.checkReferences && !pictures.empty()
+                                                ? start.checkReferences(pictures)
+                                                : std::vector<ViewVerdict>{};
+  if (verdicts.empty()) {
+    *start.err << "morvandel-gauge: the reference views cannot be drawn here (no frame buffer "
+                  "objects); nothing was validated\n";
+    start.validated = false;
+    return false;
+  }
+  std::vector<const ViewVerdict*> failed;
+  for (const ViewVerdict& verdict : verdicts) {
+    out << "  " << verdict.name
+        << std::string(verdict.name.size() < 18 ? 18 - verdict.name.size() : 1, ' ')
+        << PsnrText(verdict.psnrDb) << (verdict.passed ? "" : "  DIFFERS") << '\n';
+    if (!verdict.passed) failed.push_back(&verdict);
+  }
+  const std::string seconds = bench::FormatFixed((NowMs(ctx.clock) - began) / 1000.0, 1);
+  if (failed.empty()) {
+    out << "Validation passed: all " << verdicts.size()
+        << " reference views match the pictures drawn on Mesa's llvmpipe (at least "
+        << bench::FormatFixed(bench::kValidPsnrDb, 0) << " dB), in " << seconds << " s.\n"
+        << std::flush;
+  } else {
+    out << "Validation failed: " << failed.size() << " of " << verdicts.size()
+        << " reference views differ (below " << bench::FormatFixed(bench::kValidPsnrDb, 0)
+        << " dB): this driver does not draw the scene as it should, so its figures cannot be "
+           "compared.\n";
+    for (const ViewVerdict* verdict : failed) {
+      if (verdict->savedPath) {
+        out << "  " << verdict->name << ": your picture is " << *verdict->savedPath
+            << ", the reference beside it\n";
+      }
+    }
+    out << std::flush;
+  }
+  start.validated = failed.empty();
+  return failed.empty();
+}
+
 bool BeginRun(Application& ctx) {
   BenchmarkStart& start = ctx.start;
   const std::optional<int> asked = ctx.options.sampleCount;
@@ -86,7 +150,7 @@ bool BeginRun(Application& ctx) {
                << '\n';
   }
   TellAboutSoftwareRenderer(ctx);
-  if (!StartPlayback(ctx)) {
+  if (!StartPlayback(ctx, {ctx.options.laps, ctx.options.warmup})) {
     return End(ctx, kExitRunFailed, "no camera path to fly: the run cannot start");
   }
   start.phase = BenchmarkStart::Phase::Playing;
@@ -104,8 +168,7 @@ void ShowProgress(Application& ctx) {
   if (!start.progressOnTerminal) return;
   if (now - start.progressMs < kProgressIntervalMs) return;
   const double fps = (player.frames - start.progressFrames) / (now - start.progressMs) * 1000.0;
-  const double percent =
-      player.pathDurationMs > 0.0 ? player.pathPositionMs / player.pathDurationMs * 100.0 : 0.0;
+  const double percent = bench::RunProgressPercent(player);
   // The estimate waits for the first seconds, when the rate has settled.
   const bool settled =
       now - player.startMs >= kEstimateAfterMs && player.frames >= kEstimateAfterFrames;
@@ -135,6 +198,8 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.anisotropy = ctx.app.anisotropy;
   report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
   report.refreshHz = ctx.windows.GetRefreshRate();
+  report.warmup = ctx.options.warmup;
+  report.validated = ctx.start.validated;
   report.swapMayWaitForRefresh = ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
@@ -149,7 +214,14 @@ bool Report(Application& ctx) {
   const bench::RunReport report = MakeReport(ctx, *start.result);
   const std::optional<std::string>& jsonPath = ctx.options.jsonPath;
   const bool jsonToOutput = jsonPath && *jsonPath == "-";
-  *(jsonToOutput ? start.err : start.out) << bench::FormatResultLine(report) << '\n' << std::flush;
+  std::ostream& lines = *(jsonToOutput ? start.err : start.out);
+  lines << bench::FormatResultLine(report) << '\n';
+  if (report.result.laps.size() > 1) {
+    lines << bench::StabilitySentence(report.result.lapFps,
+                                      static_cast<int>(report.result.laps.size()))
+          << '\n';
+  }
+  lines << std::flush;
   if (jsonPath) {
     const std::string json = bench::FormatRunJson(report);
     if (jsonToOutput) {
@@ -158,7 +230,14 @@ bool Report(Application& ctx) {
       return End(ctx, kExitRunFailed, "could not write the JSON record to " + *jsonPath);
     }
   }
-  return End(ctx, 0, "");
+  if (const std::optional<std::string>& url = ctx.options.uploadUrl) {
+    const UploadAnswer sent =
+        UploadRecord(url->empty() ? platform::Utf16ToUtf8(ctx.settings.compare_url.value) : *url,
+                     bench::FormatRunJson(report));
+    if (!sent.page) return End(ctx, kExitRunFailed, "the result was not uploaded: " + sent.error);
+    lines << *sent.page << '\n' << std::flush;
+  }
+  return End(ctx, start.validated == false ? kExitValidationFailed : 0, "");
 }
 
 }  // namespace
@@ -222,6 +301,10 @@ bool BenchmarkStartStep(Application& ctx) {
     case BenchmarkStart::Phase::Loading:
       return false;
     case BenchmarkStart::Phase::FirstFrame:
+      if (ctx.options.validate && !start.validated) {
+        const bool passed = Validate(ctx);
+        if (!ctx.options.run) return End(ctx, passed ? 0 : kExitValidationFailed, "");
+      }
       return BeginRun(ctx);
     case BenchmarkStart::Phase::Playing:
       if (!bench::IsPlaying(ctx.player)) {

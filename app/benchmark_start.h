@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "app/reference_pictures.h"
 #include "bench/benchmark_player.h"
 #include "platform/window.h"
 
@@ -40,6 +41,11 @@ struct BenchmarkStart {
   int progressFrames = 0;
   // The run's expected length has been said (after its first seconds).
   bool lengthTold = false;
+  // Compares the reference views with the carried pictures (--validate);
+  // the program's entry hands it in. Without it every view fails.
+  ReferenceCheck checkReferences;
+  // The outcome of --validate, once drawn.
+  std::optional<bool> validated;
 };
 
 // Before anything runs: false, with the reason on `err`, when the JSON
@@ -54,8 +60,9 @@ void PrepareBenchmarkStart(Application& ctx);
 // was taken. Window size and activation go on to the window procedure.
 bool FilterBenchmarkEvent(Application& ctx, const platform::Event& event);
 
-// After each pass of the loop: starts the run after the first frame, shows
-// its progress and reports its end. True when the program should end.
+// After each pass of the loop: after the first frame draws and compares the
+// reference views when asked to (and ends there without --benchmark), then
+// starts the run, shows its progress and reports its end. True when the program should end.
 bool BenchmarkStartStep(Application& ctx);
 
 // The exit code once the loop has ended: 0 after a complete run that

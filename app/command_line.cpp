@@ -54,17 +54,18 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   cli.set_version_flag("--version", ProductNameAndVersion());
   cli.failure_message(CLI::FailureMessage::help);
   cli.footer(
-      "Every option but --help and --version needs --benchmark. The run's size, quality,\n"
-      "antialiasing, water and anisotropy are not stored; its result is stored as after\n"
-      "a run from the menu. A quality left out keeps the stored choice.\n"
+      "Every option but --help and --version needs --benchmark or --validate. The run's\n"
+      "size, quality, antialiasing, water and anisotropy are not stored; its result is\n"
+      "stored as after a run from the menu. A quality left out keeps the stored choice.\n"
       "\n"
       "Exit codes of --benchmark: 0 complete run; 1 the run could not start or its JSON\n"
-      "record could not be written (a file that cannot be written is found before the\n"
-      "run); 2 bad command line; 130 interrupted (Ctrl-C, Escape, F1, window closed),\n"
-      "and then nothing is written.");
+      "record could not be written or uploaded (a file that cannot be written is found\n"
+      "before the run); 2 bad command line; 3 --validate found a reference view drawn\n"
+      "differently (after the run, when there was one); 130 interrupted (Ctrl-C, Escape,\n"
+      "F1, window closed), and then nothing is written.");
 
   Options options;
-  std::string size, quality, json, anisotropy;
+  std::string size, quality, json, anisotropy, upload;
   int samples = 0, water = 1;
   cli.add_flag("--benchmark", options.benchmark,
                "Run the benchmark once loading ends, print the result, quit");
@@ -96,6 +97,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "json"));
 
+  CLI::Option* uploadOption =
+      cli.add_option("--upload", upload,
+                     "Send the result to the comparison server at URL (default: compare_url) "
+                     "and print the address of its ranking")
+          ->type_name("[URL]")
+          ->expected(0, 1);
   CLI::Option* anisotropyOption =
       cli.add_option("--anisotropy", anisotropy,
                      "Anisotropic texture filtering: 1 (none) to 16, or max for the driver's "
@@ -109,11 +116,24 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
               },
               "", "anisotropy"));
 
+  CLI::Option* lapsOption =
+      cli.add_option("--laps", options.laps,
+                     "Fly the path N times and report each lap and their spread (default 1)")
+          ->type_name("1-20")
+          ->check(CLI::Range(1, 20).description(""));
+  CLI::Option* warmupOption = cli.add_flag("--warmup", options.warmup,
+                                           "Fly one lap before the counted ones and leave it out");
+
+  cli.add_flag("--validate", options.validate,
+               "Draw the reference views and compare them with the pictures the program "
+               "carries; alone it ends after that (exit 3 when a view differs)");
+
   try {
     cli.parse(argc, argv);
-    if (!options.benchmark) {
-      for (const CLI::Option* option : {offscreen, sizeOption, qualityOption, msaaOption,
-                                        waterOption, jsonOption, anisotropyOption}) {
+    if (!options.benchmark && !options.validate) {
+      for (const CLI::Option* option :
+           {offscreen, sizeOption, qualityOption, msaaOption, waterOption, jsonOption,
+            anisotropyOption, lapsOption, warmupOption, uploadOption}) {
         if (option->count() > 0) throw CLI::RequiresError(option->get_name(), "--benchmark");
       }
     }
@@ -129,7 +149,15 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::ostre
   if (msaaOption->count() > 0) options.sampleCount = samples;
   if (waterOption->count() > 0) options.water = water;
   if (jsonOption->count() > 0) options.jsonPath = json;
+  if (uploadOption->count() > 0) options.uploadUrl = upload;
   if (anisotropyOption->count() > 0) options.anisotropy = ParseAnisotropy(anisotropy).value;
+  if (options.validate && !options.benchmark) {
+    options.benchmark = true;
+    options.run = false;
+    // The reference pictures are drawn without anisotropic filtering; with
+    // no run to follow, the views are drawn as they were.
+    if (anisotropyOption->count() == 0) options.anisotropy = 1;
+  }
   return {options, 0};
 }
 

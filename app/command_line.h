@@ -13,7 +13,8 @@ namespace app {
 // Exit codes of a benchmark start besides 0 (a complete run).
 inline constexpr int kExitRunFailed = 1;  // the run could not start or report
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitInterrupted = 130;  // Ctrl-C or stopped by the user
+inline constexpr int kExitValidationFailed = 3;  // a reference view differs
+inline constexpr int kExitInterrupted = 130;     // Ctrl-C or stopped by the user
 
 inline constexpr int kDefaultBenchmarkWidth = 1024;
 inline constexpr int kDefaultBenchmarkHeight = 768;
@@ -21,21 +22,33 @@ inline constexpr int kDefaultBenchmarkHeight = 768;
 inline constexpr int kMinBenchmarkSide = 16;
 inline constexpr int kMaxBenchmarkSide = 16384;
 
-// What the command line asks for. Everything but `benchmark` needs
-// --benchmark; values left unset keep the settings file's choice. None of
-// them is written to the settings file.
+// What the command line asks for. Everything but `benchmark` and `validate`
+// needs one of them; --validate alone sets `benchmark` too, with `run` off; values left unset keep
+// the settings file's choice. None of them is written to the settings file.
 struct Options {
   bool benchmark = false;
   bool offscreen = false;
   int width = kDefaultBenchmarkWidth;
   int height = kDefaultBenchmarkHeight;
-  std::optional<int> renderType{};        // 0 low, 1 medium, 2 high (render_type)
-  std::optional<int> sampleCount{};       // 0, 2, 4, 8 or 16
-  std::optional<int> water{};             // the mit_wasser pass: 0 none, 1 full, 2 simple
-  std::optional<std::string> jsonPath{};  // "-" for standard output
+  std::optional<int> renderType{};         // 0 low, 1 medium, 2 high (render_type)
+  std::optional<int> sampleCount{};        // 0, 2, 4, 8 or 16
+  std::optional<int> water{};              // the mit_wasser pass: 0 none, 1 full, 2 simple
+  std::optional<std::string> jsonPath{};   // "-" for standard output
+  std::optional<std::string> uploadUrl{};  // empty: the settings' compare_url
   // Anisotropic filtering of the run's textures: empty for the driver's
   // maximum, otherwise 1 (none) up to 16, capped at the driver's maximum.
   std::optional<int> anisotropy{};
+  // The path flown this many times, after one uncounted warm-up lap when
+  // asked for.
+  int laps = 1;
+  bool warmup = false;
+  // --validate: the reference views are drawn and compared before anything
+  // else; without --benchmark nothing else runs (`run` is false).
+  bool validate = false;
+  bool run = true;
+  // A developer's switch for tests (MG_VALIDATE_WITHOUT_PALMS): the views
+  // are drawn without the palms, a frame that must fail.
+  bool validateWithoutPalms = false;
 };
 
 inline constexpr int kMaxAnisotropyOption = 16;

@@ -1,8 +1,10 @@
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/reference_check.h"
 #include "platform/console.h"
 #include "platform/memory.h"
 #include "platform/message_box.h"
@@ -18,7 +20,9 @@ int main(int argc, char** argv) {
   platform::RestartWithHugePages(argv);
   const app::ParsedCommandLine parsed = app::ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
-  const app::Options& options = *parsed.options;
+  app::Options options = *parsed.options;
+  // A developer's switch for the tests: a frame that must fail validation.
+  options.validateWithoutPalms = std::getenv("MG_VALIDATE_WITHOUT_PALMS") != nullptr;
 
   platform::sdl::SystemClock clock;
   platform::sdl::SdlWindowSystem windows(options.offscreen ? platform::sdl::VideoDriver::Offscreen
@@ -27,6 +31,7 @@ int main(int argc, char** argv) {
   platform::sdl::SdlAudioOutput audio;
   app::Application application(windows, clock, power, audio, options);
   application.developer = app::ReadDeveloperSwitches();
+  application.start.checkReferences = app::CompareWithReferences;
   // A started benchmark has no one to look at a wait window.
   if (!options.benchmark && !options.offscreen) {
     application.wait.create = platform::sdl::CreateSdlWaitWindow;

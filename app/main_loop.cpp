@@ -131,7 +131,9 @@ bench::HudFacts HudFactsOf(const Application& ctx) {
           bench::IsPlaying(ctx.player),
           ctx.player.pathPositionMs,
           ctx.player.pathDurationMs,
-          ctx.settings.m_autopilot.value != 0};
+          ctx.settings.m_autopilot.value != 0,
+          bench::CountedLap(ctx.player),
+          ctx.player.plan.laps};
 }
 
 // Reads the answer of an earlier sampled frame when GL has it; a new

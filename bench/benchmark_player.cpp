@@ -23,42 +23,91 @@ void SetInterpolatedPose(scene::Camera& camera, const Keyframe& p, const Keyfram
   scene::SetPose(camera, position, angles);
 }
 
-RunResult Finish(BenchmarkPlayer& player, double nowMs) {
-  player.frameTimesMs.push_back(nowMs - player.lastStepMs);
+void BeginLap(BenchmarkPlayer& player, double nowMs) {
+  player.lap += 1;
+  player.index = 0;
+  player.frames = 0;
+  player.triangles = 0;
+  player.startMs = nowMs;
+  player.lastStepMs = nowMs;
+  player.pathPositionMs = 0.0;
+}
+
+// What a warm-up measured is forgotten: the counted laps start afresh.
+void ForgetWarmup(BenchmarkPlayer& player) {
+  player.maxMegaTris = 0.0f;
+  player.secondsMeasured = 0;
+  player.frameTimesMs.clear();
+  player.triangleCheck = {};
+}
+
+RunResult Finish(BenchmarkPlayer& player) {
   RunResult result;
-  result.durationMs = nowMs - player.startMs;
-  result.frames = player.frames;
-  result.averageFps = AverageFps(player.frames, result.durationMs);
-  result.averageMegaTris = AverageMegaTris(player.triangles, result.durationMs);
+  std::vector<double> fps, megaTris;
+  for (const LapFigures& lap : player.laps) {
+    result.durationMs += lap.durationMs;
+    result.frames += lap.frames;
+    fps.push_back(lap.averageFps);
+    megaTris.push_back(lap.averageMegaTris);
+  }
+  result.averageFps = AverageFps(result.frames, result.durationMs);
+  result.averageMegaTris = AverageMegaTris(player.lapsTriangles, result.durationMs);
   result.maxMegaTris =
       player.secondsMeasured > 0 ? player.maxMegaTris : static_cast<float>(result.averageMegaTris);
   result.glTrianglesPerCounted = AssembledPerCounted(player.triangleCheck);
   result.frameTimes = ComputeFrameTimeFigures(player.frameTimesMs);
+  result.laps = player.laps;
+  result.lapFps = SpreadOf(fps);
+  result.lapMegaTris = SpreadOf(megaTris);
   player.playing = false;
   return result;
+}
+
+// The path is exhausted: the lap's figures are kept (a warm-up's are not),
+// and the next lap begins in this step, or the run ends with its result.
+std::optional<RunResult> EndLap(BenchmarkPlayer& player, double nowMs) {
+  player.frameTimesMs.push_back(nowMs - player.lastStepMs);
+  if (InWarmup(player)) {
+    ForgetWarmup(player);
+  } else {
+    LapFigures lap;
+    lap.durationMs = nowMs - player.startMs;
+    lap.frames = player.frames;
+    lap.averageFps = AverageFps(lap.frames, lap.durationMs);
+    lap.averageMegaTris = AverageMegaTris(player.triangles, lap.durationMs);
+    player.laps.push_back(lap);
+    player.lapsTriangles += player.triangles;
+  }
+  if (static_cast<int>(player.laps.size()) >= player.plan.laps) return Finish(player);
+  BeginLap(player, nowMs);
+  return std::nullopt;
 }
 
 }  // namespace
 
 bool IsPlaying(const BenchmarkPlayer& player) { return player.playing; }
 
-bool StartRun(BenchmarkPlayer& player, double nowMs) {
+bool StartRun(BenchmarkPlayer& player, double nowMs, RunPlan plan) {
   if (player.keyframes.empty()) return false;
-  player.maxMegaTris = 0.0f;
-  player.secondsMeasured = 0;
-  player.index = 0;
-  player.frames = 0;
-  player.startMs = nowMs;
-  player.lastStepMs = nowMs;
-  player.pathPositionMs = 0.0;
+  player.plan = plan;
+  player.plan.laps = std::clamp(plan.laps, 1, kMaxLaps);
+  player.lap = 0;
   player.pathDurationMs = player.keyframes.back().timeMs - player.keyframes.front().timeMs;
   player.frameTimesMs.clear();
   player.frameTimesMs.reserve(player.keyframes.size() * 2);
-  player.triangles = 0;
+  ForgetWarmup(player);
+  player.laps.clear();
+  player.lapsTriangles = 0;
   player.stepCounted = false;
-  player.triangleCheck = {};
+  BeginLap(player, nowMs);
   player.playing = true;
   return true;
+}
+
+bool InWarmup(const BenchmarkPlayer& player) { return player.plan.warmup && player.lap == 1; }
+
+int CountedLap(const BenchmarkPlayer& player) {
+  return InWarmup(player) ? 0 : player.lap - (player.plan.warmup ? 1 : 0);
 }
 
 std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
@@ -66,7 +115,9 @@ std::optional<RunResult> PlaybackStep(BenchmarkPlayer& player, double nowMs,
   if (!player.playing) return std::nullopt;
   player.stepCounted = false;
   const auto count = static_cast<int>(player.keyframes.size());
-  if (player.index >= count) return Finish(player, nowMs);
+  if (player.index >= count) {
+    if (std::optional<RunResult> result = EndLap(player, nowMs)) return result;
+  }
   if (player.index > 0) player.frameTimesMs.push_back(nowMs - player.lastStepMs);
   player.lastStepMs = nowMs;
   player.frames += 1;
@@ -115,8 +166,21 @@ std::optional<double> EstimateRemainingMs(const BenchmarkPlayer& player, double 
   std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(recent / 2),
                    times.end());
   const double msPerFrame = times[recent / 2];
-  const auto framesLeft = static_cast<double>(player.keyframes.size()) - player.index + 1;
-  return std::max(framesLeft * msPerFrame, player.pathDurationMs - elapsed);
+  const auto keyframes = static_cast<double>(player.keyframes.size());
+  const double framesLeft = keyframes - player.index + 1;
+  const double thisLap = std::max(framesLeft * msPerFrame, player.pathDurationMs - elapsed);
+  const double wholeLap = std::max((keyframes + 1) * msPerFrame, player.pathDurationMs);
+  return thisLap + (LapsPlanned(player) - player.lap) * wholeLap;
+}
+
+double RunProgressPercent(const BenchmarkPlayer& player) {
+  const double lapShare =
+      player.pathDurationMs > 0.0 ? player.pathPositionMs / player.pathDurationMs : 0.0;
+  return (player.lap - 1 + lapShare) / LapsPlanned(player) * 100.0;
+}
+
+int LapsPlanned(const BenchmarkPlayer& player) {
+  return player.plan.laps + (player.plan.warmup ? 1 : 0);
 }
 
 double AverageMegaTris(int64_t triangles, double durationMs) {

@@ -24,7 +24,13 @@ std::vector<std::string> HudLines(const HudFacts& facts) {
     // rather than a division by zero.
     const double percent =
         facts.pathDurationMs > 0.0 ? facts.pathPositionMs / facts.pathDurationMs * 100.0 : 0.0;
-    lines.push_back(Fixed(percent, 2) + " %");
+    std::string progress = Fixed(percent, 2) + " %";
+    if (facts.lap == 0) {
+      progress += " warm-up";
+    } else if (facts.laps > 1) {
+      progress += " lap " + std::to_string(facts.lap) + " of " + std::to_string(facts.laps);
+    }
+    lines.push_back(progress);
   }
   if (facts.autopilot) lines.push_back("Autopilot [F1]");
   return lines;

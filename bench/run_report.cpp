@@ -33,6 +33,26 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
+// ", laps 15.8 16.0 15.6 FPS (CV 1.3 %, stable)" for a run of several laps.
+std::string LapsText(const RunResult& result) {
+  if (result.laps.size() < 2) return {};
+  std::string text = ", laps";
+  for (const LapFigures& lap : result.laps) text += " " + Fixed(lap.averageFps, 1);
+  text += " FPS";
+  if (result.lapFps.cvPercent) {
+    text += " (CV " + Fixed(*result.lapFps.cvPercent, 1) + " %, " +
+            (*IsStable(result.lapFps) ? "stable" : "not stable") + ")";
+  }
+  return text;
+}
+
+nlohmann::ordered_json SpreadJson(const Spread& spread) {
+  return {{"mean", spread.mean},
+          {"sd", spread.standardDeviation},
+          {"cv_percent", spread.cvPercent ? nlohmann::ordered_json(*spread.cvPercent)
+                                          : nlohmann::ordered_json(nullptr)}};
+}
+
 }  // namespace
 
 bool IsSoftwareRenderer(std::string_view renderer) {
@@ -84,7 +104,8 @@ std::string FormatResultLine(const RunReport& r) {
               : std::string()) +
          (CappedByVsync(result.averageFps, r.refreshHz, r.swapMayWaitForRefresh)
               ? ", capped by vsync at " + std::to_string(r.refreshHz) + " Hz"
-              : std::string());
+              : std::string()) +
+         LapsText(result);
 }
 
 std::string FormatRunJson(const RunReport& r) {
@@ -119,6 +140,23 @@ std::string FormatRunJson(const RunReport& r) {
                              {"p99", times.percentile99Ms},
                              {"maximum", times.maximumMs}};
   record["one_percent_low_fps"] = times.onePercentLowFps;
+  record["warmup"] = r.warmup;
+  nlohmann::ordered_json laps = nlohmann::ordered_json::array();
+  for (const LapFigures& lap : result.laps) {
+    laps.push_back({{"duration_s", lap.durationMs / 1000.0},
+                    {"frames", lap.frames},
+                    {"average_fps", lap.averageFps},
+                    {"average_mega_tris", lap.averageMegaTris}});
+  }
+  record["laps"] = laps;
+  record["lap_fps"] = SpreadJson(result.lapFps);
+  record["lap_mega_tris"] = SpreadJson(result.lapMegaTris);
+  record["cv_percent"] = result.lapFps.cvPercent ? nlohmann::ordered_json(*result.lapFps.cvPercent)
+                                                 : nlohmann::ordered_json(nullptr);
+  const std::optional<bool> stable = IsStable(result.lapFps);
+  record["stable"] = stable ? nlohmann::ordered_json(*stable) : nlohmann::ordered_json(nullptr);
+  record["stability"] = StabilitySentence(result.lapFps, static_cast<int>(result.laps.size()));
+  if (r.validated) record["validated"] = *r.validated;
   // Texts from the driver are not ours to trust: bytes that are not UTF-8
   // are replaced rather than refused.
   return record.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

@@ -31,6 +31,9 @@ struct RunReport {
   // refused by the driver).
   int refreshHz = 0;
   bool swapMayWaitForRefresh = false;
+  bool warmup = false;  // a warm-up lap was flown before the counted ones
+  // The reference pictures' check before the run; empty when not asked for.
+  std::optional<bool> validated;
   RunResult result;
 };
 
@@ -50,7 +53,8 @@ const char* QualityName(int detailLevel);
 
 // One line, no newline: average FPS, duration, frames, size, antialiasing,
 // quality, anisotropy, the highest and the average Mega-Tris, GL's count
-// against ours when sampled, and the refresh rate when vsync capped the run.
+// against ours when sampled, the refresh rate when vsync capped the run, and
+// each lap's frame rate with their spread when the run had several laps.
 std::string FormatResultLine(const RunReport& report);
 
 // The JSON record, indented, with a final newline.

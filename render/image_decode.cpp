@@ -72,4 +72,21 @@ bool DecodeImage(DibBitmap& target, const uint8_t* bytes, int32_t length, bool f
   return true;
 }
 
+RgbImage DecodeRgb(const uint8_t* bytes, int32_t length) {
+  RgbImage image;
+  int width = 0, height = 0, channels = 0;
+  if (bytes == nullptr || length <= 0 ||
+      stbi_info_from_memory(bytes, length, &width, &height, &channels) == 0 ||
+      int64_t{width} * height * 4 > kMaxDecodedImageBytes) {
+    return image;
+  }
+  std::unique_ptr<stbi_uc, StbFree> decoded(
+      stbi_load_from_memory(bytes, length, &width, &height, &channels, 3));
+  if (!decoded) return image;
+  image.width = width;
+  image.height = height;
+  image.rgb.assign(decoded.get(), decoded.get() + static_cast<size_t>(width) * height * 3);
+  return image;
+}
+
 }  // namespace render

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "render/dib_bitmap.h"
 
@@ -19,5 +20,16 @@ inline constexpr int64_t kMaxDecodedImageBytes = int64_t{64} << 20;
 // would exceed kMaxDecodedImageBytes, leaves `target` empty. Returns whether
 // an image was decoded.
 bool DecodeImage(DibBitmap& target, const uint8_t* bytes, int32_t length, bool flip);
+
+// A picture as R, G, B bytes, top row first.
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+// Decodes a PNG or JPEG into RGB bytes; empty (width 0) when it does not
+// decode or is too large.
+RgbImage DecodeRgb(const uint8_t* bytes, int32_t length);
 
 }  // namespace render

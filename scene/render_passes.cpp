@@ -105,6 +105,7 @@ void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRel
     grass.filled = scene.filledPolygons;
     grass.frameTriangles = context.frameTriangles;
     grass.times = context.times;
+    grass.timeSeconds = scene.windTimeSeconds;
     DrawGrassAndPlants(scene.objects, grass, static_cast<int>(relation));
   }
 }

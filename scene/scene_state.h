@@ -46,6 +46,9 @@ struct SceneState {
   bool drawPalms = true;
   bool renderObjects = true;
   bool filledPolygons = true;
+  // The wind's clock in seconds for a picture at a fixed moment; below 0
+  // the wind follows the time since loading.
+  double windTimeSeconds = -1.0;
 
   // Per-stage frame times, printed for developers when enabled.
   PassTimes passTimes;

@@ -9,6 +9,10 @@ mg_packages=(
   locales  # the tests that check numbers ignore the locale compile a German one
   fonts-dejavu-core fonts-wqy-microhei
   libcli11-dev nlohmann-json3-dev jq libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
+  libboost-dev  # Boost.Beast serves HTTP in the comparison server
+  libpq-dev postgresql  # the comparison server's second store, and a real one for its tests
+  wrk  # load trials of the comparison server
+  curl  # the upload test reads the server's answers
   xvfb xauth xdotool x11-utils xdg-utils
   desktop-file-utils  # the install test validates the menu entry with it
   clang-format

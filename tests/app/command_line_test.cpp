@@ -63,6 +63,8 @@ TEST(CommandLineTest, StartsAskForWhatTheyName) {
       {{"--benchmark", "--anisotropy=16"}, {.benchmark = true, .anisotropy = 16}},
       // The driver's maximum, as when the option is left out.
       {{"--benchmark", "--anisotropy", "max"}, {.benchmark = true}},
+      {{"--benchmark", "--laps", "20", "--warmup"},
+       {.benchmark = true, .laps = 20, .warmup = true}},
   };
   for (const auto& c : cases) {
     const Parsed parsed = Parse(c.args);
@@ -79,6 +81,8 @@ TEST(CommandLineTest, StartsAskForWhatTheyName) {
     EXPECT_EQ(o.water, e.water);
     EXPECT_EQ(o.jsonPath, e.jsonPath);
     EXPECT_EQ(o.anisotropy, e.anisotropy);
+    EXPECT_EQ(o.laps, e.laps);
+    EXPECT_EQ(o.warmup, e.warmup);
     EXPECT_EQ(parsed.out + parsed.err, "");
   }
 }
@@ -111,6 +115,10 @@ TEST(CommandLineTest, BadOrMisplacedOptionsPrintUsageToStandardErrorAndEndWithTw
       {{"--benchmark", "--anisotropy", "4x"}, "1 to 16"},
       {{"--benchmark", "--anisotropy", "+4"}, "1 to 16"},
       {{"--anisotropy", "1"}, "--anisotropy requires --benchmark"},
+      {{"--benchmark", "--laps", "0"}, "--laps"},
+      {{"--benchmark", "--laps", "21"}, "--laps"},
+      {{"--laps", "3"}, "--laps requires --benchmark"},
+      {{"--warmup"}, "--warmup requires --benchmark"},
       // Without --benchmark they would change nothing: refused, not ignored.
       {{"--size", "160x120"}, "--size requires --benchmark"},
       {{"--offscreen"}, "--offscreen requires --benchmark"},

@@ -93,6 +93,44 @@ TEST(BenchmarkPlayerTest, RemainingTimeIsTheLongerOfFramesAndPathTime) {
   EXPECT_DOUBLE_EQ(*bench::EstimateRemainingMs(player, 30.0), 170.0);
 }
 
+// Each lap is measured as a run of its own; the warm-up lap counts for
+// nothing; the run's figures are all counted laps' frames over their time.
+TEST(BenchmarkPlayerTest, LapsAfterAWarmupAreEachMeasuredAndTogetherMakeTheRun) {
+  BenchmarkPlayer player = ThreeKeyframePlayer();
+  scene::Camera camera;
+  ASSERT_TRUE(bench::StartRun(player, 0.0, {2, true}));
+  // Frames of 1 s in the warm-up, 1 s in the first counted lap, 0.5 s in the
+  // second; every frame has a million triangles.
+  double now = 0.0;
+  std::optional<bench::RunResult> result;
+  std::vector<int> lapsSeen;
+  for (int steps = 0; !result && steps < 40; ++steps) {
+    lapsSeen.push_back(bench::CountedLap(player));
+    result = bench::PlaybackStep(player, now, camera);
+    bench::NoteFrameTriangles(player, 1000000);
+    if (bench::InWarmup(player)) bench::NoteMegaTris(player, 99.0f);
+    now += player.lap == 3 ? 500.0 : 1000.0;
+  }
+  ASSERT_TRUE(result);
+  EXPECT_EQ(lapsSeen, (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 2, 2, 2}))
+      << "the step that ends a lap shows the next one's first keyframe";
+  ASSERT_EQ(result->laps.size(), 2u);
+  EXPECT_EQ(result->laps[0].frames, 2);
+  EXPECT_DOUBLE_EQ(result->laps[0].durationMs, 3000.0);
+  EXPECT_DOUBLE_EQ(result->laps[0].averageFps, 2.0 / 3.0);
+  EXPECT_DOUBLE_EQ(result->laps[1].durationMs, 1500.0);
+  EXPECT_DOUBLE_EQ(result->laps[1].averageFps, 2.0 / 1.5);
+  EXPECT_DOUBLE_EQ(result->laps[1].averageMegaTris, 2.0 / 1.5);
+  EXPECT_EQ(result->frames, 4);
+  EXPECT_DOUBLE_EQ(result->durationMs, 4500.0);
+  EXPECT_DOUBLE_EQ(result->averageFps, 4.0 / 4.5) << "all frames over all time, not a mean";
+  EXPECT_DOUBLE_EQ(result->averageMegaTris, 4.0 / 4.5);
+  EXPECT_NE(result->maxMegaTris, 99.0f) << "the warm-up's seconds are forgotten";
+  EXPECT_DOUBLE_EQ(result->lapFps.mean, (2.0 / 3.0 + 2.0 / 1.5) / 2.0);
+  EXPECT_TRUE(result->lapFps.cvPercent);
+  EXPECT_EQ(result->frameTimes.maximumMs, 1000.0);
+}
+
 TEST(BenchmarkPlayerTest, RunWithNoMeasuredDurationReportsZeroNotADivisionByZero) {
   BenchmarkPlayer player = ThreeKeyframePlayer();
   player.keyframes.pop_back();

@@ -15,18 +15,21 @@ TEST(HudLinesTest, RatesThenProgressWhileARunPlaysThenTheAutopilot) {
     bool playing, autopilot;
     double positionMs, durationMs;
     std::vector<std::string> lines;
+    int lap = 1, laps = 1;
   } cases[] = {
       {"neither", false, false, 0, 60000, {fps, rate}},
       {"a run", true, false, 12346, 60000, {fps, rate, "20.58 %"}},
       {"the autopilot", false, true, 12345, 60000, {fps, rate, "Autopilot [F1]"}},
       {"both", true, true, 60000, 60000, {fps, rate, "100.00 %", "Autopilot [F1]"}},
       {"a path without duration", true, false, 0, 0, {fps, rate, "0.00 %"}},
+      {"lap 2 of 3", true, false, 30000, 60000, {fps, rate, "50.00 % lap 2 of 3"}, 2, 3},
+      {"the warm-up", true, false, 30000, 60000, {fps, rate, "50.00 % warm-up"}, 0, 3},
   };
   test_support::CommaLocale comma;  // the numbers keep their point
   for (const auto& c : cases) {
     // The rate is the last second's, not one frame's triangles times fps.
-    const bench::HudFacts facts{58.824,       1250000,      73.5349,    c.playing,
-                                c.positionMs, c.durationMs, c.autopilot};
+    const bench::HudFacts facts{58.824,       1250000,     73.5349, c.playing, c.positionMs,
+                                c.durationMs, c.autopilot, c.lap,   c.laps};
     EXPECT_EQ(bench::HudLines(facts), c.lines) << c.name;
   }
 }

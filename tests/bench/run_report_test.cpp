@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "tests/support/comma_locale.h"
@@ -93,6 +94,32 @@ TEST(RunReportTest, UnknownFiguresAreNullAndACappedRunSaysSo) {
   json = nlohmann::json::parse(bench::FormatRunJson(report));
   EXPECT_EQ(json["capped_by_vsync"], true);
   EXPECT_TRUE(bench::FormatResultLine(report).ends_with(", capped by vsync at 60 Hz"));
+}
+
+TEST(RunReportTest, LapsCarryTheirFiguresSpreadAndVerdict) {
+  bench::RunReport report = SampleReport();
+  nlohmann::json json = nlohmann::json::parse(bench::FormatRunJson(report));
+  EXPECT_EQ(json["laps"].size(), 0u);
+  EXPECT_TRUE(json["cv_percent"].is_null());
+  EXPECT_TRUE(json["stable"].is_null()) << "one lap says nothing of its spread";
+
+  report.warmup = true;
+  report.result.laps = {{10000.0, 100, 10.0, 2.0}, {10000.0, 120, 12.0, 2.4}};
+  report.result.lapFps = bench::SpreadOf({10.0, 12.0});
+  report.result.lapMegaTris = bench::SpreadOf({2.0, 2.4});
+  json = nlohmann::json::parse(bench::FormatRunJson(report));
+  EXPECT_EQ(json["warmup"], true);
+  ASSERT_EQ(json["laps"].size(), 2u);
+  EXPECT_EQ(json["laps"][1]["frames"], 120);
+  EXPECT_DOUBLE_EQ(json["laps"][1]["average_fps"], 12.0);
+  EXPECT_DOUBLE_EQ(json["laps"][1]["average_mega_tris"], 2.4);
+  EXPECT_DOUBLE_EQ(json["laps"][1]["duration_s"], 10.0);
+  EXPECT_DOUBLE_EQ(json["lap_fps"]["mean"], 11.0);
+  EXPECT_NEAR(json["cv_percent"].get<double>(), 100.0 * std::sqrt(2.0) / 11.0, 1e-9);
+  EXPECT_EQ(json["stable"], false);
+  EXPECT_TRUE(json["stability"].get<std::string>().starts_with("Not stable"));
+  EXPECT_TRUE(
+      bench::FormatResultLine(report).ends_with(", laps 10.0 12.0 FPS (CV 12.9 %, not stable)"));
 }
 
 TEST(RunReportTest, VsyncCapsAtTheRefreshRateOrAWholeFractionOfIt) {

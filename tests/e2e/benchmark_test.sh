@@ -104,6 +104,24 @@ check_result_keys "$text" "$work/run.json" 160 120
 others="$(grep -vE '^(\[Program\]|TestIni=eeee|\[Morvandel\.Gauge\]|last_(average_fps|bench_time|bench_sc_width|bench_sc_height|bench_aa|bench_mode|bench_max_mega_tris)=.*|)$' <<<"$text" || true)"
 [ -z "$others" ] || fail "an off-screen run stored more than its result: $others"
 
+# Two laps after a warm-up over a shortened path: each lap's figures, their
+# spread and the verdict; the stored figures are the whole run's.
+laps="$work/laps"
+run env -u DISPLAY XDG_CONFIG_HOME="$laps" MG_BENCH_PATH_KEYFRAMES=4 \
+  "$program" --benchmark --offscreen --size 64x48 --quality low --anisotropy 1 --laps 2 \
+  --warmup --json "$work/laps.json"
+[ "$code" -eq 0 ] || fail "run of laps: exit $code, expected 0"
+jq -e '.warmup == true and (.laps | length) == 2 and (.cv_percent | type) == "number" and
+  (.stable | type) == "boolean" and (.stability | length) > 0 and
+  .frames == (.laps | map(.frames) | add) and
+  ((.duration_s - (.laps | map(.duration_s) | add)) | . * .) < 1e-9 and
+  (.lap_fps.mean > 0)' "$work/laps.json" >/dev/null ||
+  { cat "$work/laps.json" >&2; fail "the record of a run of laps lacks its laps"; }
+grep -qE ", laps [0-9.]+ [0-9.]+ FPS \(CV [0-9.]+ %, (stable|not stable)\)$" "$work/out" &&
+  grep -qE "^(Stable|Not stable): the laps' frame rates vary" "$work/out" ||
+  fail "run of laps: the result line does not give the laps"
+check_result_keys "$(settings_text "$laps")" "$work/laps.json" 64 48
+
 # In a window on the virtual display, the record on standard output. The
 # user's placement, pose and quality stay as they were.
 window="$work/window"

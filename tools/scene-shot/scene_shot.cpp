@@ -8,6 +8,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/menu_page_data.h"
+#include "app/reference_pictures.h"
 #include "app/scene_setup.h"
 #include "gui/menu_texture.h"
 #include "lang/language.h"
@@ -94,6 +95,22 @@ void DrawMenu(app::Application& a, const ShotOptions& options) {
   gui::DeleteMenuTexture(a.menu);
 }
 
+bool WriteReferences(app::Application& a, const std::string& folder, std::string& error) {
+  const std::vector<app::ViewPicture> pictures = app::DrawReferencePictures(a);
+  if (pictures.empty()) {
+    error = "the GL implementation has no frame buffer objects";
+    return false;
+  }
+  for (const app::ViewPicture& picture : pictures) {
+    const std::string path = folder + "/" + picture.name + ".png";
+    if (!WritePng(path, picture.rgb, bench::kReferenceWidth, bench::kReferenceHeight)) {
+      error = "cannot write " + path;
+      return false;
+    }
+  }
+  return true;
+}
+
 bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& error) {
   if (!app::CreateMainWindow(a.windows, a.win, a.app, "scene-shot", options.width, options.height,
                              false)) {
@@ -120,6 +137,7 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
   }
   app::SetViewport(a.app, options.width, options.height);
   app::LoadSceneAssets(a.app, a.scene, a.progress);
+  if (options.references) return WriteReferences(a, options.outPath, error);
   Place(a, options);
   app::DrawSceneFrame(a);
   if (options.menuPage) DrawMenu(a, options);
@@ -163,7 +181,11 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
     // service is never asked, and a picture needs no sound.
     platform::sdl::SdlPower power;
     platform::NoAudioOutput silence;
-    app::Application a(windows, clock, power, silence);
+    // The reference pictures are drawn without anisotropic filtering: on a
+    // software renderer the driver's 16x makes each picture take seconds.
+    app::Options appOptions;
+    if (options.references) appOptions.anisotropy = 1;
+    app::Application a(windows, clock, power, silence, appOptions);
     a.developer = app::ReadDeveloperSwitches();
     written = DrawAndWrite(a, options, error);
     Release(a);

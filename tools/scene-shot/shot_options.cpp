@@ -95,7 +95,11 @@ ShotCommandLine ParseShotCommandLine(int argc, const char* const* argv) {
       ->check(CLI::Range(0, 63));
   const CLI::Option* resultGiven =
       cli.add_option("--result", result, "a finished run: FPS,SECONDS (default none)");
-  cli.add_option("OUT.png", out, "the picture to write")->required();
+  bool references = false;
+  cli.add_flag("--references", references,
+               "draw every reference view at every quality level into the folder OUT "
+               "(the program's --validate compares with them)");
+  cli.add_option("OUT.png", out, "the picture to write (with --references: a folder)")->required();
   try {
     cli.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -110,6 +114,7 @@ ShotCommandLine ParseShotCommandLine(int argc, const char* const* argv) {
                                     : scene::PassSelector::Water;
   options.detail = detail;
   options.outPath = out;
+  options.references = references;
   if (waterGiven->count() > 0 && !ParseFinite(std::string_view(water), options.waterHeight))
     return Refuse("--water: not a number: " + water);
   if (sizeGiven->count() > 0 && !ParseSize(size, options.width, options.height))

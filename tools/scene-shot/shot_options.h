@@ -2,6 +2,7 @@
 //   scene-shot [--pass plain|water|simple] [--detail 0|1|2] [--water H]
 //              [--size WxH] [--pose X,Y,Z,YAW,PITCH,YAW2] [--time MS]
 //              [--menu PAGE] [--language N] [--result FPS,SECONDS] OUT.png
+//   scene-shot --references FOLDER
 #pragma once
 
 #include <optional>
@@ -34,6 +35,9 @@ struct ShotOptions {
   // the other stored figures are those of the shot.
   std::optional<std::pair<float, float>> result;
   std::string outPath;
+  // Every reference view at every quality level, as the program checks a
+  // driver against them, written into the folder outPath names.
+  bool references = false;
 };
 
 struct ShotCommandLine {
