@@ -17,11 +17,11 @@ inline bool InContinuousIntegration() {
 }  // namespace test_support
 
 // Use in a test's body or SetUp(): ends the test when `available` is false.
-#define MG_REQUIRE_INSTALLED(available, what)                                              \
-  do {                                                                                     \
-    if (!(available)) {                                                                    \
-      if (test_support::InContinuousIntegration())                                         \
-        FAIL() << what << " is missing although scripts/deps.sh installs it (CI=true)";    \
-      GTEST_SKIP() << what << " is missing (scripts/deps.sh installs it)";                 \
-    }                                                                                      \
+#define MG_REQUIRE_INSTALLED(available, what)                                           \
+  do {                                                                                  \
+    if (!(available)) {                                                                 \
+      if (test_support::InContinuousIntegration())                                      \
+        FAIL() << what << " is missing although scripts/deps.sh installs it (CI=true)"; \
+      GTEST_SKIP() << what << " is missing (scripts/deps.sh installs it)";              \
+    }                                                                                   \
   } while (false)
