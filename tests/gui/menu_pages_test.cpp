@@ -57,8 +57,8 @@ class MenuPagesTest : public ::testing::Test {
       gui::DrawMenuPage(menu, canvas, area, data_);
     };
     hooks.executeCommand = [this](const std::u16string& command) { executed_.push_back(command); };
-    data_.displayWidth = 2560;
-    data_.displayHeight = 1440;
+    data_.displayWidth = 1680;  // too small for the 1920 x 1080 window
+    data_.displayHeight = 1050;
     data_.antialiasLabels = {u"Off", u"MSAA: 2 X", u"MSAA: 4 X"};
     data_.antialiasLabel = u"MSAA: 4 X";
     data_.homepageBase = u"http://h";
