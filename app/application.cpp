@@ -6,12 +6,11 @@
 #include "app/menu_commands.h"
 #include "app/menu_page_data.h"
 #include "app/scene_setup.h"
+#include "app/start_failure.h"
 #include "app/wait_window.h"
 #include "lang/language.h"
 #include "platform/desktop_language.h"
 #include "platform/message_box.h"
-#include "platform/sdl/canvas_cairo.h"
-#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "sound/interface_sounds.h"
 
@@ -25,17 +24,18 @@ int ReportWindowFailure(platform::WindowSystem& windows) {
 }
 
 // The menu draws with the platform's canvas, in the current language; Escape
-// on its main page hides it and lets the autopilot fly. `system` describes
-// the machine to the compare command and lives as long as the menu.
-void WireMenu(Application& a, platform::SystemInfo& system) {
+// on its main page hides it and lets the autopilot fly. The system
+// description tells the machine to the compare command and the menu's pages.
+void WireMenu(Application& a, const PlatformPieces& pieces) {
+  platform::SystemInfo& system = pieces.system;
   gui::MenuHooks& hooks = a.menu.hooks;
-  hooks.createCanvas = platform::sdl::CreateCairoCanvas;
+  hooks.createCanvas = pieces.createCanvas;
   hooks.text = [](int id) {
     const char16_t* text = lang::GetString(id);
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(ProductTitle());
-  WireMenuPages(a);
+  WireMenuPages(a, system);
   hooks.showHandCursor = [&a](bool hand) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };
@@ -61,7 +61,7 @@ std::string ProductTitle() {
   return product != nullptr ? platform::Utf16ToUtf8(product) : "Morvandel.Gauge";
 }
 
-int RunApplication(Application& a) {
+int RunApplication(Application& a, const PlatformPieces& pieces) {
   AppState& app = a.app;
   app.perfFrequency = a.clock.Frequency();
   app.perfCounterLast = a.clock.Now();
@@ -71,11 +71,15 @@ int RunApplication(Application& a) {
     a.start.phase = BenchmarkStart::Phase::Done;
     return kExitRunFailed;
   }
-  // Every text comes from the archive: without it the program cannot speak.
-  if (!lang::LoadStringArchive()) return a.options.benchmark ? FinishBenchmarkStart(a) : 0;
+  const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
+  // Every other text comes from the archive: without it the program cannot
+  // speak, and says so in the desktop's language.
+  if (!lang::LoadStringArchive()) {
+    ReportStartFailure(StartFailure::StringArchive, desktopLanguage);
+    return a.options.benchmark ? FinishBenchmarkStart(a) : kExitStartFailed;
+  }
 
   LocateSettingsFile(a.store, SystemSettingsLocation());
-  const int desktopLanguage = UiLanguageFromLangId(platform::UserDefaultLanguageId());
   const int uiLanguage = ReadIntSetting(a.store, a.store.productSection, a.settings.m_lang_id.key,
                                         desktopLanguage, -1, -1);
   a.settings.m_lang_id.value = uiLanguage;
@@ -105,12 +109,10 @@ int RunApplication(Application& a) {
   app.viewportWidth = width;
   app.viewportHeight = height;
 
-  platform::sdl::PosixSystemInfo system;
-  WireMenu(a, system);
-  InitGlScene(a);
-  if (!a.win.mainContext) {
-    platform::ShowMessageBox(u"err-1!", u"");
-  } else {
+  WireMenu(a, pieces);
+  // A failed start has told the user and posted its exit status: the loop
+  // ends before any frame.
+  if (InitGlScene(a)) {
     StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress); });
   }
   const int code = RunMainLoop(a);

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/app_state.h"
 #include "app/benchmark_start.h"
 #include "app/command_line.h"
+#include "app/developer_switches.h"
 #include "app/loading_pacer.h"
 #include "app/loading_progress.h"
 #include "app/settings/app_settings.h"
@@ -17,8 +19,10 @@
 #include "bench/hud.h"
 #include "gui/menu_overlay.h"
 #include "platform/audio.h"
+#include "platform/canvas.h"
 #include "platform/clock.h"
 #include "platform/power.h"
+#include "platform/system_info.h"
 #include "platform/window.h"
 #include "render/primitive_query.h"
 #include "scene/scene_state.h"
@@ -47,6 +51,7 @@ struct Application {
   platform::Power& power;
   platform::AudioOutput& audio;
   const Options options;
+  DeveloperSwitches developer;  // read once by the entry function
   BenchmarkStart start;
   AppState app;
   WindowState win;
@@ -65,11 +70,18 @@ struct Application {
   WaitWindowState wait;
 };
 
-// Returns the exit code: 0 when the string archive cannot be loaded, 1 when
-// no display can be opened or the main window cannot be created, otherwise
-// the quit message's code. A benchmark start returns its own codes
-// (app/command_line.h): 1 for every failure, the missing archive included.
-int RunApplication(Application& application);
+// The platform's pieces the menu uses besides the window system, picked by
+// the entry function like the services above.
+struct PlatformPieces {
+  std::function<std::unique_ptr<platform::Canvas>(int width, int height)> createCanvas;
+  platform::SystemInfo& system;  // outlives the run
+};
+
+// Returns the exit code: 1 when the start fails (no string archive, no
+// display, no main window or GL context, a GL feature missing; the user is
+// told what is missing), otherwise the quit message's code. A benchmark start
+// returns its own codes (app/command_line.h): 1 for every failure.
+int RunApplication(Application& application, const PlatformPieces& pieces);
 
 // Product name and version, as the window title shows it.
 std::string ProductTitle();

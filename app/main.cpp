@@ -8,10 +8,12 @@
 #include "platform/console.h"
 #include "platform/memory.h"
 #include "platform/message_box.h"
+#include "platform/sdl/canvas_cairo.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_power.h"
 #include "platform/sdl/sdl_wait_window.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   platform::sdl::SdlPower power;
   platform::sdl::SdlAudioOutput audio;
   app::Application application(windows, clock, power, audio, options);
+  application.developer = app::ReadDeveloperSwitches();
   application.start.checkReferences = app::CompareWithReferences;
   // A started benchmark has no one to look at a wait window.
   if (!options.benchmark && !options.offscreen) {
@@ -48,5 +51,6 @@ int main(int argc, char** argv) {
                 << (box.caption.empty() ? "" : ": ") << platform::Utf16ToUtf8(box.text) << '\n';
     });
   }
-  return app::RunApplication(application);
+  platform::sdl::PosixSystemInfo system;
+  return app::RunApplication(application, {platform::sdl::CreateCairoCanvas, system});
 }

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/application.h"
 #include "app/benchmark_run.h"
@@ -265,7 +264,7 @@ void RenderFrame(Application& ctx) {
 
 int RunMainLoop(Application& ctx) {
   int exitCode = 0;
-  ctx.scene.passTimes.enabled = scene::PassTimesRequested(std::getenv("MG_PASS_TIMES"));
+  ctx.scene.passTimes.enabled = ctx.developer.passTimes;
   for (;;) {
     platform::Event event;
     if (NextEvent(ctx, event)) {
@@ -313,6 +312,7 @@ void Shutdown(Application& ctx) {
   if (win.loaderThread.joinable()) win.loaderThread.join();
   // A benchmark start leaves the user's pose and window placement alone.
   if (!ctx.options.benchmark) {
+    StoreWaterHeight(ctx);
     const scene::Camera& camera = ctx.app.camera;
     SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
                    camera.yaw, camera.pitch, camera.yaw2);

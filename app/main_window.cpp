@@ -3,7 +3,9 @@
 #include <GL/glu.h>
 
 #include "app/settings/app_settings.h"
+#include "app/start_failure.h"
 #include "app/window_icon.h"
+#include "lang/language.h"
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
@@ -36,8 +38,8 @@ bool DriverGivesSamples(platform::WindowSystem& windows, int samples) {
 }
 
 void ReportContextFailure(platform::WindowSystem& windows) {
-  platform::ShowMessageBox(u"ChoosePixelFormat failed", u"Error");
-  windows.PostQuit(0);
+  ReportStartFailure(StartFailure::GlContext, lang::UiLanguage(), windows.LastError());
+  windows.PostQuit(kExitStartFailed);
 }
 
 void SetMinimumSize(const WindowState& win, platform::WindowCreateInfo& info) {

@@ -2,7 +2,6 @@
 
 #include "app/compare.h"
 #include "lang/language.h"
-#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "share/open_link.h"
 
@@ -45,8 +44,7 @@ gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersi
   return data;
 }
 
-void WireMenuPages(Application& a) {
-  platform::sdl::PosixSystemInfo system;
+void WireMenuPages(Application& a, platform::SystemInfo& system) {
   a.menu.hooks.drawPage = [&a, osVersion = OsVersionText(system)](gui::MenuOverlay& menu,
                                                                   platform::Canvas& canvas,
                                                                   const platform::Rect& area) {

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "gui/menu_pages.h"
+#include "platform/system_info.h"
 
 namespace app {
 
@@ -13,7 +14,7 @@ namespace app {
 gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion);
 
 // Sets the menu's page drawing: each repaint draws the current page from
-// the program's state at that moment.
-void WireMenuPages(Application& a);
+// the program's state at that moment. `system` tells the OS version.
+void WireMenuPages(Application& a, platform::SystemInfo& system);
 
 }  // namespace app

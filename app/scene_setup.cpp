@@ -1,10 +1,11 @@
 #include "app/scene_setup.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 
+#include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/start_failure.h"
 #include "app/wait_window.h"
 #include "bench/embedded_path.h"
 #include "bench/hud.h"
@@ -45,6 +46,22 @@ class StepClock {
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
+// The first progress text, "Please wait" in the user's language.
+constexpr int kPleaseWait = 58;
+
+std::u16string ArchiveText(int id) {
+  const char16_t* text = lang::GetString(id);
+  return std::u16string(text != nullptr ? text : u"");
+}
+
+// Tells the user what is missing and ends the program with the failure's
+// status: the quit message ends the loop before any frame.
+bool Fail(Application& ctx, StartFailure failure, std::string_view detail = {}) {
+  ReportStartFailure(failure, lang::UiLanguage(), detail);
+  ctx.windows.PostQuit(kExitStartFailed);
+  return false;
+}
+
 // On the main thread a text is shown at once: no loop is running yet.
 void ShowLoadingTextNow(Application& ctx, std::u16string_view text) {
   ShowLoadingText(ctx.progress, text);
@@ -54,7 +71,7 @@ void ShowLoadingTextNow(Application& ctx, std::u16string_view text) {
 
 }  // namespace
 
-void InitGlScene(Application& ctx) {
+bool InitGlScene(Application& ctx) {
   AppState& app = ctx.app;
   WindowState& win = ctx.win;
   StepClock steps;
@@ -65,20 +82,23 @@ void InitGlScene(Application& ctx) {
   };
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
-  if (!CreateInitialContext(ctx.windows, win, app, width, height)) return;
+  if (!CreateInitialContext(ctx.windows, win, app, width, height)) return false;
   done("context");
 
   render::GlEntryPoints& gl = render::Gl();
   render::LoadBufferObjectEntryPoints(gl, render::GlProcLookup());
-  gl.maxAnisotropy = render::ChooseAnisotropy(gl.maxAnisotropy, ctx.options.anisotropy,
-                                              std::getenv("MG_MAX_ANISOTROPY"));
+  gl.maxAnisotropy = render::ChooseAnisotropy(
+      gl.maxAnisotropy, ctx.options.anisotropy,
+      ctx.developer.maxAnisotropy ? ctx.developer.maxAnisotropy->c_str() : nullptr);
   app.anisotropy = gl.maxAnisotropy;
   render::LoadMultitextureEntryPoints(gl, render::GlProcLookup());
   ReadSceneSettings(ctx.store, ctx.settings);
   scene::SceneState& sceneState = ctx.scene;
-  sceneState.detailLevel = ctx.settings.render_type.value;
+  // The loading frames draw at the level the running frames use.
+  sceneState.detailLevel =
+      DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
   ctx.win.swapIntervalRefused = !ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
-  if (!render::CheckMultitexture(gl)) ctx.windows.PostQuit(0);
+  if (!render::CheckMultitexture(gl)) return Fail(ctx, StartFailure::Multitexture);
   sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
   done("entry points, settings, sounds");
 
@@ -86,13 +106,14 @@ void InitGlScene(Application& ctx) {
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_CULL_FACE);
 
-  ShowLoadingTextNow(ctx, u"Bitte Warten");
+  ShowLoadingTextNow(ctx, ArchiveText(kPleaseWait));
   ShowLoadingTextNow(ctx, u"OpenGL Test");
 
-  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  app.shadersAvailable =
-      render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions ? extensions : "");
-  if (!app.shadersAvailable) ctx.windows.PostQuit(0);
+  const char* extensionText = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  const std::string_view extensions = extensionText != nullptr ? extensionText : "";
+  const std::string_view missing = render::MissingShaderExtension(extensions);
+  if (!missing.empty()) return Fail(ctx, StartFailure::GlExtension, missing);
+  app.shadersAvailable = render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions);
   // The HUD's font, and the texture its text is copied into once a second.
   bench::CreateHud(ctx.hud, app.textureTable);
   done("shader check, HUD");
@@ -119,8 +140,7 @@ void InitGlScene(Application& ctx) {
 
   const bench::PathLoadResult path = bench::LoadEmbeddedBenchmarkPath(ctx.player);
   // For tests only: a run over the first N keyframes takes seconds, not a minute.
-  bench::KeepFirstKeyframes(ctx.player.keyframes,
-                            bench::ParseKeyframeLimit(std::getenv("MG_BENCH_PATH_KEYFRAMES")));
+  bench::KeepFirstKeyframes(ctx.player.keyframes, ctx.developer.pathKeyframes);
   if (!path.error.empty()) {
     platform::ShowMessageBox(platform::Utf8ToUtf16(path.error), u"Error",
                              platform::MessageIcon::Information);
@@ -142,14 +162,12 @@ void InitGlScene(Application& ctx) {
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
   done("terrain textures");
+  return true;
 }
 
 void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress) {
   StepClock steps;
-  const auto text = [](int id) {
-    const char16_t* found = lang::GetString(id);
-    return std::u16string(found != nullptr ? found : u"");
-  };
+  const auto text = ArchiveText;
   render::LoadCausticSequence(sceneState.causticFrames, app.textureTable,
                               render::TextureSlots::kFirstCausticFrame);
   scene::LoadSkyFaces(app.textureTable);

@@ -11,11 +11,12 @@ namespace app {
 
 // Creates the context, resolves the GL entry points, reads the settings the
 // scene needs, checks multitexturing, creates the sound effects, shows the
-// first progress texts ("Bitte Warten", "OpenGL Test"), checks the shader
-// extensions, places the camera, loads the benchmark path and builds the
-// shader programs and terrain textures. A failed check is reported and a
-// quit message posted.
-void InitGlScene(Application& a);
+// first progress texts ("Please wait" in the user's language, "OpenGL
+// Test"), checks the shader extensions, places the camera, loads the
+// benchmark path and builds the shader programs and terrain textures. False
+// when the start failed: the user has been told what is missing and a quit
+// message with kExitStartFailed is posted.
+bool InitGlScene(Application& a);
 
 // Loads textures, terrain and models into the current context, with a
 // progress text before each stage: the caustics; "Terrain is being loaded",

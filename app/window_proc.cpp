@@ -101,17 +101,21 @@ int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   return 1;
 }
 
+void StoreWaterHeight(Application& ctx) {
+  if (ctx.input.waterHeight == ctx.settings.WaterHeight.value) return;
+  ctx.settings.WaterHeight.value = ctx.input.waterHeight;
+  WriteSetting(ctx.store, ctx.settings.WaterHeight);
+}
+
 void ApplyWaterKeys(Application& ctx) {
   const uint8_t* keys = ctx.input.keyDown;
   const float step = 0.1f * (keys['F'] != 0 ? 0.05f : 1.0f);
   float& height = ctx.input.waterHeight;
-  const float before = height;
+  const bool held = keys[vk::kNumpad2] != 0 || keys[vk::kNumpad8] != 0;
   if (keys[vk::kNumpad2] != 0) height -= step;
   if (keys[vk::kNumpad8] != 0) height += step;
-  if (height != before && height != ctx.settings.WaterHeight.value) {
-    ctx.settings.WaterHeight.value = height;
-    WriteSetting(ctx.store, ctx.settings.WaterHeight);
-  }
+  // The file is written once the keys are let go, not on every frame.
+  if (!held) StoreWaterHeight(ctx);
   if (keys[vk::kNumpad3] != 0) ctx.input.waterWaveParameter -= 0.1f;
   if (keys[vk::kNumpad9] != 0) ctx.input.waterWaveParameter += 0.1f;
 }

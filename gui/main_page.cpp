@@ -9,9 +9,9 @@ namespace {
 
 using platform::Rect;
 
-// The 1920 x 1080 window needs a display taller than this.
-constexpr int kTallDisplay = 1980;
-constexpr int kWideDisplay = 1080;
+// The 1920 x 1080 window needs a display at least this large.
+constexpr int kFullHdWidth = 1920;
+constexpr int kFullHdHeight = 1080;
 
 std::u16string Arrows(const MenuOverlay& menu, int id) {
   return u">>> " + MenuText(menu, id) + u" <<<";
@@ -28,7 +28,7 @@ int RowHeight(const MenuOverlay& menu) { return static_cast<int>(menu.fonts.heig
 std::vector<OptionChoice> ScreenChoices(const MenuPageData& data, std::u16string_view fullScreen) {
   std::vector<OptionChoice> choices = {
       {std::u16string(fullScreen), u"S0"}, {u"1024x768", u"S1"}, {u"1366\u00D7768", u"S2"}};
-  if (data.displayHeight > kTallDisplay && data.displayWidth > kWideDisplay) {
+  if (data.displayWidth >= kFullHdWidth && data.displayHeight >= kFullHdHeight) {
     choices.push_back({u"1920\u00D71080", u"S3"});
   }
   for (size_t i = 0; i < choices.size(); ++i) {

@@ -44,8 +44,7 @@ struct MenuPageData {
 };
 
 // The screen row's choices and which one is selected. The 1920 x 1080
-// window is offered only on displays more than 1980 pixels high and more
-// than 1080 wide.
+// window is offered only on displays at least 1920 wide and 1080 high.
 std::vector<OptionChoice> ScreenChoices(const MenuPageData& data, std::u16string_view fullScreen);
 // The brightness row: -30 % .. 30 % in steps of 10; the choice v with
 // v + 100 = trunc(brightness x 100.1) is selected, so the stored 0.7, 1.0

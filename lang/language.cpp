@@ -6,7 +6,6 @@
 
 #include "lang/archive_container.h"
 #include "platform/file_io.h"
-#include "platform/message_box.h"
 #include "platform/paths.h"
 
 namespace lang {
@@ -66,9 +65,7 @@ bool LoadStringArchiveFromFile(StringArchive& archive, const std::filesystem::pa
 }
 
 bool LoadStringArchive() {
-  if (LoadStringArchiveFromFile(ProgramStrings(), platform::ExecutablePath())) return true;
-  platform::ShowMessageBox(u"Error! Loading language file string archive", u"Error!");
-  return false;
+  return LoadStringArchiveFromFile(ProgramStrings(), platform::ExecutablePath());
 }
 
 const char16_t* GetString(int id) { return GetString(ProgramStrings(), id); }

@@ -20,9 +20,8 @@ StringArchive& ProgramStrings();
 // archive's end marker; false when it cannot be read.
 bool LoadStringArchiveFromFile(StringArchive& archive, const std::filesystem::path& path);
 
-// Loads the archive of the running program into ProgramStrings(). On failure
-// shows "Error! Loading language file string archive" and returns false; the
-// program then ends before it opens its window.
+// Loads the archive of the running program into ProgramStrings(); false when
+// it cannot be read. The caller tells the user (no text of the archive can).
 bool LoadStringArchive();
 
 const char16_t* GetString(int id);

@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "platform/gl_proc.h"
-#include "platform/message_box.h"
 
 namespace render {
 namespace {
@@ -119,26 +118,23 @@ bool DriverHasMultitexture(std::string_view extensions, std::string_view version
 
 bool CheckMultitexture(const GlEntryPoints& gl, std::string_view extensions,
                        std::string_view version) {
-  if (HasMultitexture(gl) && DriverHasMultitexture(extensions, version)) return true;
-  platform::ShowMessageBox(u"Your current setup does not support multitexturing",
-                           u"OpenGL 2.1 Error");
-  return false;
+  return HasMultitexture(gl) && DriverHasMultitexture(extensions, version);
 }
 
 bool CheckMultitexture(const GlEntryPoints& gl) {
   return CheckMultitexture(gl, GlString(GL_EXTENSIONS), GlString(GL_VERSION));
 }
 
+std::string_view MissingShaderExtension(std::string_view extensions) {
+  for (const std::string_view name : {"GL_ARB_shader_objects", "GL_ARB_shading_language_100"}) {
+    if (extensions.find(name) == std::string_view::npos) return name;
+  }
+  return {};
+}
+
 bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions) {
   gl.shaderObjectsLoaded = false;
-  if (extensions.find("GL_ARB_shader_objects") == std::string_view::npos) {
-    platform::ShowMessageBox(u"GL_ARB_shader_objects extension not supported!", u"Error");
-    return false;
-  }
-  if (extensions.find("GL_ARB_shading_language_100") == std::string_view::npos) {
-    platform::ShowMessageBox(u"GL_ARB_shading_language_100 extension not supported!", u"Error");
-    return false;
-  }
+  if (!MissingShaderExtension(extensions).empty()) return false;
   Resolve(gl.glCreateShaderObjectARB, lookup, "glCreateShaderObjectARB");
   Resolve(gl.glShaderSourceARB, lookup, "glShaderSourceARB");
   Resolve(gl.glCompileShaderARB, lookup, "glCompileShaderARB");

@@ -101,19 +101,21 @@ GlVersion ParseGlVersion(std::string_view version);
 // besides the pointers because some lookups return an address for any name.
 bool DriverHasMultitexture(std::string_view extensions, std::string_view version);
 
-// Shows "Your current setup does not support multitexturing" / "OpenGL 2.1
-// Error" and returns false unless both the pointers and the driver's
-// extension string or version say multitexturing is there.
+// False unless both the pointers and the driver's extension string or
+// version say multitexturing is there. The caller tells the user.
 bool CheckMultitexture(const GlEntryPoints& gl, std::string_view extensions,
                        std::string_view version);
 // The same with the current context's extension and version strings.
 bool CheckMultitexture(const GlEntryPoints& gl);
 
-// Checks the extension string for "GL_ARB_shader_objects" and
-// "GL_ARB_shading_language_100" (plain substring search); on success looks up
-// the shader-object functions. Reports a missing extension in a message box.
-// The check rests on the extension string alone, never on the lookups, which
-// may return an address for any name.
+// The first of "GL_ARB_shader_objects" and "GL_ARB_shading_language_100"
+// that the extension string lacks (plain substring search); empty when it
+// has both.
+std::string_view MissingShaderExtension(std::string_view extensions);
+// Checks the extension string as MissingShaderExtension does; on success
+// looks up the shader-object functions. The caller tells the user of a
+// missing extension. The check rests on the extension string alone, never on
+// the lookups, which may return an address for any name.
 bool CheckShaderExtensions(GlEntryPoints& gl, const GlLookup& lookup, std::string_view extensions);
 
 // The on-demand functions: each resolves its name on first call, keeps the

@@ -92,8 +92,9 @@ bool RestoreBookmark(Camera& camera, const CameraBookmarks& bookmarks, std::u16s
 // The pose the program starts from, before anything else places the camera.
 inline constexpr CVector3 kInitialPosePosition{475.0f, 352.0f, 301.0f};
 inline constexpr CVector3 kInitialPoseAngles{474.0f, 52.0f, 300.0f};
-// The pose the menu shows the island from.
-inline constexpr CVector3 kMenuPosePosition{2844.882f, 282.695f, 14442.2256f};
+// The pose the menu shows the island from: over the shore, with sea, beach
+// and palms in view and no plant right before the camera.
+inline constexpr CVector3 kMenuPosePosition{2994.882f, 302.695f, 14292.2256f};
 inline constexpr CVector3 kMenuPoseAngles{2.828f, 4.777f, 4.94f};
 
 }  // namespace scene

@@ -6,6 +6,7 @@ mg_packages=(
   libegl-mesa0 libglx-mesa0
   libstb-dev libfreetype-dev libfontconfig-dev libpango1.0-dev libcairo2-dev libzip-dev
   unzip  # the mail test reads the program's zip back with it
+  locales  # the tests that check numbers ignore the locale compile a German one
   fonts-dejavu-core fonts-wqy-microhei
   libcli11-dev nlohmann-json3-dev jq libcpp-httplib-dev libsqlite3-dev libgtest-dev libbenchmark-dev
   libboost-dev  # Boost.Beast serves HTTP in the comparison server

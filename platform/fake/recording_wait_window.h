@@ -1,5 +1,5 @@
 // A wait window that draws nothing: it records what it is told ("create
-// 798x244 Morvandel.Gauge class …", "paint Bitte Warten\n....", "raise",
+// 798x244 Morvandel.Gauge class …", "paint Please wait\n....", "raise",
 // "destroy") in a log the test owns.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include <cstdio>
 #include <mutex>
 
 #include "platform/message_box.h"
@@ -24,9 +25,9 @@ void ShowSdlMessageBox(const MessageBoxRequest& request) {
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
   if (request.icon == MessageIcon::Error) flags = SDL_MESSAGEBOX_ERROR;
   // Without a display SDL cannot show the box; the text still reaches the
-  // user on the terminal.
+  // user on the terminal, as it is (SDL's log would put its own prefix on it).
   if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr) != 0) {
-    SDL_Log("%s%s%s", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+    std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
   }
 }
 

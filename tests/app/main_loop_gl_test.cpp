@@ -32,8 +32,8 @@ TEST_F(MainLoopGLTest, FinishedLoadingIsHandedOverAndRunsAFrameInTheSamePass) {
   EXPECT_EQ(a_.stats.frameCount, 1) << "the pass presented one frame";
   // Shutdown stored the pose that differed from the defaults and let go of
   // the window and contexts.
-  EXPECT_EQ(StoredInt(u"m_p_x"), 2844);
-  EXPECT_EQ(StoredInt(u"m_p_z"), 14442);
+  EXPECT_EQ(StoredInt(u"m_p_x"), 2994);
+  EXPECT_EQ(StoredInt(u"m_p_z"), 14292);
   EXPECT_EQ(a_.win.mainWindow, nullptr);
   EXPECT_FALSE(a_.win.mainContext);
 }

@@ -11,7 +11,9 @@
 #include "app/benchmark_run.h"
 #include "app/main_window.h"
 #include "app/scene_setup.h"
+#include "app/start_failure.h"
 #include "app/window_proc.h"
+#include "lang/language.h"
 #include "platform/fake/recording_debug_output.h"
 #include "platform/fake/recording_power.h"
 #include "platform/virtual_keys.h"
@@ -123,7 +125,7 @@ TEST(LoadingPacerTest, NextFrameWaitsUntilDrawingTookAFifthOfTheTime) {
 
 TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) {
   OpenWindow();
-  a_.settings.m_p_x.value = 2844;  // unchanged values are not written again
+  a_.settings.m_p_x.value = 2994;  // unchanged values are not written again
   scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   app::StartAssetLoading(a_, [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); });
   a_.app.quitRequested = true;
@@ -139,7 +141,7 @@ TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) 
   EXPECT_EQ(windows_.presents(), 0) << "the hidden window drew no loading frame";
   EXPECT_EQ(a_.settings.show_info2.value, 0);
   EXPECT_EQ(StoredInt(u"m_p_x"), -999);
-  EXPECT_EQ(StoredInt(u"m_p_y"), 282);
+  EXPECT_EQ(StoredInt(u"m_p_y"), 302);
 }
 
 TEST_F(MainLoopTest, QuitMessageComesBeforeFramesAndGivesTheExitCode) {
@@ -466,27 +468,37 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
   EXPECT_EQ(output.texts(), std::vector<std::string>{"50.000000 100.000000\n"});
 }
 
-TEST_F(MainLoopTest, FailedShaderCheckStopsStartUpWithNothingBuilt) {
+TEST_F(MainLoopTest, AFailedGlCheckTellsWhatIsMissingAndEndsWithStatus1) {
   platform::fake::RecordingMessageBox boxes;
   ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
-  app::InitGlScene(a_);  // no GL behind the recording window: no extensions
+  // No GL behind the recording window: the multitexturing check fails first.
+  EXPECT_FALSE(app::InitGlScene(a_));
   EXPECT_FALSE(a_.app.shadersAvailable);
   EXPECT_FALSE(a_.scene.terrainProgram.complete());
   EXPECT_EQ(a_.scene.terrainProgram.m_hProgramObject, 0u);
-  const auto& shown = boxes.boxes();
-  const auto shownWith = [&](std::u16string_view text, std::u16string_view caption) {
-    return std::any_of(shown.begin(), shown.end(),
-                       [&](const auto& box) { return box.text == text && box.caption == caption; });
-  };
-  EXPECT_TRUE(
-      shownWith(u"Your current setup does not support multitexturing", u"OpenGL 2.1 Error"));
-  EXPECT_TRUE(shownWith(u"GL_ARB_shader_objects extension not supported!", u"Error"));
-  EXPECT_EQ(audio_.log(), (std::vector<std::string>{"open", "create buffer 5910 bytes", "open",
-                                                    "create buffer 34746 bytes"}))
-      << "the click and the ambience are created, neither is played";
-  EXPECT_GE(windows_.Find("post quit 0"), 0);
-  EXPECT_EQ(app::RunMainLoop(a_), 0);
+  const app::StartFailureMessage expected =
+      app::DescribeStartFailure(app::StartFailure::Multitexture, lang::UiLanguage());
+  ASSERT_EQ(boxes.boxes().size(), 1u) << "one box, for the first thing missing";
+  EXPECT_EQ(boxes.boxes()[0].text, expected.text);
+  EXPECT_EQ(boxes.boxes()[0].caption, expected.caption);
+  EXPECT_NE(expected.text.find(u"GL_ARB_multitexture"), std::u16string::npos);
+  EXPECT_TRUE(audio_.log().empty()) << "nothing is made after the failed check";
+  EXPECT_GE(windows_.Find("post quit 1"), 0);
+  EXPECT_EQ(app::RunMainLoop(a_), app::kExitStartFailed);
   EXPECT_EQ(windows_.presents(), 0) << "the quit message ends the loop before any frame";
+}
+
+TEST_F(MainLoopTest, LoadingFramesDrawAtTheLevelTheRunningFramesUse) {
+  platform::fake::RecordingMessageBox boxes;
+  ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
+  for (const int renderType : {0, 1, 2}) {
+    SCOPED_TRACE(renderType);
+    a_.settings.render_type.value = renderType;
+    app::WriteSetting(a_.store, a_.settings.render_type);
+    a_.settings.render_type.value = -1;
+    app::InitGlScene(a_);  // reads the stored settings before its GL checks
+    EXPECT_EQ(a_.scene.detailLevel, app::DetailLevelFromRenderType(renderType, -1));
+  }
 }
 
 }  // namespace

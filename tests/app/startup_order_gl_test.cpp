@@ -67,7 +67,7 @@ TEST_F(StartupOrderGLTest, StepsAndTextsComeInOrderWithTheSceneReadyBetween) {
   const std::vector<std::string> expected = {
       "context",
       "entry points, settings, sounds",
-      "text \"Bitte Warten\" 0/0",
+      "text \"Please wait\" 0/0",
       "text \"OpenGL Test\" 0/0",
       "shader check, HUD",
       "camera, benchmark path",
@@ -99,7 +99,7 @@ TEST_F(StartupOrderGLTest, StepsAndTextsComeInOrderWithTheSceneReadyBetween) {
   // loader's wait for the main thread.
   const std::vector<std::u16string> paints = waitLog_.paints();
   EXPECT_EQ(paints,
-            (std::vector<std::u16string>{u"\n....", u"Bitte Warten\n....", u"OpenGL Test\n...."}));
+            (std::vector<std::u16string>{u"\n....", u"Please wait\n....", u"OpenGL Test\n...."}));
   EXPECT_EQ(a_.menu.loadingText, u"OpenGL Test");
   ASSERT_EQ(a_.progress.Take(), u"Standby if inactive--- OK ---");
   EXPECT_FALSE(a_.scene.objects.palm.instances.empty()) << "the plants were placed";

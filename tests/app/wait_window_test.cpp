@@ -163,7 +163,7 @@ TEST_F(WaitWindowTest, LoadingPageShowsEachProgressText) {
   };
   a_.menu.page = gui::kLoadingPage;
   for (const std::u16string text :
-       {u"Bitte Warten", u"OpenGL Test", u"Terrain is being loaded", u"Terrain is loaded",
+       {u"Please wait", u"OpenGL Test", u"Terrain is being loaded", u"Terrain is loaded",
         u"Objects are being prepared", u"Objects are being prepared: 3/6",
         u"Standby if inactive--- OK ---"}) {
     app::ShowLoadingText(a_.progress, text);

@@ -26,7 +26,7 @@ TEST_F(WindowProcTest, F1ShowsMenuAtMenuPoseAndHidingReturnsToBookmark) {
   EXPECT_EQ(a_.settings.show_info2.value, 1);
   EXPECT_EQ(StoredInt(u"show_info2"), 1);
   EXPECT_EQ(a_.settings.m_autopilot.value, 0);
-  EXPECT_FLOAT_EQ(a_.app.camera.position.x, 2844.882f);
+  EXPECT_FLOAT_EQ(a_.app.camera.position.x, scene::kMenuPosePosition.x);
   EXPECT_FLOAT_EQ(a_.app.camera.yaw2, 4.94f);
   Key(vk::kF1, false);
 
@@ -49,7 +49,7 @@ TEST_F(WindowProcTest, HidingMenuWithoutBookmarkKeepsCamera) {
 TEST_F(WindowProcTest, EscapeWithMenuHiddenOpensItLikeF1AndStopsARun) {
   Key(vk::kEscape, true);
   EXPECT_EQ(a_.settings.show_info2.value, 1);
-  EXPECT_FLOAT_EQ(a_.app.camera.position.z, 14442.2256f);
+  EXPECT_FLOAT_EQ(a_.app.camera.position.z, scene::kMenuPosePosition.z);
 
   // Enter and F11 are ignored during a run; F1 stops it and shows the menu.
   a_.settings.show_info2.value = 0;
@@ -106,27 +106,39 @@ TEST_F(WindowProcTest, KeyTableFollowsKeysAndRightButton) {
   EXPECT_EQ(a_.input.keyDown[vk::kRightButton], 0);
 }
 
-TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreEveryChange) {
+TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreItOnceTheyAreLetGo) {
   a_.input.waterHeight = a_.settings.WaterHeight.value;
   Key('F', true);
   Key(vk::kNumpad8, true);
   app::ApplyWaterKeys(a_);
   EXPECT_FLOAT_EQ(a_.input.waterHeight, 131.505f);
-  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), 131.505f);
   app::ApplyWaterKeys(a_);
-  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), 131.51f);
-
+  EXPECT_FLOAT_EQ(a_.input.waterHeight, 131.51f);
   Key('F', false);
-  Key(vk::kNumpad2, true);  // both held: they cancel out, nothing is written
+  Key(vk::kNumpad2, true);  // both held: they cancel out
   app::ApplyWaterKeys(a_);
-  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), 131.51f);
   Key(vk::kNumpad8, false);
   app::ApplyWaterKeys(a_);
-  EXPECT_NEAR(StoredFloat(u"WaterHeight"), 131.41f, 1e-4);
+  EXPECT_NEAR(a_.input.waterHeight, 131.41f, 1e-4);
+  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), -999.0f) << "nothing is written while a key is held";
+
+  Key(vk::kNumpad2, false);
+  app::ApplyWaterKeys(a_);
+  EXPECT_NEAR(StoredFloat(u"WaterHeight"), 131.41f, 1e-4) << "the first frame after lets go";
+  EXPECT_NEAR(a_.settings.WaterHeight.value, 131.41f, 1e-4);
 
   Key(vk::kNumpad9, true);
   app::ApplyWaterKeys(a_);
   EXPECT_NEAR(a_.input.waterWaveParameter, 0.35f, 1e-6);
+}
+
+TEST_F(WindowProcTest, AWaterKeyStillHeldAtShutdownIsStored) {
+  a_.input.waterHeight = a_.settings.WaterHeight.value;
+  Key(vk::kNumpad8, true);
+  app::ApplyWaterKeys(a_);
+  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), -999.0f);
+  app::Shutdown(a_);
+  EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), 131.6f);
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(ResultPageTest, ButtonsFollowTheBlockAndCompareNeedsAFreshResult) {
 // and neither changes under a locale with a decimal comma.
 TEST(ResultPageTest, RecordIsExactInEveryLocale) {
   const test_support::CommaLocale locale;
-  if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be had";
+  MG_REQUIRE_INSTALLED(locale.active(), "a locale with a decimal comma (package locales)");
   bench::RecordContext context;
   context.sampleCount = 4;
   context.gl = kGl;

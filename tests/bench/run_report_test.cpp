@@ -38,7 +38,7 @@ bench::RunReport SampleReport() {
 
 TEST(RunReportTest, LineAndRecordCarryTheFiguresWithADecimalPointInAnyLocale) {
   test_support::CommaLocale comma;
-  if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma";
+  MG_REQUIRE_INSTALLED(comma.active(), "a locale with a decimal comma (package locales)");
   const bench::RunReport report = SampleReport();
   EXPECT_EQ(bench::FormatResultLine(report),
             "20.4 FPS average, 12.3 s, 250 frames, 160x120, antialiasing 4x, quality low "

@@ -17,7 +17,6 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 export LC_ALL=C
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 fail() {
   echo "FAIL: $*" >&2

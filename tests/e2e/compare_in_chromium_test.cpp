@@ -23,6 +23,7 @@
 #include "share/links.h"
 #include "tests/e2e/child_process.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/required_tool.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -153,12 +154,12 @@ class CompareInChromiumTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chromium_ = e2e::FindInPath("chromium");
-    if (chromium_.empty())
-      GTEST_SKIP() << "chromium is not installed (scripts/deps.sh installs it)";
+    MG_REQUIRE_INSTALLED(!chromium_.empty(), "chromium");
     e2e::ChildProcess version({chromium_.string(), "--version"}, folder_.path() / "version.err");
-    if (!version.started() || !version.ReadToEnd(e2e::After(30s)) ||
-        version.Terminate(e2e::After(5s)) != 0)
-      GTEST_SKIP() << "chromium cannot start here: " << FileText(folder_.path() / "version.err");
+    const bool starts = version.started() && version.ReadToEnd(e2e::After(30s)) &&
+                        version.Terminate(e2e::After(5s)) == 0;
+    MG_REQUIRE_INSTALLED(starts, "a chromium that starts (" +
+                                     FileText(folder_.path() / "version.err") + ")");
     fs::create_directories(folder_.path() / "tmp");
     setenv("TMPDIR", (folder_.path() / "tmp").c_str(), 1);
     setenv("XDG_DATA_HOME", (folder_.path() / "data").c_str(), 1);

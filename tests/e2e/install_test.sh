@@ -36,7 +36,6 @@ for size in 16 32 48 64 128 256; do
   [ "$header" = "$expected" ] || fail "$icon is no ${size}x${size} RGBA PNG ($header)"
 done
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 MG_BENCH_PATH_KEYFRAMES=4
 export XDG_CONFIG_HOME="$work/config"
 unset DISPLAY WAYLAND_DISPLAY

@@ -17,7 +17,6 @@ cleanup() {
 trap cleanup EXIT
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY DISPLAY
 export LC_ALL=C XDG_CONFIG_HOME="$work/config" MG_BENCH_PATH_KEYFRAMES=4 MG_MAX_ANISOTROPY=1
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 fail() {
   echo "FAIL: $*" >&2

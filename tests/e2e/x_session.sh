@@ -29,9 +29,6 @@ trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 export LC_ALL=C
-# Mesa's X11 driver keeps allocations until exit; leak reports would be
-# about it, not about the program.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 # These tests drive the window, not the picture: with the driver's 16x
 # anisotropic filtering a frame of the flying island can take a minute on
 # the software renderer, and keys and closing wait for the frame to end.

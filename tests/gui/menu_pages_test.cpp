@@ -57,8 +57,8 @@ class MenuPagesTest : public ::testing::Test {
       gui::DrawMenuPage(menu, canvas, area, data_);
     };
     hooks.executeCommand = [this](const std::u16string& command) { executed_.push_back(command); };
-    data_.displayWidth = 2560;
-    data_.displayHeight = 1440;
+    data_.displayWidth = 1680;  // too small for the 1920 x 1080 window
+    data_.displayHeight = 1050;
     data_.antialiasLabels = {u"Off", u"MSAA: 2 X", u"MSAA: 4 X"};
     data_.antialiasLabel = u"MSAA: 4 X";
     data_.homepageBase = u"http://h";
@@ -227,17 +227,19 @@ TEST(MenuChoicesTest, BrightnessSelectsTheChoiceOfTheStoredValue) {
   }
 }
 
-TEST(MenuChoicesTest, The1920x1080WindowIsOfferedOnlyOnDisplaysTallerThan1980) {
+TEST(MenuChoicesTest, The1920x1080WindowIsOfferedOnDisplaysAtLeastThatLarge) {
   struct Case {
     int width, height, screenType;
     std::vector<std::u16string> commands;
     int selected;  // index of the selected choice, -1 for none
   };
   const Case cases[] = {
-      {2560, 1440, 0, {u"S0", u"S1", u"S2"}, 0},  {3840, 2160, 3, {u"S0", u"S1", u"S2", u"S3"}, 3},
-      {1920, 1980, 2, {u"S0", u"S1", u"S2"}, 2},  // exactly 1980 is not above it
-      {1080, 2160, 1, {u"S0", u"S1", u"S2"}, 1},  // nor 1080 wide
-      {2560, 1440, 3, {u"S0", u"S1", u"S2"}, -1},
+      {1920, 1080, 0, {u"S0", u"S1", u"S2", u"S3"}, 0},  // a full-HD display offers it
+      {3840, 2160, 3, {u"S0", u"S1", u"S2", u"S3"}, 3},
+      {2560, 1440, 3, {u"S0", u"S1", u"S2", u"S3"}, 3},
+      {1919, 1200, 2, {u"S0", u"S1", u"S2"}, 2},  // a pixel too narrow
+      {1920, 1079, 1, {u"S0", u"S1", u"S2"}, 1},  // a pixel too low
+      {1366, 768, 3, {u"S0", u"S1", u"S2"}, -1},  // stored 3 on a smaller display: none
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);

@@ -172,7 +172,7 @@ TEST(StringArchiveTest, RealArchiveHasEveryLanguage) {
   };
   ASSERT_EQ(archive->languageCount, 20);
   EXPECT_EQ(archive->languageNames[19], nullptr);
-  EXPECT_EQ(lang::CountCoverage(*archive, archive->languageText[1]).english, 66);
+  EXPECT_EQ(lang::CountCoverage(*archive, archive->languageText[1]).english, 67);
   for (int l = 0; l < 19; ++l) {
     EXPECT_EQ(Text(archive->languageNames[l]), names[l]) << l;
     EXPECT_GE(archive->coverage[l], 95) << l;
@@ -267,13 +267,12 @@ TEST(StringArchiveTest, LoadsFromAProgramFileOnDisk) {
   EXPECT_FALSE(lang::LoadStringArchiveFromFile(*archive, path));
 }
 
-TEST(StringArchiveTest, MissingArchiveEndsStartUpWithAMessage) {
-  // This test program carries no archive.
+TEST(StringArchiveTest, MissingArchiveIsReportedToTheCaller) {
+  // This test program carries no archive; the program says so in the
+  // user's language, which only it knows.
   platform::fake::RecordingMessageBox boxes;
   EXPECT_FALSE(lang::LoadStringArchive());
-  ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_EQ(boxes.boxes()[0].text, u"Error! Loading language file string archive");
-  EXPECT_EQ(boxes.boxes()[0].caption, u"Error!");
+  EXPECT_TRUE(boxes.boxes().empty());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(TextCodecTest, Utf16RoundTripKeepsSupplementaryCharacters) {
 
 TEST(TextCodecTest, NumbersIgnoreTheProcessLocale) {
   const test_support::CommaLocale locale;
-  if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be had";
+  MG_REQUIRE_INSTALLED(locale.active(), "a locale with a decimal comma (package locales)");
   EXPECT_EQ(platform::FormatFloat(131.5), u"131.500000");
   EXPECT_EQ(platform::FormatFloat(-0.25), u"-0.250000");
   EXPECT_EQ(platform::FormatInt(-150), u"-150");

@@ -139,7 +139,7 @@ TEST(ObjReaderTest, OverlongLinesContinueAsTheNextLine) {
 
 TEST(ObjReaderTest, NumbersIgnoreTheProcessLocale) {
   const test_support::CommaLocale locale;
-  if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be had";
+  MG_REQUIRE_INSTALLED(locale.active(), "a locale with a decimal comma (package locales)");
   const ObjMesh mesh = ParseText("v 1.5 -0.25 2e1\nvt 0.75 0.5\nv 1,5 2 3\n");
   EXPECT_EQ(mesh.positions, (std::vector<float>{1.5f, -0.25f, 20}));
   EXPECT_EQ(mesh.texCoords, (std::vector<float>{0.75f, 0.5f}));

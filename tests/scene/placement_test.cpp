@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "scene/camera.h"
 #include "scene/colour_maps.h"
 #include "scene/grass_cells.h"
 #include "scene/terrain_build.h"
@@ -17,6 +18,10 @@ using scene::HeightMap;
 using scene::HeightStatistics;
 using scene::PlacementRule;
 using scene::TerrainGrid;
+
+// How far before the menu camera no palm or bush may stand (world units; a
+// palm stands about 300 high, so one nearer fills the view).
+constexpr float kClearAhead = 150.0f;
 
 // A size x size map whose statistics all read `cell`, on a grid with round
 // numbers (cell size 2, height scale 4) so window edges are exact.
@@ -235,6 +240,27 @@ TEST_F(IslandPlacementTest, EveryInstanceStandsOnAQualifyingCellAtItsHeight) {
     }
     EXPECT_EQ(wrong, 0) << c.name;
   }
+}
+
+// What the menu shows behind it, the first view of every start: sea, shore
+// and palms, with no trunk or leaf filling the view.
+TEST_F(IslandPlacementTest, NoPalmOrBushStandsRightBeforeTheMenuCamera) {
+  scene::Camera camera;
+  scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
+  const auto dot = [](CVector3 a, CVector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
+  int close = 0, palmsInView = 0;
+  for (const auto* set : {&placed_.palms, &placed_.bushes[0], &placed_.bushes[1]}) {
+    for (const CVector3& p : *set) {
+      const CVector3 d{p.x - camera.position.x, p.y - camera.position.y, p.z - camera.position.z};
+      const float ahead = -dot(d, camera.back), aside = std::fabs(dot(d, camera.side));
+      // Within 45 degrees of the view's axis: wider than the view itself.
+      if (ahead <= 0.0f || aside > ahead) continue;
+      close += ahead < kClearAhead ? 1 : 0;
+      palmsInView += set == &placed_.palms && ahead < 2000.0f ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(close, 0) << "plants within " << kClearAhead << " units before the menu camera";
+  EXPECT_GT(palmsInView, 0) << "the view shows palms";
 }
 
 TEST_F(IslandPlacementTest, LandGrassCellsHoldEveryBladeInOneStripEach) {

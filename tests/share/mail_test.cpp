@@ -15,6 +15,7 @@
 #include "platform/shell.h"
 #include "share/mail_text.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/required_tool.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -208,7 +209,7 @@ TEST_F(MailTest, ZipForMailHoldsTheProgramAndLeavesNothingOnFailure) {
 // The real xdg-email, with its hook script standing in for the desktop's
 // mail program: what the hook receives is what a mail program would get.
 TEST_F(MailTest, RealXdgEmailPassesTextAndAttachmentIntact) {
-  if (access("/usr/bin/xdg-email", X_OK) != 0) GTEST_SKIP() << "xdg-utils is not installed";
+  MG_REQUIRE_INSTALLED(access("/usr/bin/xdg-email", X_OK) == 0, "xdg-email (package xdg-utils)");
   const fs::path bin = scratch_.path() / "bin";
   const fs::path received = scratch_.path() / "received";
   test_support::WriteBytes(bin / "xdg-email-hook.sh",

@@ -11,6 +11,7 @@
 
 #include "platform/shell.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/required_tool.h"
 #include "tests/support/test_files.h"
 
 namespace test_support {

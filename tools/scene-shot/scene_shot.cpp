@@ -15,6 +15,7 @@
 #include "platform/file_io.h"
 #include "platform/sdl/canvas_cairo.h"
 #include "platform/sdl/sdl_power.h"
+#include "platform/sdl/system_info_posix.h"
 #include "platform/text_codec.h"
 #include "scene/scene_state.h"
 
@@ -86,7 +87,8 @@ void DrawMenu(app::Application& a, const ShotOptions& options) {
     return std::u16string(text != nullptr ? text : u"");
   };
   hooks.title = platform::Utf8ToUtf16(app::ProductTitle());
-  app::WireMenuPages(a);
+  platform::sdl::PosixSystemInfo system;
+  app::WireMenuPages(a, system);
   a.menu.page = *options.menuPage;
   gui::DrawMenuBitmap(a.menu, options.width, options.height, 0.0);
   gui::DrawMenuTexture(a.menu, options.width, options.height);
@@ -184,6 +186,7 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
     app::Options appOptions;
     if (options.references) appOptions.anisotropy = 1;
     app::Application a(windows, clock, power, silence, appOptions);
+    a.developer = app::ReadDeveloperSwitches();
     written = DrawAndWrite(a, options, error);
     Release(a);
   }
