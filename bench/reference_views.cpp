@@ -10,12 +10,10 @@
 namespace bench {
 namespace {
 
-// Poses of the island's own camera path and the pose the menu showed when
-// the pictures were drawn (the menu now looks from a little further along
-// the shore); the scene time puts the caustics and the water at a fixed
-// moment.
+// Poses of the island's own camera path and the program's menu pose; the
+// scene time puts the caustics and the water at a fixed moment.
 constexpr std::array<ReferenceView, 5> kViews{{
-    {"menu", {2844.882f, 282.695f, 14442.2256f}, scene::kMenuPoseAngles, 5000.0},
+    {"menu", scene::kMenuPosePosition, scene::kMenuPoseAngles, 5000.0},
     {"shore", {-2000.0f, 420.0f, 19500.0f}, {5.74f, 4.69f, 5.74f}, 5000.0},
     {"islet", {-6733.0f, 224.0f, 16493.0f}, {4.66f, 4.71f, 4.66f}, 5000.0},
     {"underwater", {1863.0f, 120.0f, 8880.0f}, {2.0f, 4.66f, 2.0f}, 5000.0},
