@@ -158,8 +158,8 @@ class CompareInChromiumTest : public ::testing::Test {
     e2e::ChildProcess version({chromium_.string(), "--version"}, folder_.path() / "version.err");
     const bool starts = version.started() && version.ReadToEnd(e2e::After(30s)) &&
                         version.Terminate(e2e::After(5s)) == 0;
-    MG_REQUIRE_INSTALLED(starts, "a chromium that starts (" +
-                                     FileText(folder_.path() / "version.err") + ")");
+    MG_REQUIRE_INSTALLED(
+        starts, "a chromium that starts (" + FileText(folder_.path() / "version.err") + ")");
     fs::create_directories(folder_.path() / "tmp");
     setenv("TMPDIR", (folder_.path() / "tmp").c_str(), 1);
     setenv("XDG_DATA_HOME", (folder_.path() / "data").c_str(), 1);
