@@ -18,18 +18,7 @@ trap 'rm -rf "$work"' EXIT
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 export LC_ALL=C
 
-fail() {
-  echo "FAIL: $*" >&2
-  for f in out err; do [ -s "$work/$f" ] && sed "s/^/$f: /" "$work/$f" >&2; done
-  exit 1
-}
-# Runs the program with the given arguments; sets $code, output in out/err.
-run() {
-  set +e
-  "$@" >"$work/out" 2>"$work/err"
-  code=$?
-  set -e
-}
+source "$(dirname "$0")/capture.sh"
 settings_text() { tail -c +3 "$1/Morvandel.Gauge/Morvandel.Gauge.ini" | iconv -f UTF-16LE -t UTF-8 | tr -d '\r'; }
 # The record's fields, and its figures consistent with each other.
 check_record() {

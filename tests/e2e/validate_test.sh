@@ -12,17 +12,7 @@ unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 export LC_ALL=C TMPDIR="$work/tmp" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$TMPDIR"
 
-fail() {
-  echo "FAIL: $*" >&2
-  for f in out err; do [ -s "$work/$f" ] && sed "s/^/$f: /" "$work/$f" >&2; done
-  exit 1
-}
-run() {
-  set +e
-  "$@" >"$work/out" 2>"$work/err"
-  code=$?
-  set -e
-}
+source "$(dirname "$0")/capture.sh"
 
 run "$program" --validate --offscreen --size 64x48
 [ "$code" -eq 0 ] || fail "--validate on llvmpipe: exit $code, expected 0"
