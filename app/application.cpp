@@ -40,9 +40,9 @@ void WireMenu(Application& a, const PlatformPieces& pieces) {
     a.windows.SetCursorShape(hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow);
   };
   hooks.hideMenu = [&a] {
-    a.settings.show_info2.value = 1 - a.settings.show_info2.value;
-    WriteSetting(a.store, a.settings.show_info2);
-    a.settings.m_autopilot.value = 1;
+    a.settings.menuShown.value = 1 - a.settings.menuShown.value;
+    WriteSetting(a.store, a.settings.menuShown);
+    a.settings.autopilotOn.value = 1;
     a.windows.SetCursorShape(platform::CursorShape::Arrow);
   };
   hooks.playSelectionSound = [&a] { sound::PlayClickSound(a.audio, a.sounds); };
@@ -80,11 +80,11 @@ int RunApplication(Application& a, const PlatformPieces& pieces) {
   }
 
   LocateSettingsFile(a.store, SystemSettingsLocation());
-  const int uiLanguage = ReadIntSetting(a.store, a.store.productSection, a.settings.m_lang_id.key,
+  const int uiLanguage = ReadIntSetting(a.store, a.store.productSection, a.settings.languageId.key,
                                         desktopLanguage, -1, -1);
-  a.settings.m_lang_id.value = uiLanguage;
+  a.settings.languageId.value = uiLanguage;
   lang::SetUiLanguage(uiLanguage);
-  ReadSetting(a.store, a.settings.homepage_url);
+  ReadSetting(a.store, a.settings.homepageUrl);
 
   if (!a.windows.Init()) return ReportWindowFailure(a.windows);
   if (a.options.benchmark) {

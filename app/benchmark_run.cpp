@@ -24,7 +24,7 @@ bool StartRun(Application& ctx) {
     ctx.win.mainWindow->SetBordered(false);
     ctx.win.mainWindow->SetAlwaysOnTop(true);
   }
-  ApplyScreenType(ctx.windows, ctx.win, ctx.settings.m_screen_type.value);
+  ApplyScreenType(ctx.windows, ctx.win, ctx.settings.screenChoice.value);
   return StartPlayback(ctx);
 }
 
@@ -49,7 +49,7 @@ void PlaybackFrame(Application& ctx) {
 
 void EndRun(Application& ctx, const bench::RunResult& result) {
   WriteRunResult(ctx, result);
-  ctx.settings.show_info2.value = 1;
+  ctx.settings.menuShown.value = 1;
   ctx.menu.page = kResultsPage;
   gui::RequestRedraw(ctx.menu);
   LeaveRunWindowMode(ctx);
@@ -58,17 +58,17 @@ void EndRun(Application& ctx, const bench::RunResult& result) {
 void WriteRunResult(Application& ctx, const bench::RunResult& result) {
   AppSettings& s = ctx.settings;
   SettingsStore& store = ctx.store;
-  s.last_bench_time.value = static_cast<float>(result.durationMs / 1000.0);
-  s.last_average_fps.value = static_cast<float>(result.averageFps);
-  WriteSetting(store, s.last_bench_time);
-  WriteSetting(store, s.last_average_fps);
-  StoreIfChanged(store, s.last_bench_sc_width, ctx.app.viewportWidth);
-  StoreIfChanged(store, s.last_bench_sc_height, ctx.app.viewportHeight);
-  StoreIfChanged(store, s.last_bench_aa, ctx.win.sampleCount);
-  StoreIfChanged(store, s.last_bench_mode, ctx.scene.detailLevel);
+  s.lastRunSeconds.value = static_cast<float>(result.durationMs / 1000.0);
+  s.lastAverageFps.value = static_cast<float>(result.averageFps);
+  WriteSetting(store, s.lastRunSeconds);
+  WriteSetting(store, s.lastAverageFps);
+  StoreIfChanged(store, s.lastRunWidth, ctx.app.viewportWidth);
+  StoreIfChanged(store, s.lastRunHeight, ctx.app.viewportHeight);
+  StoreIfChanged(store, s.lastRunSamples, ctx.win.sampleCount);
+  StoreIfChanged(store, s.lastRunQuality, ctx.scene.detailLevel);
   ctx.app.freshResult = true;
-  s.last_bench_max_mega_tris.value = result.maxMegaTris;
-  WriteSetting(store, s.last_bench_max_mega_tris);
+  s.lastHighestMegaTris.value = result.maxMegaTris;
+  WriteSetting(store, s.lastHighestMegaTris);
 }
 
 void StopRun(Application& ctx) {

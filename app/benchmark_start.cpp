@@ -194,13 +194,14 @@ bench::RunReport MakeReport(const Application& ctx, const bench::RunResult& resu
   report.height = ctx.app.viewportHeight;
   report.samples = ctx.win.sampleCount;
   report.detailLevel = ctx.scene.detailLevel;
-  report.water = ctx.settings.mit_wasser.value;
+  report.water = ctx.settings.renderPass.value;
   report.anisotropy = ctx.app.anisotropy;
   report.softwareRenderer = bench::IsSoftwareRenderer(ctx.app.renderer);
   report.refreshHz = ctx.windows.GetRefreshRate();
   report.warmup = ctx.options.warmup;
   report.validated = ctx.start.validated;
-  report.swapMayWaitForRefresh = ctx.settings.limit_fps.value != 0 || ctx.win.swapIntervalRefused;
+  report.swapMayWaitForRefresh =
+      ctx.settings.waitForRefresh.value != 0 || ctx.win.swapIntervalRefused;
   report.result = result;
   return report;
 }
@@ -232,7 +233,7 @@ bool Report(Application& ctx) {
   }
   if (const std::optional<std::string>& url = ctx.options.uploadUrl) {
     const UploadAnswer sent =
-        UploadRecord(url->empty() ? platform::Utf16ToUtf8(ctx.settings.compare_url.value) : *url,
+        UploadRecord(url->empty() ? platform::Utf16ToUtf8(ctx.settings.compareUrl.value) : *url,
                      bench::FormatRunJson(report));
     if (!sent.page) return End(ctx, kExitRunFailed, "the result was not uploaded: " + sent.error);
     lines << *sent.page << '\n' << std::flush;
@@ -256,10 +257,10 @@ void PrepareBenchmarkStart(Application& ctx) {
   AppSettings& s = ctx.settings;
   const Options& options = ctx.options;
   // In memory only: a benchmark start stores nothing but its result.
-  s.show_info2.value = 0;
-  s.m_autopilot.value = 0;
-  if (options.renderType) s.render_type.value = *options.renderType;
-  if (options.water) s.mit_wasser.value = *options.water;
+  s.menuShown.value = 0;
+  s.autopilotOn.value = 0;
+  if (options.renderType) s.quality.value = *options.renderType;
+  if (options.water) s.renderPass.value = *options.water;
   if (options.sampleCount && *options.sampleCount != ctx.win.sampleCount) {
     ctx.win.sampleCount = *options.sampleCount;
     ctx.win.pixelFormatPending = true;

@@ -36,13 +36,13 @@ bool IsExecutableFile(const fs::path& path) {
 
 bench::StoredResult StoredResultOf(const AppSettings& s) {
   bench::StoredResult r;
-  r.averageFps = s.last_average_fps.value;
-  r.benchTime = s.last_bench_time.value;
-  r.maxMegaTris = s.last_bench_max_mega_tris.value;
-  r.width = s.last_bench_sc_width.value;
-  r.height = s.last_bench_sc_height.value;
-  r.antialiasing = s.last_bench_aa.value;
-  r.mode = s.last_bench_mode.value;
+  r.averageFps = s.lastAverageFps.value;
+  r.benchTime = s.lastRunSeconds.value;
+  r.maxMegaTris = s.lastHighestMegaTris.value;
+  r.width = s.lastRunWidth.value;
+  r.height = s.lastRunHeight.value;
+  r.antialiasing = s.lastRunSamples.value;
+  r.mode = s.lastRunQuality.value;
   return r;
 }
 
@@ -106,8 +106,8 @@ ExportOutcome ExportResultPage(const std::string& record, int detailLevel,
 
 ExportOutcome CompareResults(Application& ctx, platform::SystemInfo& system) {
   const std::string record = BuildCurrentResultRecord(ctx, system);
-  return ExportResultPage(record, ctx.settings.last_bench_mode.value,
-                          platform::Utf16ToUtf8(ctx.settings.compare_url.value));
+  return ExportResultPage(record, ctx.settings.lastRunQuality.value,
+                          platform::Utf16ToUtf8(ctx.settings.compareUrl.value));
 }
 
 }  // namespace app

@@ -37,7 +37,7 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.detailLevel = sceneState.detailLevel;
   pass.waterHeight = ctx.input.waterHeight;
   pass.waveParameter = ctx.input.waterWaveParameter;
-  pass.globalGamma = ctx.settings.m_global_gama.value;
+  pass.globalGamma = ctx.settings.brightness.value;
   pass.frameTimeMs = ctx.app.frameTimeMs;
   pass.times = &sceneState.passTimes;
   scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
@@ -106,7 +106,7 @@ void HandOver(Application& ctx) {
     return;
   }
   ctx.win.mainWindow->Show(platform::ShowState::Maximized);
-  ctx.settings.show_info2.value = 1;
+  ctx.settings.menuShown.value = 1;
   gui::RequestRedraw(ctx.menu);
 }
 
@@ -114,7 +114,7 @@ void HandOver(Application& ctx) {
 // Mega-Tris is kept and the frame rate shown in the window title.
 void UpdateStatistics(Application& ctx) {
   const bench::PassFacts pass{bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()),
-                              bench::IsPlaying(ctx.player), ctx.settings.m_autopilot.value != 0};
+                              bench::IsPlaying(ctx.player), ctx.settings.autopilotOn.value != 0};
   if (!bench::UpdateFrameStatistics(ctx.stats, pass, ctx.power)) return;
   bench::NoteMegaTris(ctx.player, static_cast<float>(ctx.stats.megaTris));
   if (ctx.win.mainWindow) {
@@ -131,7 +131,7 @@ bench::HudFacts HudFactsOf(const Application& ctx) {
           bench::IsPlaying(ctx.player),
           ctx.player.pathPositionMs,
           ctx.player.pathDurationMs,
-          ctx.settings.m_autopilot.value != 0,
+          ctx.settings.autopilotOn.value != 0,
           bench::CountedLap(ctx.player),
           ctx.player.plan.laps};
 }
@@ -191,19 +191,19 @@ void MeasureFrameTime(AppState& app, platform::Clock& clock) {
 void DrawSceneFrame(Application& ctx) {
   ctx.app.frameTriangles = 0;
   scene::BeginSceneFrame(ctx.scene);
-  DrawScene(ctx, ctx.settings.mit_wasser.value);
+  DrawScene(ctx, ctx.settings.renderPass.value);
 }
 
 void RenderFrame(Application& ctx) {
   AppState& app = ctx.app;
   scene::SceneState& sceneState = ctx.scene;
-  if (ctx.settings.m_autopilot.value != 0) {
+  if (ctx.settings.autopilotOn.value != 0) {
     const scene::AutopilotTerrain terrain{sceneState.terrain.heightMap, sceneState.terrain.grid};
     scene::AutopilotStep(app.camera, app.autopilot, terrain, app.frameTimeMs,
                          platform::DebugOutput);
   }
   sceneState.detailLevel =
-      DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
+      DetailLevelFromRenderType(ctx.settings.quality.value, sceneState.detailLevel);
   if (ctx.win.pixelFormatPending) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -212,7 +212,7 @@ void RenderFrame(Application& ctx) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    RecreateContext(ctx.windows, ctx.win, app, ctx.settings.limit_fps.value);
+    RecreateContext(ctx.windows, ctx.win, app, ctx.settings.waitForRefresh.value);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -220,18 +220,18 @@ void RenderFrame(Application& ctx) {
     ctx.win.pixelFormatPending = false;
   }
   // The last frame's triangles: the count starts again with the scene below.
-  const bool showInfo = ctx.settings.show_info.value != 0;
+  const bool showInfo = ctx.settings.hudShown.value != 0;
   scene::PassTimes* times = &sceneState.passTimes;
   scene::BeginPassTimes(times);
   bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
   scene::MarkPass(times, scene::PassStage::Hud);
-  const bool menuShown = ctx.settings.show_info2.value != 0;
+  const bool menuShown = ctx.settings.menuShown.value != 0;
   if (menuShown)
     gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
                         ctx.app.frameTimeMs);
   scene::MarkPass(times, scene::PassStage::Menu);
   MeasureFrameTime(app, ctx.clock);
-  const GLenum fill = ctx.settings.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE;
+  const GLenum fill = ctx.settings.filledPolygons.value != 0 ? GL_FILL : GL_LINE;
   glPolygonMode(GL_FRONT_AND_BACK, fill);
   ApplyWaterKeys(ctx);
   CollectTriangleSample(ctx);
@@ -277,7 +277,7 @@ int RunMainLoop(Application& ctx) {
       continue;
     }
     UpdateStatistics(ctx);
-    if (ctx.settings.show_info2.value == 0 && !bench::IsPlaying(ctx.player)) {
+    if (ctx.settings.menuShown.value == 0 && !bench::IsPlaying(ctx.player)) {
       const bool focused = ctx.win.mainWindow && ctx.win.mainWindow->HasKeyboardFocus();
       scene::PollCameraInput(ctx.app.camera, ctx.windows, ctx.input.keyDown, focused,
                              ctx.app.frameTimeMs);

@@ -31,8 +31,7 @@ bool IsLink(std::u16string_view command) {
 }
 
 void OpenLink(const Application& a, const std::u16string& command) {
-  share::OpenLink(platform::Utf16ToUtf8(command), lang::UiLanguage(),
-                  a.settings.homepage_url.value);
+  share::OpenLink(platform::Utf16ToUtf8(command), lang::UiLanguage(), a.settings.homepageUrl.value);
 }
 
 void PlaySelectionSound(Application& a) {
@@ -49,9 +48,9 @@ bool ChooseLanguage(Application& a, const std::u16string& command) {
   const int language = CommandNumber(command);
   if (language < 0 || language >= lang::ProgramStrings().languageCount) return false;
   lang::SetUiLanguage(language);
-  if (language != a.settings.m_lang_id.value) {
-    a.settings.m_lang_id.value = language;
-    WriteSetting(a.store, a.settings.m_lang_id);
+  if (language != a.settings.languageId.value) {
+    a.settings.languageId.value = language;
+    WriteSetting(a.store, a.settings.languageId);
   }
   gui::ShowPage(a.menu, gui::kMainPage);
   return true;
@@ -68,8 +67,8 @@ void ChooseAntialiasing(Application& a, const std::u16string& command) {
 // "Light:-30 %" gives 0.7. The scene uses brightness within [0.5, 1.5].
 void ChooseBrightness(Application& a, const std::u16string& command) {
   const double percent = static_cast<double>(CommandNumber(command)) + 100.0;
-  a.settings.m_global_gama.value = ClampGamma(static_cast<float>(percent / 100.0));
-  WriteSetting(a.store, a.settings.m_global_gama);
+  a.settings.brightness.value = ClampGamma(static_cast<float>(percent / 100.0));
+  WriteSetting(a.store, a.settings.brightness);
   gui::RequestRedraw(a.menu);
 }
 
@@ -85,8 +84,8 @@ void ChooseChoice(Application& a, SettingEntry<int>& entry, int choice) {
 }
 
 void ToggleMenu(Application& a) {
-  a.settings.show_info2.value = a.settings.show_info2.value != 0 ? 0 : 1;
-  WriteSetting(a.store, a.settings.show_info2);
+  a.settings.menuShown.value = a.settings.menuShown.value != 0 ? 0 : 1;
+  WriteSetting(a.store, a.settings.menuShown);
 }
 
 // Without a camera path no run starts: the menu comes back rather than
@@ -129,21 +128,21 @@ void ExecuteCommand(Application& a, const std::u16string& command, platform::Sys
   } else if (command == u"# Extras") {
     gui::ShowPage(a.menu, gui::kExtrasPage);
   } else if (command == u"GK0" || command == u"GK1" || command == u"GK2") {
-    ChooseChoice(a, s.render_type, command[2] - u'0');
+    ChooseChoice(a, s.quality, command[2] - u'0');
   } else if (command == u"S0" || command == u"S1" || command == u"S2" || command == u"S3") {
-    ChooseChoice(a, s.m_screen_type, command[1] - u'0');
-    ApplyScreenType(a.windows, a.win, s.m_screen_type.value);
+    ChooseChoice(a, s.screenChoice, command[1] - u'0');
+    ApplyScreenType(a.windows, a.win, s.screenChoice.value);
   } else if (command == u"Start") {
     StartBenchmarkRun(a);
   } else if (command == u"StartAP") {
     ToggleMenu(a);
-    s.m_autopilot.value = 1;
+    s.autopilotOn.value = 1;
   } else if (command == u"Exit") {
     a.windows.PostQuit(0);
   } else if (command == u"EMail1") {
-    share::SendRecommendationMail(strings, s.homepage_url.value);
+    share::SendRecommendationMail(strings, s.homepageUrl.value);
   } else if (command == u"EMail2") {
-    share::SendProgramMail(strings, s.homepage_url.value, platform::ExecutablePath());
+    share::SendProgramMail(strings, s.homepageUrl.value, platform::ExecutablePath());
   } else if (command == u"Load from Unicode File") {
     lang::LoadTranslationFromDialog(strings);
     gui::RequestRedraw(a.menu);

@@ -16,9 +16,9 @@ constexpr int kCopyrightId = 27;
 gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion) {
   const AppSettings& s = a.settings;
   gui::MenuPageData data;
-  data.screenType = s.m_screen_type.value;
-  data.renderType = s.render_type.value;
-  data.brightness = s.m_global_gama.value;
+  data.screenType = s.screenChoice.value;
+  data.renderType = s.quality.value;
+  data.brightness = s.brightness.value;
   const platform::DisplaySize display = a.windows.GetDisplaySize();
   data.displayWidth = display.width;
   data.displayHeight = display.height;
@@ -28,7 +28,7 @@ gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersi
   data.antialiasLabel = a.win.antialiasLabel;
   const int uiLanguage = lang::UiLanguage();
   data.homepageBase =
-      platform::Utf8ToUtf16(share::CurrentHomepageBase(uiLanguage, s.homepage_url.value));
+      platform::Utf8ToUtf16(share::CurrentHomepageBase(uiLanguage, s.homepageUrl.value));
   const char16_t* copyright = lang::GetGeneralString(kCopyrightId);
   data.copyright = copyright != nullptr ? copyright : u"";
   data.lastResult = StoredResultOf(s);

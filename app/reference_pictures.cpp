@@ -31,8 +31,8 @@ SavedLook Save(const Application& a) {
   const scene::SceneState& s = a.scene;
   return {a.app.camera,
           s.detailLevel,
-          a.settings.mit_wasser.value,
-          a.settings.m_global_gama.value,
+          a.settings.renderPass.value,
+          a.settings.brightness.value,
           a.input.waterHeight,
           a.app.frameTimeMs,
           s.drawGrass,
@@ -47,8 +47,8 @@ void Restore(Application& a, const SavedLook& look) {
   scene::SceneState& s = a.scene;
   a.app.camera = look.camera;
   s.detailLevel = look.detailLevel;
-  a.settings.mit_wasser.value = look.pass;
-  a.settings.m_global_gama.value = look.gamma;
+  a.settings.renderPass.value = look.pass;
+  a.settings.brightness.value = look.gamma;
   a.input.waterHeight = look.waterHeight;
   a.app.frameTimeMs = look.frameTimeMs;
   s.drawGrass = look.drawGrass;
@@ -62,8 +62,8 @@ void Restore(Application& a, const SavedLook& look) {
 void DefaultLook(Application& a, bool withoutPalms) {
   const AppSettings defaults;
   scene::SceneState& s = a.scene;
-  a.settings.mit_wasser.value = 1;
-  a.settings.m_global_gama.value = defaults.m_global_gama.value;
+  a.settings.renderPass.value = 1;
+  a.settings.brightness.value = defaults.brightness.value;
   a.input.waterHeight = InputState{}.waterHeight;
   a.app.frameTimeMs = kReferenceFrameTimeMs;
   s.drawGrass = true;

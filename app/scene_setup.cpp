@@ -96,8 +96,8 @@ bool InitGlScene(Application& ctx) {
   scene::SceneState& sceneState = ctx.scene;
   // The loading frames draw at the level the running frames use.
   sceneState.detailLevel =
-      DetailLevelFromRenderType(ctx.settings.render_type.value, sceneState.detailLevel);
-  ctx.win.swapIntervalRefused = !ctx.windows.SetSwapInterval(ctx.settings.limit_fps.value);
+      DetailLevelFromRenderType(ctx.settings.quality.value, sceneState.detailLevel);
+  ctx.win.swapIntervalRefused = !ctx.windows.SetSwapInterval(ctx.settings.waitForRefresh.value);
   if (!render::CheckMultitexture(gl)) return Fail(ctx, StartFailure::Multitexture);
   sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
   done("entry points, settings, sounds");
@@ -130,8 +130,8 @@ bool InitGlScene(Application& ctx) {
   scene::SetPose(app.camera, scene::kInitialPosePosition, scene::kInitialPoseAngles);
   ReadCameraSettings(ctx.store, ctx.settings);
   const AppSettings& s = ctx.settings;
-  ctx.input.waterHeight = s.WaterHeight.value;
-  glPolygonMode(GL_FRONT_AND_BACK, s.g_bRenderMode.value != 0 ? GL_FILL : GL_LINE);
+  ctx.input.waterHeight = s.waterHeight.value;
+  glPolygonMode(GL_FRONT_AND_BACK, s.filledPolygons.value != 0 ? GL_FILL : GL_LINE);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
 
   // The water pass's reflection: the frame is copied into it every frame.
@@ -154,10 +154,10 @@ bool InitGlScene(Application& ctx) {
     scene::BuildObjectPrograms(sceneState.objects);
   }
   done("shader programs");
-  sceneState.drawGrass = s.draw_grass.value != 0;
-  sceneState.drawPalms = s.draw_palm.value != 0;
-  sceneState.renderObjects = s.g_bRenderObjects.value != 0;
-  sceneState.filledPolygons = s.g_bRenderMode.value != 0;
+  sceneState.drawGrass = s.drawGrass.value != 0;
+  sceneState.drawPalms = s.drawPalms.value != 0;
+  sceneState.renderObjects = s.drawObjects.value != 0;
+  sceneState.filledPolygons = s.filledPolygons.value != 0;
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   // Programs stay unbound until a pass uses them.
   if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);

@@ -12,19 +12,19 @@ namespace vk = platform::vk;
 constexpr char16_t kF1Bookmark[] = u"F1_CAM";
 
 void SetMenuVisible(Application& ctx, int visible) {
-  ctx.settings.show_info2.value = visible;
-  WriteSetting(ctx.store, ctx.settings.show_info2);
+  ctx.settings.menuShown.value = visible;
+  WriteSetting(ctx.store, ctx.settings.menuShown);
   // The menu shows the hand over its items; the 3D view has the arrow.
   if (visible == 0) ctx.windows.SetCursorShape(platform::CursorShape::Arrow);
 }
 
 int OnKeyDown(Application& ctx, int key) {
   ctx.input.keyDown[key & 0xFF] = 1;
-  if (gui::MenuKey(ctx.menu, ctx.input.keyDown, true, ctx.settings.show_info2.value != 0) != 0) {
+  if (gui::MenuKey(ctx.menu, ctx.input.keyDown, true, ctx.settings.menuShown.value != 0) != 0) {
     return 1;
   }
   if (OnFunctionKeyF1(ctx, key) != 0) return 1;
-  if (ctx.settings.show_info2.value != 0) return 1;
+  if (ctx.settings.menuShown.value != 0) return 1;
   const bool playing = bench::IsPlaying(ctx.player);
   if (key == vk::kReturn || key == vk::kF11) {
     if (!playing) ToggleBorderless(ctx.windows, ctx.win);
@@ -62,13 +62,13 @@ int MainWindowProc(Application& ctx, const platform::Event& event) {
       return OnKeyDown(ctx, event.vk);
     case EventType::KeyUp:
       ctx.input.keyDown[event.vk & 0xFF] = 0;
-      gui::MenuKey(ctx.menu, ctx.input.keyDown, false, ctx.settings.show_info2.value != 0);
-      return ctx.settings.show_info2.value != 0 ? 1 : 0;
+      gui::MenuKey(ctx.menu, ctx.input.keyDown, false, ctx.settings.menuShown.value != 0);
+      return ctx.settings.menuShown.value != 0 ? 1 : 0;
     case EventType::MouseMove:
-      gui::MenuPointer(ctx.menu, event.x, event.y, false, ctx.settings.show_info2.value != 0);
+      gui::MenuPointer(ctx.menu, event.x, event.y, false, ctx.settings.menuShown.value != 0);
       return 1;
     case EventType::LButtonUp:
-      gui::MenuPointer(ctx.menu, event.x, event.y, true, ctx.settings.show_info2.value != 0);
+      gui::MenuPointer(ctx.menu, event.x, event.y, true, ctx.settings.menuShown.value != 0);
       return 1;
     case EventType::RButtonDown:
       ctx.input.keyDown[vk::kRightButton] = 1;
@@ -85,26 +85,26 @@ int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   if (virtualKey != vk::kF1) return 0;
   if (bench::IsPlaying(ctx.player)) {
     StopRun(ctx);
-    ctx.settings.show_info2.value = 0;
+    ctx.settings.menuShown.value = 0;
   }
   gui::RequestRedraw(ctx.menu);
   scene::Camera& camera = ctx.app.camera;
-  if (ctx.settings.show_info2.value == 1) {
-    ctx.settings.m_autopilot.value = 1;
+  if (ctx.settings.menuShown.value == 1) {
+    ctx.settings.autopilotOn.value = 1;
     scene::RestoreBookmark(camera, ctx.input.cameraBookmarks, kF1Bookmark);
   } else {
-    ctx.settings.m_autopilot.value = 0;
+    ctx.settings.autopilotOn.value = 0;
     scene::SaveBookmark(camera, ctx.input.cameraBookmarks, kF1Bookmark);
     scene::SetPose(camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   }
-  SetMenuVisible(ctx, 1 - ctx.settings.show_info2.value);
+  SetMenuVisible(ctx, 1 - ctx.settings.menuShown.value);
   return 1;
 }
 
 void StoreWaterHeight(Application& ctx) {
-  if (ctx.input.waterHeight == ctx.settings.WaterHeight.value) return;
-  ctx.settings.WaterHeight.value = ctx.input.waterHeight;
-  WriteSetting(ctx.store, ctx.settings.WaterHeight);
+  if (ctx.input.waterHeight == ctx.settings.waterHeight.value) return;
+  ctx.settings.waterHeight.value = ctx.input.waterHeight;
+  WriteSetting(ctx.store, ctx.settings.waterHeight);
 }
 
 void ApplyWaterKeys(Application& ctx) {

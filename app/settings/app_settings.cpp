@@ -51,48 +51,49 @@ bool WriteSetting(SettingsStore& store, const SettingEntry<float>& entry) {
 }
 
 void ReadWindowRectSetting(const SettingsStore& store, AppSettings& settings) {
-  ReadStringSetting(store, kProgramSection, settings.m_win_rc.key, settings.m_win_rc.value);
+  ReadStringSetting(store, kProgramSection, settings.windowPlacement.key,
+                    settings.windowPlacement.value);
 }
 
 bool WriteWindowRectIfChanged(SettingsStore& store, AppSettings& settings,
                               std::u16string_view text) {
-  if (text == settings.m_win_rc.value) return true;
-  settings.m_win_rc.value = platform::WString(text);
-  return WriteStringSetting(store, kProgramSection, settings.m_win_rc.key, text);
+  if (text == settings.windowPlacement.value) return true;
+  settings.windowPlacement.value = platform::WString(text);
+  return WriteStringSetting(store, kProgramSection, settings.windowPlacement.key, text);
 }
 
 void ReadSceneSettings(const SettingsStore& store, AppSettings& s) {
-  ReadSetting(store, s.render_type);
-  ReadSetting(store, s.last_average_fps);
-  ReadSetting(store, s.last_bench_time);
-  ReadSetting(store, s.last_bench_sc_width);
-  ReadSetting(store, s.last_bench_sc_height);
-  ReadSetting(store, s.last_bench_aa);
-  ReadSetting(store, s.last_bench_mode);
-  ReadSetting(store, s.last_bench_max_mega_tris);
-  ReadSetting(store, s.m_screen_type);
-  ReadSetting(store, s.compare_url);
+  ReadSetting(store, s.quality);
+  ReadSetting(store, s.lastAverageFps);
+  ReadSetting(store, s.lastRunSeconds);
+  ReadSetting(store, s.lastRunWidth);
+  ReadSetting(store, s.lastRunHeight);
+  ReadSetting(store, s.lastRunSamples);
+  ReadSetting(store, s.lastRunQuality);
+  ReadSetting(store, s.lastHighestMegaTris);
+  ReadSetting(store, s.screenChoice);
+  ReadSetting(store, s.compareUrl);
 }
 
 void ReadCameraSettings(const SettingsStore& store, AppSettings& s) {
-  ReadSetting(store, s.m_p_x);
-  ReadSetting(store, s.m_p_y);
-  ReadSetting(store, s.m_p_z);
-  ReadSetting(store, s.m_w_x);
-  ReadSetting(store, s.m_w_y);
-  ReadSetting(store, s.m_w_z);
-  ReadSetting(store, s.m_global_gama);
-  s.m_global_gama.value = ClampGamma(s.m_global_gama.value);
+  ReadSetting(store, s.cameraX);
+  ReadSetting(store, s.cameraY);
+  ReadSetting(store, s.cameraZ);
+  ReadSetting(store, s.cameraYaw);
+  ReadSetting(store, s.cameraPitch);
+  ReadSetting(store, s.cameraYaw2);
+  ReadSetting(store, s.brightness);
+  s.brightness.value = ClampGamma(s.brightness.value);
 }
 
 void SaveCameraPose(SettingsStore& store, AppSettings& settings, float x, float y, float z,
                     float yaw, float pitch, float yaw2) {
-  SaveCoordinate(store, settings.m_p_x, x);
-  SaveCoordinate(store, settings.m_p_y, y);
-  SaveCoordinate(store, settings.m_p_z, z);
-  SaveAngle(store, settings.m_w_x, yaw);
-  SaveAngle(store, settings.m_w_y, pitch);
-  SaveAngle(store, settings.m_w_z, yaw2);
+  SaveCoordinate(store, settings.cameraX, x);
+  SaveCoordinate(store, settings.cameraY, y);
+  SaveCoordinate(store, settings.cameraZ, z);
+  SaveAngle(store, settings.cameraYaw, yaw);
+  SaveAngle(store, settings.cameraPitch, pitch);
+  SaveAngle(store, settings.cameraYaw2, yaw2);
 }
 
 }  // namespace app

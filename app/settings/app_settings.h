@@ -18,52 +18,52 @@ struct SettingEntry {
   std::u16string_view key;
 };
 
-// Member names are the keys; the file format depends on them.
+// Each entry carries its key in the file; the member says what it means.
 struct AppSettings {
   // Stored in the product section unless noted. The language default is
   // replaced at start-up by the one derived from the desktop's language.
-  SettingEntry<int> m_lang_id{1, u"m_lang_id"};
+  SettingEntry<int> languageId{1, u"m_lang_id"};
   // Section "Program"; stored only, never applied to the window.
-  SettingEntry<platform::WString> m_win_rc{platform::WString(u"0;0;800;600;2"), u"m_win_rc"};
-  SettingEntry<int> m_p_x{0, u"m_p_x"};
-  SettingEntry<int> m_p_y{150, u"m_p_y"};
-  SettingEntry<int> m_p_z{0, u"m_p_z"};
-  SettingEntry<float> m_w_x{474.0f, u"m_w_x"};
-  SettingEntry<float> m_w_y{5.0f, u"m_w_y"};
-  SettingEntry<float> m_w_z{30.0f, u"m_w_z"};
-  SettingEntry<int> render_type{1, u"render_type"};
-  SettingEntry<int> m_screen_type{0, u"m_screen_type"};
-  SettingEntry<float> m_global_gama{1.0f, u"m_global_gama"};
-  SettingEntry<float> last_average_fps{0.0f, u"last_average_fps"};
-  SettingEntry<float> last_bench_time{0.0f, u"last_bench_time"};
-  SettingEntry<int> last_bench_sc_width{0, u"last_bench_sc_width"};
-  SettingEntry<int> last_bench_sc_height{0, u"last_bench_sc_height"};
-  SettingEntry<int> last_bench_aa{0, u"last_bench_aa"};
-  SettingEntry<int> last_bench_mode{0, u"last_bench_mode"};
-  SettingEntry<float> last_bench_max_mega_tris{0.0f, u"last_bench_max_mega_tris"};
+  SettingEntry<platform::WString> windowPlacement{platform::WString(u"0;0;800;600;2"), u"m_win_rc"};
+  SettingEntry<int> cameraX{0, u"m_p_x"};
+  SettingEntry<int> cameraY{150, u"m_p_y"};
+  SettingEntry<int> cameraZ{0, u"m_p_z"};
+  SettingEntry<float> cameraYaw{474.0f, u"m_w_x"};
+  SettingEntry<float> cameraPitch{5.0f, u"m_w_y"};
+  SettingEntry<float> cameraYaw2{30.0f, u"m_w_z"};
+  SettingEntry<int> quality{1, u"render_type"};
+  SettingEntry<int> screenChoice{0, u"m_screen_type"};
+  SettingEntry<float> brightness{1.0f, u"m_global_gama"};
+  SettingEntry<float> lastAverageFps{0.0f, u"last_average_fps"};
+  SettingEntry<float> lastRunSeconds{0.0f, u"last_bench_time"};
+  SettingEntry<int> lastRunWidth{0, u"last_bench_sc_width"};
+  SettingEntry<int> lastRunHeight{0, u"last_bench_sc_height"};
+  SettingEntry<int> lastRunSamples{0, u"last_bench_aa"};
+  SettingEntry<int> lastRunQuality{0, u"last_bench_mode"};
+  SettingEntry<float> lastHighestMegaTris{0.0f, u"last_bench_max_mega_tris"};
   // Written when the keyboard moves the water, never read back.
-  SettingEntry<float> WaterHeight{131.5f, u"WaterHeight"};
+  SettingEntry<float> waterHeight{131.5f, u"WaterHeight"};
   // Written by F1 and the menu, never read back.
-  SettingEntry<int> show_info2{0, u"show_info2"};
+  SettingEntry<int> menuShown{0, u"show_info2"};
   // Where the link commands point (the variants add "/de", "/eu", "/int");
   // read only, never written.
-  SettingEntry<platform::WString> homepage_url{platform::Ascii(share::kDefaultHomepageUrl),
-                                               u"homepage_url"};
+  SettingEntry<platform::WString> homepageUrl{platform::Ascii(share::kDefaultHomepageUrl),
+                                              u"homepage_url"};
   // Where the compare page posts the result; read only, set by hand. The
   // default is the comparison server on this machine, which the compare
   // command starts when nothing answers there.
-  SettingEntry<platform::WString> compare_url{platform::WString(u"http://127.0.0.1:8723"),
-                                              u"compare_url"};
+  SettingEntry<platform::WString> compareUrl{platform::WString(u"http://127.0.0.1:8723"),
+                                             u"compare_url"};
 
   // Kept in memory only, never read from or written to the file.
-  SettingEntry<int> show_info{1, u"show_info"};
-  SettingEntry<int> mit_wasser{1, u"mit_wasser"};
-  SettingEntry<int> m_autopilot{0, u"m_autopilot"};
-  SettingEntry<int> g_bRenderMode{1, u"g_bRenderMode"};
-  SettingEntry<int> draw_palm{1, u"draw_palm"};
-  SettingEntry<int> draw_grass{1, u"draw_grass"};
-  SettingEntry<int> g_bRenderObjects{1, u"g_bRenderObjects"};
-  SettingEntry<int> limit_fps{0, u"limit_fps"};
+  SettingEntry<int> hudShown{1, u"show_info"};
+  SettingEntry<int> renderPass{1, u"mit_wasser"};
+  SettingEntry<int> autopilotOn{0, u"m_autopilot"};
+  SettingEntry<int> filledPolygons{1, u"g_bRenderMode"};
+  SettingEntry<int> drawPalms{1, u"draw_palm"};
+  SettingEntry<int> drawGrass{1, u"draw_grass"};
+  SettingEntry<int> drawObjects{1, u"g_bRenderObjects"};
+  SettingEntry<int> waitForRefresh{0, u"limit_fps"};
 };
 
 // Entries of the product section; the entry's value is the default.

@@ -49,7 +49,7 @@ struct Start {
     clock.SetDefaultStepMs(5.0);
     a.app.loadState = LoadState::Loaded;
     a.player.keyframes = StraightPath(30, 500.0);
-    a.settings.m_autopilot.value = 1;
+    a.settings.autopilotOn.value = 1;
   }
   RecordingWindowSystem windows;
   platform::fake::ScriptedClock clock;
@@ -105,7 +105,7 @@ TEST_F(BenchmarkStartTest, RunBeginsAfterTheHandOverFrameReportsAndEndsWithZero)
     EXPECT_GE(recreated, 0);
     EXPECT_LT(recreated, s.windows.Find("present 1"));
     EXPECT_EQ(firstPlayingPresent, 2);
-    EXPECT_EQ(s.a.settings.show_info2.value, 0);
+    EXPECT_EQ(s.a.settings.menuShown.value, 0);
     EXPECT_EQ(s.a.app.camera.position.z, -29.0f) << "the flight ends on the last keyframe";
 
     EXPECT_EQ(StoredInt(u"last_bench_sc_width"), 160);

@@ -28,7 +28,7 @@ TEST_F(MainLoopGLTest, FinishedLoadingIsHandedOverAndRunsAFrameInTheSamePass) {
   a_.app.quitRequested = true;  // ends the loop after this pass
   EXPECT_EQ(app::RunMainLoop(a_), 0);
   EXPECT_EQ(a_.app.loadState.load(), app::LoadState::Running);
-  EXPECT_EQ(a_.settings.show_info2.value, 1) << "the menu shows once loading is done";
+  EXPECT_EQ(a_.settings.menuShown.value, 1) << "the menu shows once loading is done";
   EXPECT_EQ(a_.stats.frameCount, 1) << "the pass presented one frame";
   // Shutdown stored the pose that differed from the defaults and let go of
   // the window and contexts.

@@ -99,7 +99,7 @@ TEST_F(MainLoopTest, HiddenWindowDrawsNoLoadingFramesThenTheHandOverRunsAFrameIn
   EXPECT_EQ(windows_.Find("make current 1", windows_.Find("release current")), shown - 1)
       << "the main context is made current again before the window shows";
   EXPECT_EQ(windows_.log()[shown + 1], "present 1");
-  EXPECT_EQ(a_.settings.show_info2.value, 1) << "the menu shows once loading is done";
+  EXPECT_EQ(a_.settings.menuShown.value, 1) << "the menu shows once loading is done";
   EXPECT_EQ(windows_.liveWindows(), 0);
   EXPECT_EQ(windows_.liveContexts(), 0);
 }
@@ -125,7 +125,7 @@ TEST(LoadingPacerTest, NextFrameWaitsUntilDrawingTookAFifthOfTheTime) {
 
 TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) {
   OpenWindow();
-  a_.settings.m_p_x.value = 2994;  // unchanged values are not written again
+  a_.settings.cameraX.value = 2994;  // unchanged values are not written again
   scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   app::StartAssetLoading(a_, [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); });
   a_.app.quitRequested = true;
@@ -139,7 +139,7 @@ TEST_F(MainLoopTest, QuittingWhileLoadingJoinsTheLoaderBeforeReleasingContexts) 
   EXPECT_EQ(Count("delete context 1"), 1);
   EXPECT_EQ(Count("delete context 2"), 1);
   EXPECT_EQ(windows_.presents(), 0) << "the hidden window drew no loading frame";
-  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(StoredInt(u"m_p_x"), -999);
   EXPECT_EQ(StoredInt(u"m_p_y"), 302);
 }
@@ -156,7 +156,7 @@ TEST_F(MainLoopTest, QuitMessageComesBeforeFramesAndGivesTheExitCode) {
 TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
   OpenWindow();
   a_.app.loadState = LoadState::Running;
-  a_.settings.show_info2.value = 0;
+  a_.settings.menuShown.value = 0;
   a_.player.keyframes = StraightPath(1620, 60000.0);
   ASSERT_TRUE(app::StartRun(a_));
   EXPECT_TRUE(a_.win.borderless) << "a run plays full screen";
@@ -165,7 +165,7 @@ TEST_F(MainLoopTest, EscapeAndF1WhileARunPlaysStopItAndWriteNoResult) {
     if (presents == 1) {
       EXPECT_FALSE(a_.player.playing);
       EXPECT_FALSE(a_.win.borderless) << "Escape leaves full screen";
-      a_.settings.show_info2.value = 0;
+      a_.settings.menuShown.value = 0;
       EXPECT_TRUE(app::StartRun(a_));
       PostKey(platform::vk::kF1);
     } else {
@@ -196,7 +196,7 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
   a.app.perfFrequency = clock.Frequency();
   a.app.loadState = LoadState::Running;
-  a.settings.show_info2.value = 0;
+  a.settings.menuShown.value = 0;
   a.player.keyframes = StraightPath(1620, 60000.0);
   a.player.maxMegaTris = 7.0f;  // measured before the run
   ASSERT_TRUE(app::StartRun(a));
@@ -215,7 +215,7 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   EXPECT_EQ(StoredInt(u"last_bench_mode"), 1);
   EXPECT_EQ(StoredInt(u"last_bench_aa"), -999) << "unchanged from the stored 0, not written";
   EXPECT_EQ(a.app.camera.position.z, -1619.0f) << "the flight ends on the last keyframe";
-  EXPECT_EQ(a.settings.show_info2.value, 1);
+  EXPECT_EQ(a.settings.menuShown.value, 1);
   EXPECT_EQ(a.menu.page, app::kResultsPage);
   EXPECT_TRUE(a.app.freshResult) << "the results page offers Compare";
   EXPECT_FALSE(a.win.borderless) << "the run leaves full screen";
@@ -233,7 +233,7 @@ TEST_F(MainLoopTest, EachSecondTitlesTheWindowAndKeepsTheHighestMegaTris) {
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
-    a.settings.show_info.value = showInfo;
+    a.settings.hudShown.value = showInfo;
     // 20 ms frames of 2 million triangles, from the 61st frame 0.5 million.
     windows.onPresent = [&](int presents) {
       clock.AdvanceUs(20000);
@@ -293,8 +293,8 @@ TEST_F(MainLoopTest, KeepAwakeAndPriorityFollowTheRunAndTheAutopilot) {
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
-    a.settings.show_info2.value = 0;
-    a.settings.m_autopilot.value = c.autopilot;
+    a.settings.menuShown.value = 0;
+    a.settings.autopilotOn.value = c.autopilot;
     a.player.keyframes = StraightPath(4, 60.0);
     if (c.run != Run::None) {
       ASSERT_TRUE(app::StartRun(a));
@@ -337,7 +337,7 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
     app::Application a(windows, clock, power, audio_);
-    a.settings.limit_fps.value = 1;
+    a.settings.waitForRefresh.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
@@ -377,7 +377,7 @@ TEST_F(MainLoopTest, ShutdownStoresPoseAndRestorePlacementThenReleasesInOrder) {
   a_.win.mainWindow->Show(platform::ShowState::Maximized);
   a_.win.displayModeChanged = true;
   scene::SetPose(a_.app.camera, {150.9f, -20.5f, 7.0f}, {1.0f, 2.0f, 3.0f});
-  a_.settings.m_autopilot.value = 0;
+  a_.settings.autopilotOn.value = 0;
   windows_.onPresent = [&](int) { windows_.PostQuit(0); };
   app::RunMainLoop(a_);
 
@@ -410,8 +410,8 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
-    a.settings.show_info2.value = c.menu;
-    a.settings.m_autopilot.value = 0;
+    a.settings.menuShown.value = c.menu;
+    a.settings.autopilotOn.value = 0;
     a.player.playing = c.playing;
     windows.keyboardFocus = c.focus;
     scene::SetPose(a.app.camera, {0.0f, 100.0f, 0.0f}, {1.0f, 5.0f, 0.0f});
@@ -456,8 +456,8 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
     ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
     a.app.loadState = LoadState::Running;
-    a.settings.show_info2.value = 1;
-    a.settings.m_autopilot.value = autopilot;
+    a.settings.menuShown.value = 1;
+    a.settings.autopilotOn.value = autopilot;
     scene::SetPose(a.app.camera, {5.0f, 100.0f, 5.0f}, {1.0f, 5.0f, 0.0f});
     windows.onPresent = [&](int) { windows.PostQuit(0); };
     app::RunMainLoop(a);
@@ -493,9 +493,9 @@ TEST_F(MainLoopTest, LoadingFramesDrawAtTheLevelTheRunningFramesUse) {
   ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
   for (const int renderType : {0, 1, 2}) {
     SCOPED_TRACE(renderType);
-    a_.settings.render_type.value = renderType;
-    app::WriteSetting(a_.store, a_.settings.render_type);
-    a_.settings.render_type.value = -1;
+    a_.settings.quality.value = renderType;
+    app::WriteSetting(a_.store, a_.settings.quality);
+    a_.settings.quality.value = -1;
     app::InitGlScene(a_);  // reads the stored settings before its GL checks
     EXPECT_EQ(a_.scene.detailLevel, app::DetailLevelFromRenderType(renderType, -1));
   }

@@ -49,8 +49,8 @@ class MenuCommandsTest : public apptest::AppRecordsTest {
         audio_.SetPlaying(buffer, false);
       }
     };
-    a_.settings.homepage_url.value = u"https://home.example";
-    a_.settings.show_info2.value = 1;
+    a_.settings.homepageUrl.value = u"https://home.example";
+    a_.settings.menuShown.value = 1;
     a_.menu.page = 3;
     a_.menu.dirty = false;
     audio_.ClearLog();
@@ -181,10 +181,10 @@ TEST_F(MenuCommandsTest, SettingChoicesAreKeptAndWrittenAtOnce) {
     EXPECT_TRUE(a_.menu.dirty);
   }
   // What the program uses is what was stored.
-  EXPECT_EQ(a_.settings.render_type.value, 2);
-  EXPECT_EQ(a_.settings.m_screen_type.value, 3);
-  EXPECT_FLOAT_EQ(a_.settings.m_global_gama.value, 1.0f);
-  EXPECT_EQ(a_.settings.m_lang_id.value, 2);
+  EXPECT_EQ(a_.settings.quality.value, 2);
+  EXPECT_EQ(a_.settings.screenChoice.value, 3);
+  EXPECT_FLOAT_EQ(a_.settings.brightness.value, 1.0f);
+  EXPECT_EQ(a_.settings.languageId.value, 2);
   EXPECT_EQ(lang::UiLanguage(), 2);
   EXPECT_EQ(a_.menu.page, 0) << "a language choice returns to the main page";
   // 1920 x 1080 centred on the 1280 x 1024 screen.
@@ -207,7 +207,7 @@ TEST_F(MenuCommandsTest, TheSelectedChoiceAgainStoresNothingButAnswers) {
   EXPECT_TRUE(WindowLogHas("borderless")) << "screen type 0 is applied again";
 
   // A windowed size chosen again is placed again.
-  a_.settings.m_screen_type.value = 2;
+  a_.settings.screenChoice.value = 2;
   windows_.ClearLog();
   Run(u"S2");
   EXPECT_FALSE(Stored(u"m_screen_type"));
@@ -245,7 +245,7 @@ TEST_F(MenuCommandsTest, PageCommandsShowTheirPagesAndBackReturns) {
     EXPECT_EQ(a_.menu.page, c.page);
     EXPECT_EQ(Sounds(), sounds + 1);
   }
-  EXPECT_EQ(a_.settings.show_info2.value, 1) << "back from a sub-page keeps the menu";
+  EXPECT_EQ(a_.settings.menuShown.value, 1) << "back from a sub-page keeps the menu";
 }
 
 TEST_F(MenuCommandsTest, UnknownCommandsAndLanguagesOutsideTheArchiveAskAndChangeNothing) {
@@ -273,20 +273,20 @@ TEST_F(MenuCommandsTest, StartCommandsHideTheMenuAndRunOrFly) {
   // Without a camera path no run starts and the menu stays.
   Run(u"Start");
   EXPECT_FALSE(a_.player.playing);
-  EXPECT_EQ(a_.settings.show_info2.value, 1);
+  EXPECT_EQ(a_.settings.menuShown.value, 1);
   EXPECT_EQ(Stored(u"show_info2"), u"1");
 
   a_.player.keyframes = {{0, 300, 0, 0, 0, 0, 0.0}, {0, 300, -1, 0, 0, 0, 1000.0}};
   Run(u"Start");
   EXPECT_TRUE(a_.player.playing);
-  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(Stored(u"show_info2"), u"0");
 
-  a_.settings.show_info2.value = 1;
+  a_.settings.menuShown.value = 1;
   Run(u"StartAP");
-  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(Stored(u"show_info2"), u"0");
-  EXPECT_EQ(a_.settings.m_autopilot.value, 1);
+  EXPECT_EQ(a_.settings.autopilotOn.value, 1);
   EXPECT_FALSE(Stored(u"m_autopilot"));
 
   Run(u"Exit");
@@ -313,7 +313,7 @@ TEST_F(MenuCommandsTest, TranslationCommandsWriteTheTemplateAndLoadAFile) {
 }
 
 TEST_F(MenuCommandsTest, ResultsPageCommandsExportTheResultAndAskForAScreenshot) {
-  a_.settings.compare_url.value = u"https://example.org";
+  a_.settings.compareUrl.value = u"https://example.org";
   Run(u"Compare");
   ASSERT_EQ(shell_.commands().size(), 1u);
   const Argv opened = shell_.commands()[0];

@@ -148,8 +148,8 @@ TEST_F(ResultsGLTest, CompareRecordCarriesTheContextAndTheMachine) {
   platform::fake::RecordingPower power;
   platform::NoAudioOutput silence;
   app::Application a(gl.windows(), clock, power, silence);
-  a.settings.last_bench_mode.value = 2;
-  a.settings.compare_url.value = u"https://example.org";
+  a.settings.lastRunQuality.value = 2;
+  a.settings.compareUrl.value = u"https://example.org";
   platform::fake::FixedSystemInfo system;
   system.kernelRelease = "6.1.0-18-amd64";
   system.os = {{{"Name", std::string("Debian GNU/Linux")}}};

@@ -23,36 +23,36 @@ class WindowProcTest : public apptest::AppRecordsTest {
 TEST_F(WindowProcTest, F1ShowsMenuAtMenuPoseAndHidingReturnsToBookmark) {
   scene::SetPose(a_.app.camera, {100.0f, 200.0f, 300.0f}, {1.0f, 2.0f, 3.0f});
   Key(vk::kF1, true);
-  EXPECT_EQ(a_.settings.show_info2.value, 1);
+  EXPECT_EQ(a_.settings.menuShown.value, 1);
   EXPECT_EQ(StoredInt(u"show_info2"), 1);
-  EXPECT_EQ(a_.settings.m_autopilot.value, 0);
+  EXPECT_EQ(a_.settings.autopilotOn.value, 0);
   EXPECT_FLOAT_EQ(a_.app.camera.position.x, scene::kMenuPosePosition.x);
   EXPECT_FLOAT_EQ(a_.app.camera.yaw2, 4.94f);
   Key(vk::kF1, false);
 
   Key(vk::kF1, true);
-  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(StoredInt(u"show_info2"), 0);
-  EXPECT_EQ(a_.settings.m_autopilot.value, 1);
+  EXPECT_EQ(a_.settings.autopilotOn.value, 1);
   EXPECT_FLOAT_EQ(a_.app.camera.position.x, 100.0f);
   EXPECT_FLOAT_EQ(a_.app.camera.pitch, 2.0f);
 }
 
 TEST_F(WindowProcTest, HidingMenuWithoutBookmarkKeepsCamera) {
-  a_.settings.show_info2.value = 1;
+  a_.settings.menuShown.value = 1;
   scene::SetPose(a_.app.camera, {5.0f, 6.0f, 7.0f}, {});
   Key(vk::kF1, true);
-  EXPECT_EQ(a_.settings.show_info2.value, 0);
+  EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_FLOAT_EQ(a_.app.camera.position.z, 7.0f);
 }
 
 TEST_F(WindowProcTest, EscapeWithMenuHiddenOpensItLikeF1AndStopsARun) {
   Key(vk::kEscape, true);
-  EXPECT_EQ(a_.settings.show_info2.value, 1);
+  EXPECT_EQ(a_.settings.menuShown.value, 1);
   EXPECT_FLOAT_EQ(a_.app.camera.position.z, scene::kMenuPosePosition.z);
 
   // Enter and F11 are ignored during a run; F1 stops it and shows the menu.
-  a_.settings.show_info2.value = 0;
+  a_.settings.menuShown.value = 0;
   a_.player.playing = true;
   Key(vk::kReturn, true);
   Key(vk::kF11, true);
@@ -63,12 +63,12 @@ TEST_F(WindowProcTest, EscapeWithMenuHiddenOpensItLikeF1AndStopsARun) {
 // A run can be stopped before any window exists or after it is gone.
 TEST_F(WindowProcTest, EscapeAndF1StopARunWithoutAWindow) {
   for (int key : {vk::kEscape, vk::kF1}) {
-    a_.settings.show_info2.value = 0;
+    a_.settings.menuShown.value = 0;
     a_.player.playing = true;
     Key(key, true);
     Key(key, false);
     EXPECT_FALSE(a_.player.playing) << key;
-    EXPECT_EQ(a_.settings.show_info2.value, 1) << key;
+    EXPECT_EQ(a_.settings.menuShown.value, 1) << key;
   }
 }
 
@@ -76,7 +76,7 @@ TEST_F(WindowProcTest, StoppingARunLeavesFullScreen) {
   ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
   app::ToggleBorderless(windows_, a_.win);
   ASSERT_TRUE(a_.win.borderless);
-  a_.settings.show_info2.value = 0;
+  a_.settings.menuShown.value = 0;
   a_.player.playing = true;
   windows_.ClearLog();
   Key(vk::kEscape, true);
@@ -85,7 +85,7 @@ TEST_F(WindowProcTest, StoppingARunLeavesFullScreen) {
                                                       "place 0,0,1024,768", "show normal"}));
 
   // A run in a bordered window gets its frame back and leaves the top.
-  a_.settings.show_info2.value = 0;
+  a_.settings.menuShown.value = 0;
   a_.player.playing = true;
   windows_.ClearLog();
   Key(vk::kF1, true);
@@ -107,7 +107,7 @@ TEST_F(WindowProcTest, KeyTableFollowsKeysAndRightButton) {
 }
 
 TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreItOnceTheyAreLetGo) {
-  a_.input.waterHeight = a_.settings.WaterHeight.value;
+  a_.input.waterHeight = a_.settings.waterHeight.value;
   Key('F', true);
   Key(vk::kNumpad8, true);
   app::ApplyWaterKeys(a_);
@@ -125,7 +125,7 @@ TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreItOnceTheyAreLetGo) {
   Key(vk::kNumpad2, false);
   app::ApplyWaterKeys(a_);
   EXPECT_NEAR(StoredFloat(u"WaterHeight"), 131.41f, 1e-4) << "the first frame after lets go";
-  EXPECT_NEAR(a_.settings.WaterHeight.value, 131.41f, 1e-4);
+  EXPECT_NEAR(a_.settings.waterHeight.value, 131.41f, 1e-4);
 
   Key(vk::kNumpad9, true);
   app::ApplyWaterKeys(a_);
@@ -133,7 +133,7 @@ TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreItOnceTheyAreLetGo) {
 }
 
 TEST_F(WindowProcTest, AWaterKeyStillHeldAtShutdownIsStored) {
-  a_.input.waterHeight = a_.settings.WaterHeight.value;
+  a_.input.waterHeight = a_.settings.waterHeight.value;
   Key(vk::kNumpad8, true);
   app::ApplyWaterKeys(a_);
   EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), -999.0f);

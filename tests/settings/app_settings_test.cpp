@@ -40,14 +40,14 @@ TEST(AppSettingsTest, SceneAndCameraReadsTakeStoredValuesAndClampBrightness) {
     AppSettings settings;
     ReadSceneSettings(store, settings);
     ReadCameraSettings(store, settings);
-    EXPECT_EQ(settings.render_type.value, 2);
-    EXPECT_EQ(settings.last_average_fps.value, 61.5f);
-    EXPECT_EQ(settings.m_screen_type.value, 0);
-    EXPECT_EQ(settings.m_p_y.value, 12);
-    EXPECT_EQ(settings.m_p_z.value, 0);
-    EXPECT_EQ(settings.m_w_x.value, 1.25f);
-    EXPECT_EQ(settings.m_w_y.value, 5.0f);
-    EXPECT_FLOAT_EQ(settings.m_global_gama.value, c.expected);
+    EXPECT_EQ(settings.quality.value, 2);
+    EXPECT_EQ(settings.lastAverageFps.value, 61.5f);
+    EXPECT_EQ(settings.screenChoice.value, 0);
+    EXPECT_EQ(settings.cameraY.value, 12);
+    EXPECT_EQ(settings.cameraZ.value, 0);
+    EXPECT_EQ(settings.cameraYaw.value, 1.25f);
+    EXPECT_EQ(settings.cameraPitch.value, 5.0f);
+    EXPECT_FLOAT_EQ(settings.brightness.value, c.expected);
   }
 }
 
@@ -60,8 +60,9 @@ TEST(AppSettingsTest, EveryFloatKeyReadsHugeNumbersAsInfinity) {
       std::u16string keys;
       AppSettings names;
       const std::u16string value = (negative ? u"-" : u"") + std::u16string(text);
-      for (const auto* entry : {&names.m_w_x, &names.m_w_y, &names.m_w_z, &names.last_average_fps,
-                                &names.last_bench_time, &names.last_bench_max_mega_tris}) {
+      for (const auto* entry :
+           {&names.cameraYaw, &names.cameraPitch, &names.cameraYaw2, &names.lastAverageFps,
+            &names.lastRunSeconds, &names.lastHighestMegaTris}) {
         keys += std::u16string(entry->key) + u"=" + value + u"\n";
       }
       const SettingsStore store = MemoryStore(keys);
@@ -70,12 +71,12 @@ TEST(AppSettingsTest, EveryFloatKeyReadsHugeNumbersAsInfinity) {
       ReadCameraSettings(store, settings);
       const float expected = negative ? -inf : inf;
       SCOPED_TRACE(platform::Utf16ToUtf8(value));
-      EXPECT_EQ(settings.m_w_x.value, expected);
-      EXPECT_EQ(settings.m_w_y.value, expected);
-      EXPECT_EQ(settings.m_w_z.value, expected);
-      EXPECT_EQ(settings.last_average_fps.value, expected);
-      EXPECT_EQ(settings.last_bench_time.value, expected);
-      EXPECT_EQ(settings.last_bench_max_mega_tris.value, expected);
+      EXPECT_EQ(settings.cameraYaw.value, expected);
+      EXPECT_EQ(settings.cameraPitch.value, expected);
+      EXPECT_EQ(settings.cameraYaw2.value, expected);
+      EXPECT_EQ(settings.lastAverageFps.value, expected);
+      EXPECT_EQ(settings.lastRunSeconds.value, expected);
+      EXPECT_EQ(settings.lastHighestMegaTris.value, expected);
     }
   }
 }
@@ -103,7 +104,7 @@ TEST(AppSettingsTest, WindowRectIsRewrittenOnlyWhenItDiffers) {
   SettingsStore store = MemoryStore(u"[Program]\nm_win_rc=1;2;3;4;1;x,y,w,h,SW\n");
   AppSettings settings;
   ReadWindowRectSetting(store, settings);
-  EXPECT_EQ(settings.m_win_rc.value, u"1;2;3;4;1;x,y,w,h,SW");
+  EXPECT_EQ(settings.windowPlacement.value, u"1;2;3;4;1;x,y,w,h,SW");
 
   store.memory.Set(kProgramSection, u"m_win_rc", u"edited by hand");
   EXPECT_TRUE(WriteWindowRectIfChanged(store, settings, FormatWindowRect(1, 2, 3, 4, 1)));
@@ -115,10 +116,10 @@ TEST(AppSettingsTest, WindowRectIsRewrittenOnlyWhenItDiffers) {
 
 TEST(AppSettingsTest, HomepageUrlDefaultsToTheComparisonServer) {
   AppSettings settings;
-  ReadSetting(MemoryStore(), settings.homepage_url);
-  EXPECT_EQ(settings.homepage_url.value, u"http://127.0.0.1:8723");
-  ReadSetting(MemoryStore(u"homepage_url=https://www.example.org\n"), settings.homepage_url);
-  EXPECT_EQ(settings.homepage_url.value, u"https://www.example.org");
+  ReadSetting(MemoryStore(), settings.homepageUrl);
+  EXPECT_EQ(settings.homepageUrl.value, u"http://127.0.0.1:8723");
+  ReadSetting(MemoryStore(u"homepage_url=https://www.example.org\n"), settings.homepageUrl);
+  EXPECT_EQ(settings.homepageUrl.value, u"https://www.example.org");
 }
 
 }  // namespace

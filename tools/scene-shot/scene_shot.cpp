@@ -35,7 +35,7 @@ bool QuitWasPosted(platform::WindowSystem& windows) {
 void Place(app::Application& a, const ShotOptions& options) {
   scene::SetPose(a.app.camera, options.position, options.angles);
   a.input.waterHeight = options.waterHeight;
-  a.settings.mit_wasser.value = MitWasserForPass(options.pass);
+  a.settings.renderPass.value = MitWasserForPass(options.pass);
   a.scene.detailLevel = options.detail;
   // The caustics and the water scroll start from the asked moment.
   scene::SetSceneTime(a.scene, options.timeMs);
@@ -72,12 +72,12 @@ void DrawMenu(app::Application& a, const ShotOptions& options) {
   lang::SetUiLanguage(options.language);
   if (options.result) {
     app::AppSettings& s = a.settings;
-    s.last_average_fps.value = options.result->first;
-    s.last_bench_time.value = options.result->second;
-    s.last_bench_sc_width.value = options.width;
-    s.last_bench_sc_height.value = options.height;
-    s.last_bench_aa.value = a.win.sampleCount;
-    s.last_bench_mode.value = options.detail;
+    s.lastAverageFps.value = options.result->first;
+    s.lastRunSeconds.value = options.result->second;
+    s.lastRunWidth.value = options.width;
+    s.lastRunHeight.value = options.height;
+    s.lastRunSamples.value = a.win.sampleCount;
+    s.lastRunQuality.value = options.detail;
     a.app.freshResult = true;
   }
   gui::MenuHooks& hooks = a.menu.hooks;
