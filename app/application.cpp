@@ -113,7 +113,7 @@ int RunApplication(Application& a, const PlatformPieces& pieces) {
   // A failed start has told the user and posted its exit status: the loop
   // ends before any frame.
   if (InitGlScene(a)) {
-    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress); });
+    StartAssetLoading(a, [&a] { LoadSceneAssets(a.app, a.scene, a.progress, a.renderer); });
   }
   const int code = RunMainLoop(a);
   a.windows.Shutdown();

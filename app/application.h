@@ -12,6 +12,7 @@
 #include "app/developer_switches.h"
 #include "app/loading_pacer.h"
 #include "app/loading_progress.h"
+#include "app/renderer.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/settings_store.h"
 #include "bench/benchmark_player.h"
@@ -32,16 +33,17 @@ namespace app {
 
 // Everything the program keeps while it runs. One instance, owned by the
 // entry function and passed down; tests build their own over a recording
-// window system, a scripted clock, a recording power service and a
-// recording audio output.
+// window system, a scripted clock, a recording power service, a recording
+// audio output and a recording renderer.
 struct Application {
   Application(platform::WindowSystem& windowSystem, platform::Clock& systemClock,
               platform::Power& powerService, platform::AudioOutput& audioOutput,
-              Options commandLine = {})
+              Renderer& frameRenderer, Options commandLine = {})
       : windows(windowSystem),
         clock(systemClock),
         power(powerService),
         audio(audioOutput),
+        renderer(frameRenderer),
         options(std::move(commandLine)) {}
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -50,6 +52,7 @@ struct Application {
   platform::Clock& clock;
   platform::Power& power;
   platform::AudioOutput& audio;
+  Renderer& renderer;
   const Options options;
   DeveloperSwitches developer;  // read once by the entry function
   BenchmarkStart start;

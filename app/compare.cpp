@@ -1,6 +1,5 @@
 #include "app/compare.h"
 
-#include <GL/gl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,11 +21,6 @@ constexpr std::string_view kServerProgram = "morvandel-compare-server";
 constexpr int kVersionTextId = 18;
 constexpr int kPortPollMs = 50;
 
-std::string GlString(GLenum name) {
-  const auto* text = reinterpret_cast<const char*>(glGetString(name));
-  return text != nullptr ? text : "";
-}
-
 bool IsExecutableFile(const fs::path& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
@@ -46,10 +40,6 @@ bench::StoredResult StoredResultOf(const AppSettings& s) {
   return r;
 }
 
-bench::GlStrings CurrentGlStrings() {
-  return {GlString(GL_RENDERER), GlString(GL_VERSION), GlString(GL_VENDOR)};
-}
-
 std::string OsVersionText(platform::SystemInfo& system) {
   return bench::OsVersionFromKernelRelease(system.KernelRelease());
 }
@@ -57,7 +47,8 @@ std::string OsVersionText(platform::SystemInfo& system) {
 std::string BuildCurrentResultRecord(const Application& ctx, platform::SystemInfo& system) {
   bench::RecordContext context;
   context.sampleCount = ctx.win.sampleCount;
-  context.gl = CurrentGlStrings();
+  const render::GlDescription gl = ctx.renderer.Describe();
+  context.gl = {gl.renderer, gl.version, gl.vendor};
   context.osVersion = OsVersionText(system);
   const char16_t* version = lang::GetGeneralString(kVersionTextId);
   if (version != nullptr) context.version = platform::Utf16ToUtf8(version);

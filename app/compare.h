@@ -17,9 +17,6 @@ namespace app {
 // The stored result as the settings hold it.
 bench::StoredResult StoredResultOf(const AppSettings& settings);
 
-// GL_RENDERER, GL_VERSION and GL_VENDOR of the current context.
-bench::GlStrings CurrentGlStrings();
-
 // "major.minor.patch" of the running kernel.
 std::string OsVersionText(platform::SystemInfo& system);
 

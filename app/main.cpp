@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
                                                            : platform::sdl::VideoDriver::Display);
   platform::sdl::SdlPower power;
   platform::sdl::SdlAudioOutput audio;
-  app::Application application(windows, clock, power, audio, options);
+  app::GlRenderer renderer;
+  app::Application application(windows, clock, power, audio, renderer, options);
   application.developer = app::ReadDeveloperSwitches();
   application.start.checkReferences = app::CompareWithReferences;
   // A started benchmark has no one to look at a wait window.

@@ -1,7 +1,5 @@
 #include "app/main_loop.h"
 
-#include <GL/glu.h>
-
 #include <chrono>
 #include <cstdio>
 
@@ -40,11 +38,19 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.globalGamma = ctx.settings.brightness.value;
   pass.frameTimeMs = ctx.app.frameTimeMs;
   pass.times = &sceneState.passTimes;
-  scene::RenderPass(scene::PassSelectorFromSetting(passSelector), sceneState, pass);
+  ctx.renderer.DrawScene(sceneState, pass, scene::PassSelectorFromSetting(passSelector));
 }
 
 double NowMs(platform::Clock& clock) {
   return static_cast<double>(clock.Now()) * 1000.0 / static_cast<double>(clock.Frequency());
+}
+
+// The menu's canvas for this frame, uploaded when any pixel changed.
+void RefreshMenu(Application& ctx) {
+  if (gui::RefreshMenuCanvas(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
+                             ctx.app.frameTimeMs)) {
+    ctx.renderer.UploadMenu(ctx.menu);
+  }
 }
 
 // Once the terrain exists the loading frames show it behind the loading
@@ -73,15 +79,15 @@ void LoadingFrame(Application& ctx) {
     ctx.clock.SleepMs(5);
     return;
   }
-  glViewport(0, 0, ctx.app.viewportWidth, ctx.app.viewportHeight);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
+  const int width = ctx.app.viewportWidth;
+  const int height = ctx.app.viewportHeight;
+  ctx.renderer.ClearFrame(width, height);
   ctx.menu.page = gui::kLoadingPage;
   gui::RequestRedraw(ctx.menu);
-  gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight, ctx.app.frameTimeMs);
+  RefreshMenu(ctx);
   ctx.app.frameTriangles = 0;
   if (sceneReady) DrawScene(ctx, 1);
-  gui::DrawMenuTexture(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight);
+  ctx.renderer.DrawMenu(ctx.menu, width, height);
   ctx.menu.page = 0;
   ctx.win.mainWindow->SwapBuffers();
   bench::CountPresentedFrame(ctx.stats, ctx.app.frameTriangles);
@@ -205,51 +211,33 @@ void RenderFrame(Application& ctx) {
   sceneState.detailLevel =
       DetailLevelFromRenderType(ctx.settings.quality.value, sceneState.detailLevel);
   if (ctx.win.pixelFormatPending) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, app.viewportWidth, app.viewportHeight, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    RecreateContext(ctx.windows, ctx.win, app, ctx.settings.waitForRefresh.value);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    ctx.renderer.PushScreenMatrices(app.viewportWidth, app.viewportHeight);
+    RecreateContext(ctx.windows, ctx.win, app, ctx.renderer, ctx.settings.waitForRefresh.value);
+    ctx.renderer.PopScreenMatrices();
     ctx.win.pixelFormatPending = false;
   }
   // The last frame's triangles: the count starts again with the scene below.
   const bool showInfo = ctx.settings.hudShown.value != 0;
   scene::PassTimes* times = &sceneState.passTimes;
   scene::BeginPassTimes(times);
-  bench::BuildHud(ctx.hud, ctx.stats, HudFactsOf(ctx), app.textureTable, showInfo);
+  if (bench::TakeHudRebuild(ctx.stats, showInfo))
+    ctx.renderer.BuildHud(ctx.hud, HudFactsOf(ctx), app.textureTable);
   scene::MarkPass(times, scene::PassStage::Hud);
   const bool menuShown = ctx.settings.menuShown.value != 0;
-  if (menuShown)
-    gui::DrawMenuBitmap(ctx.menu, ctx.app.viewportWidth, ctx.app.viewportHeight,
-                        ctx.app.frameTimeMs);
+  if (menuShown) RefreshMenu(ctx);
   scene::MarkPass(times, scene::PassStage::Menu);
   MeasureFrameTime(app, ctx.clock);
-  const GLenum fill = ctx.settings.filledPolygons.value != 0 ? GL_FILL : GL_LINE;
-  glPolygonMode(GL_FRONT_AND_BACK, fill);
+  ctx.renderer.SetPolygonFill(ctx.settings.filledPolygons.value != 0);
   ApplyWaterKeys(ctx);
   CollectTriangleSample(ctx);
   PlaybackFrame(ctx);
   const bool sampled = BeginTriangleSample(ctx);
   DrawSceneFrame(ctx);
   EndTriangleSample(ctx, sampled);
-  glViewport(0, 0, app.viewportWidth, app.viewportHeight);
-  // The overlays drawn after the scene expect this state: no lighting or
-  // texturing, 2-pixel lines in opaque green, filled polygons.
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glLineWidth(2.0f);
-  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  if (menuShown) gui::DrawMenuTexture(ctx.menu, app.viewportWidth, app.viewportHeight);
+  ctx.renderer.PrepareOverlays(app.viewportWidth, app.viewportHeight);
+  if (menuShown) ctx.renderer.DrawMenu(ctx.menu, app.viewportWidth, app.viewportHeight);
   scene::MarkPass(times, scene::PassStage::Menu);
-  bench::DrawHud(ctx.hud, app.textureTable, app.viewportHeight, showInfo);
+  ctx.renderer.DrawHud(ctx.hud, app.textureTable, app.viewportHeight, showInfo);
   scene::MarkPass(times, scene::PassStage::Hud);
   if (times->enabled) {
     std::fprintf(stderr, "%s\n",

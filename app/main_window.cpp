@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include <GL/glu.h>
-
 #include "app/settings/app_settings.h"
 #include "app/start_failure.h"
 #include "app/window_icon.h"
@@ -45,12 +43,6 @@ void ReportContextFailure(platform::WindowSystem& windows) {
 void SetMinimumSize(const WindowState& win, platform::WindowCreateInfo& info) {
   info.minWidth = win.noMinimumSize ? 0 : kMinWindowWidth;
   info.minHeight = win.noMinimumSize ? 0 : kMinWindowHeight;
-}
-
-void EnableSceneDefaults() {
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_CULL_FACE);
 }
 
 // Places the window at the outer rectangle, leaving borderless mode first.
@@ -100,7 +92,7 @@ std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int
 }
 
 bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
-                          int width, int height) {
+                          Renderer& renderer, int width, int height) {
   win.mainContext = win.mainWindow->CreateContext(false);
   if (!win.mainContext) {
     ReportContextFailure(windows);
@@ -111,12 +103,12 @@ bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, App
   win.antialiasChoices = BuildAntialiasChoices(
       [&windows](int samples) { return DriverGivesSamples(windows, samples); });
   win.antialiasLabel = AntialiasLabel(win.sampleCount);
-  SetViewport(app, width, height);
+  SetViewport(app, renderer, width, height);
   return true;
 }
 
 void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
-                     int swapInterval) {
+                     Renderer& renderer, int swapInterval) {
   if (!win.mainWindow) return;
   if (win.sampleCount != 0 && !DriverGivesSamples(windows, win.sampleCount)) win.sampleCount = 0;
 
@@ -159,9 +151,10 @@ void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState
 
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
-  SetViewport(app, width > 0 ? width : app.viewportWidth, height > 0 ? height : app.viewportHeight);
+  SetViewport(app, renderer, width > 0 ? width : app.viewportWidth,
+              height > 0 ? height : app.viewportHeight);
   retired->Show(platform::ShowState::Hidden);
-  EnableSceneDefaults();
+  renderer.EnableSceneDefaults();
   win.swapIntervalRefused = !windows.SetSwapInterval(swapInterval);
   retired.reset();
   if (previous != win.firstContext) windows.DeleteContext(previous);
@@ -175,16 +168,11 @@ void ReleaseContexts(platform::WindowSystem& windows, WindowState& win) {
   win.mainContext = win.firstContext = win.loaderContext = platform::GlContext();
 }
 
-void SetViewport(AppState& app, int width, int height) {
+void SetViewport(AppState& app, Renderer& renderer, int width, int height) {
   if (height == 0) height = 1;
   app.viewportWidth = width;
   app.viewportHeight = height;
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(65.0, static_cast<double>(width) / static_cast<double>(height), 10.0, 600000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  renderer.SetPerspective(width, height);
 }
 
 void ToggleBorderless(platform::WindowSystem& windows, WindowState& win) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/renderer.h"
 
 namespace app {
 
@@ -22,7 +23,7 @@ bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppStat
 // Context of the window, antialiasing choices and viewport. Reports failures
 // in message boxes and posts a quit message, as a missing pixel format does.
 bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
-                          int width, int height);
+                          Renderer& renderer, int width, int height);
 
 // Index -> label: 0 "Off", then "MSAA: n X" for each of 2, 4, 8 and 16 that
 // the chooser accepts, numbered without gaps.
@@ -32,14 +33,14 @@ std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int
 // context sharing objects with the previous one. A count the driver cannot
 // give falls back to 0 ("Off").
 void RecreateContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
-                     int swapInterval);
+                     Renderer& renderer, int swapInterval);
 
 // Deletes each of the window's GL contexts once; the calling thread's
 // context is released first.
 void ReleaseContexts(platform::WindowSystem& windows, WindowState& win);
 
 // Viewport and a 65-degree perspective; a height of 0 counts as 1.
-void SetViewport(AppState& app, int width, int height);
+void SetViewport(AppState& app, Renderer& renderer, int width, int height);
 
 // These act on the main window and do nothing while there is none.
 void ToggleBorderless(platform::WindowSystem& windows, WindowState& win);

@@ -55,7 +55,7 @@ void Restore(Application& a, const SavedLook& look) {
   s.drawPalms = look.drawPalms;
   s.renderObjects = look.renderObjects;
   s.filledPolygons = look.filledPolygons;
-  SetViewport(a.app, look.width, look.height);
+  SetViewport(a.app, a.renderer, look.width, look.height);
 }
 
 // The look every reference picture has, whatever the user chose.
@@ -83,7 +83,7 @@ std::vector<ViewPicture> DrawReferencePictures(Application& a, bool withoutPalms
   std::vector<ViewPicture> pictures;
   for (const int level : bench::kReferenceDetailLevels) {
     for (const bench::ReferenceView& view : bench::ReferenceViews()) {
-      SetViewport(a.app, bench::kReferenceWidth, bench::kReferenceHeight);
+      SetViewport(a.app, a.renderer, bench::kReferenceWidth, bench::kReferenceHeight);
       scene::SetPose(a.app.camera, view.position, view.angles);
       a.scene.detailLevel = level;
       scene::SetSceneTime(a.scene, view.sceneTimeMs);

@@ -82,7 +82,7 @@ bool InitGlScene(Application& ctx) {
   };
   int width = 0, height = 0;
   win.mainWindow->GetClientSize(width, height);
-  if (!CreateInitialContext(ctx.windows, win, app, width, height)) return false;
+  if (!CreateInitialContext(ctx.windows, win, app, ctx.renderer, width, height)) return false;
   done("context");
 
   render::GlEntryPoints& gl = render::Gl();
@@ -102,15 +102,13 @@ bool InitGlScene(Application& ctx) {
   sound::CreateInterfaceSounds(ctx.audio, ctx.sounds);
   done("entry points, settings, sounds");
 
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_CULL_FACE);
+  ctx.renderer.EnableSceneDefaults();
 
   ShowLoadingTextNow(ctx, ArchiveText(kPleaseWait));
   ShowLoadingTextNow(ctx, u"OpenGL Test");
 
-  const char* extensionText = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  const std::string_view extensions = extensionText != nullptr ? extensionText : "";
+  render::GlDescription described = ctx.renderer.Describe();
+  const std::string_view extensions = described.extensions;
   const std::string_view missing = render::MissingShaderExtension(extensions);
   if (!missing.empty()) return Fail(ctx, StartFailure::GlExtension, missing);
   app.shadersAvailable = render::CheckShaderExtensions(gl, render::GlProcLookup(), extensions);
@@ -118,12 +116,9 @@ bool InitGlScene(Application& ctx) {
   bench::CreateHud(ctx.hud, app.textureTable);
   done("shader check, HUD");
 
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  app.renderer = renderer != nullptr ? renderer : "";
-  app.versionText = version != nullptr ? version : "";
-  const char* vendor = reinterpret_cast<const char*>(glGetString(GL_VENDOR));
-  app.vendorText = vendor != nullptr ? vendor : "";
+  app.renderer = std::move(described.renderer);
+  app.versionText = std::move(described.version);
+  app.vendorText = std::move(described.vendor);
 
   // A first pose the stored camera keys are read over; the menu pose below
   // replaces it, because the menu is what shows first.
@@ -131,7 +126,7 @@ bool InitGlScene(Application& ctx) {
   ReadCameraSettings(ctx.store, ctx.settings);
   const AppSettings& s = ctx.settings;
   ctx.input.waterHeight = s.waterHeight.value;
-  glPolygonMode(GL_FRONT_AND_BACK, s.filledPolygons.value != 0 ? GL_FILL : GL_LINE);
+  ctx.renderer.SetPolygonFill(s.filledPolygons.value != 0);
   scene::SetPose(app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
 
   // The water pass's reflection: the frame is copied into it every frame.
@@ -160,12 +155,13 @@ bool InitGlScene(Application& ctx) {
   sceneState.filledPolygons = s.filledPolygons.value != 0;
   scene::LoadTerrainTextures(sceneState.terrain, app.textureTable);
   // Programs stay unbound until a pass uses them.
-  if (gl.glUseProgramObjectARB != nullptr) gl.glUseProgramObjectARB(0);
+  ctx.renderer.UnbindProgram();
   done("terrain textures");
   return true;
 }
 
-void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress) {
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress,
+                     Renderer& renderer) {
   StepClock steps;
   const auto text = ArchiveText;
   render::LoadCausticSequence(sceneState.causticFrames, app.textureTable,
@@ -178,7 +174,7 @@ void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgre
   scene::BuildTerrain(sceneState.terrain, 1.0f, app.textureTable);
   // The main thread's context draws the terrain from here on: it must be
   // complete before it is told so.
-  glFinish();
+  renderer.FinishCommands();
   sceneState.sceneReadyLevel.store(1, std::memory_order_release);
   app.sceneReady.store(true, std::memory_order_release);
   steps.Done("terrain");
@@ -198,7 +194,7 @@ void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgre
   }
   // Objects made here are used by the main thread's context: they must be
   // complete before it is told so.
-  glFinish();
+  renderer.FinishCommands();
   sceneState.sceneReadyLevel.store(3, std::memory_order_release);
   ShowLoadingText(progress, text(37) + u"--- OK ---");
 }

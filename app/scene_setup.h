@@ -23,8 +23,10 @@ bool InitGlScene(Application& a);
 // the terrain, after which sceneReady is set (level 1); "Terrain is loaded",
 // the models; "Objects are being prepared" and ": 1/6" ... ": 6/6" before
 // each sixth of the placement (level 3 after the last); then text 37 with
-// "--- OK ---". Safe on the loader thread: the texts go through progress.
-void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress);
+// "--- OK ---". Safe on the loader thread: the texts go through progress,
+// and the renderer only finishes the loader's commands.
+void LoadSceneAssets(AppState& app, scene::SceneState& sceneState, LoadingProgress& progress,
+                     Renderer& renderer);
 
 // Runs load (LoadSceneAssets in the program) on the loader thread, with a
 // context of its own; when that context cannot be had, reports why and

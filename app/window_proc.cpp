@@ -50,7 +50,7 @@ int MainWindowProc(Application& ctx, const platform::Event& event) {
   switch (event.type) {
     case EventType::Size:
       if (!fromMain) return 0;
-      SetViewport(ctx.app, event.width, event.height);
+      SetViewport(ctx.app, ctx.renderer, event.width, event.height);
       return 1;
     case EventType::Activate:
       if (fromMain) OnActivate(ctx.win, event.active);

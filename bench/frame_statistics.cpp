@@ -45,6 +45,12 @@ void RestartInterval(FrameStatistics& stats, uint32_t tickMs) {
   stats.lastTick = tickMs;
 }
 
+bool TakeHudRebuild(FrameStatistics& stats, bool showInfo) {
+  if (!showInfo || stats.secondTicks == 0) return false;
+  stats.secondTicks = 0;
+  return true;
+}
+
 bool UpdateFrameStatistics(FrameStatistics& stats, const PassFacts& pass, platform::Power& power) {
   const uint32_t elapsed = pass.tickMs - stats.lastTick;
   KeepAwakeWhile(stats, pass.playing || pass.autopilot, power);

@@ -61,6 +61,11 @@ void RestartInterval(FrameStatistics& stats, uint32_t tickMs);
 // shows the frame rate in the window title.
 bool UpdateFrameStatistics(FrameStatistics& stats, const PassFacts& pass, platform::Power& power);
 
+// While the HUD shows, a second that has ended (secondTicks not 0) asks for
+// one rebuild of its text: true, and secondTicks is cleared. While it is
+// hidden the request waits.
+bool TakeHudRebuild(FrameStatistics& stats, bool showInfo);
+
 // "%.1f FPS <product> - <width> x <height> <renderer>"
 std::string BuildWindowTitle(double fps, const std::string& product, int width, int height,
                              const std::string& renderer);

@@ -16,10 +16,7 @@ bool CreateHud(Hud& hud, render::TextureSlots& textures) {
 
 void ReleaseHud(Hud& hud) { hud.font.Destroy(); }
 
-void BuildHud(Hud& hud, FrameStatistics& stats, const HudFacts& facts,
-              const render::TextureSlots& textures, bool showInfo) {
-  if (!showInfo || stats.secondTicks == 0) return;
-  stats.secondTicks = 0;
+void BuildHud(Hud& hud, const HudFacts& facts, const render::TextureSlots& textures) {
   render::TextBox& box = hud.box;
   box.Clear();
   box.SetTextColour(0.0f, 1.0f, 0.0f);

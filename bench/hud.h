@@ -33,13 +33,11 @@ bool CreateHud(Hud& hud, render::TextureSlots& textures);
 // texture goes with the table.
 void ReleaseHud(Hud& hud);
 
-// Once per frame before the scene. Nothing while showInfo is off. When a
-// second has ended (secondTicks not 0) it clears secondTicks, refills the
-// box with HudLines(facts) in green on black, draws it at (10, 0) in a
+// Before the scene, when a rebuild is due (TakeHudRebuild): refills the box
+// with HudLines(facts) in green on black, draws it at (10, 0) in a
 // 256 x 256 viewport at the origin and copies that corner into the HUD
 // texture. The scene drawn afterwards clears the frame again.
-void BuildHud(Hud& hud, FrameStatistics& stats, const HudFacts& facts,
-              const render::TextureSlots& textures, bool showInfo);
+void BuildHud(Hud& hud, const HudFacts& facts, const render::TextureSlots& textures);
 
 // Once per frame after the scene: the HUD texture as one quad of 256 x 256
 // pixels, blended at alpha 0.7, whose text block ends at the bottom of a

@@ -192,6 +192,12 @@ bool AdvanceTicker(MenuOverlay& menu, double frameTimeMs) {
   return true;
 }
 
+bool RefreshMenuCanvas(MenuOverlay& menu, int clientWidth, int clientHeight, double frameTimeMs) {
+  const bool tickerMoved = AdvanceTicker(menu, frameTimeMs);
+  const bool painted = PaintMenu(menu, clientWidth, clientHeight);
+  return tickerMoved || painted;
+}
+
 void PlaceOverlay(MenuOverlay& menu, int clientWidth, int clientHeight) {
   if (!menu.canvas) return;
   menu.originX = clientWidth / 2 - menu.canvas->width() / 2;

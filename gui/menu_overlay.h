@@ -134,6 +134,11 @@ bool PaintMenu(MenuOverlay& menu, int clientWidth, int clientHeight);
 // its strip is drawn again; true then, and the canvas needs uploading.
 bool AdvanceTicker(MenuOverlay& menu, double frameTimeMs);
 
+// A frame's menu work: the ticker moves by the last frame's time and the
+// canvas is repainted when something changed. True when any pixel changed
+// and the canvas needs uploading.
+bool RefreshMenuCanvas(MenuOverlay& menu, int clientWidth, int clientHeight, double frameTimeMs);
+
 // Where the overlay's top-left lies for a client area of that size.
 void PlaceOverlay(MenuOverlay& menu, int clientWidth, int clientHeight);
 

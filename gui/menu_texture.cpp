@@ -13,7 +13,9 @@ void SelectUnit0() {
   if (gl.glActiveTextureARB != nullptr) gl.glActiveTextureARB(GL_TEXTURE0);
 }
 
-void UploadCanvas(MenuOverlay& menu) {
+}  // namespace
+
+void UploadMenuCanvas(MenuOverlay& menu) {
   platform::Canvas& canvas = *menu.canvas;
   const uint32_t* pixels = canvas.Pixels();
   if (pixels == nullptr) return;
@@ -34,14 +36,6 @@ void UploadCanvas(MenuOverlay& menu) {
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, canvas.width(), canvas.height(), GL_BGRA,
                   GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-}
-
-}  // namespace
-
-void DrawMenuBitmap(MenuOverlay& menu, int clientWidth, int clientHeight, double frameTimeMs) {
-  const bool tickerMoved = AdvanceTicker(menu, frameTimeMs);
-  const bool painted = PaintMenu(menu, clientWidth, clientHeight);
-  if (tickerMoved || painted) UploadCanvas(menu);
 }
 
 void DrawMenuTexture(MenuOverlay& menu, int viewportWidth, int viewportHeight) {

@@ -6,10 +6,8 @@
 
 namespace gui {
 
-// Moves the ticker by the last frame's time, repaints the canvas when
-// something changed (PaintMenu) and uploads it into the menu texture when
-// any pixel changed.
-void DrawMenuBitmap(MenuOverlay& menu, int clientWidth, int clientHeight, double frameTimeMs);
+// Copies the canvas into the menu texture, made at the canvas's size.
+void UploadMenuCanvas(MenuOverlay& menu);
 // Draws the texture at 80 % opacity, centred over the viewport, and records
 // where it lies so the mouse can be placed on it.
 void DrawMenuTexture(MenuOverlay& menu, int viewportWidth, int viewportHeight);

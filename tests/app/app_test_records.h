@@ -1,7 +1,6 @@
 // The application record, owned by one test, over a recording window system,
-// a scripted clock, a recording power service and a recording audio output,
-// with a settings file in a
-// scratch folder of its own.
+// a scripted clock, a recording power service, a recording audio output and
+// a recording renderer, with a settings file in a scratch folder of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,10 +15,11 @@
 #include "platform/fake/recording_power.h"
 #include "platform/fake/recording_window_system.h"
 #include "platform/fake/scripted_clock.h"
+#include "tests/app/recording_renderer.h"
 
 namespace apptest {
 
-template <typename Windows>
+template <typename Windows, typename FrameRenderer = RecordingRenderer>
 class AppRecordsTestOver : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,7 +45,8 @@ class AppRecordsTestOver : public ::testing::Test {
   platform::fake::ScriptedClock clock_;
   platform::fake::RecordingPower power_;
   platform::fake::RecordingAudio audio_;
-  app::Application a_{windows_, clock_, power_, audio_};
+  FrameRenderer renderer_;
+  app::Application a_{windows_, clock_, power_, audio_, renderer_};
 };
 
 using AppRecordsTest = AppRecordsTestOver<platform::fake::RecordingWindowSystem>;

@@ -37,14 +37,14 @@ app::Options Benchmark(app::Options options) {
 // window, with a 30-keyframe path of half a second.
 struct Start {
   Start(app::Options options, const app::SettingsStore& store, std::map<int, int> probeAnswers = {})
-      : a(windows, clock, power, audio, Benchmark(std::move(options))) {
+      : a(windows, clock, power, audio, renderer, Benchmark(std::move(options))) {
     a.store = store;
     a.start.out = &out;
     a.start.err = &err;
     a.win.noMinimumSize = true;
     windows.probeAnswers = std::move(probeAnswers);
     EXPECT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 160, 120, true));
-    EXPECT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 160, 120));
+    EXPECT_TRUE(app::CreateInitialContext(windows, a.win, a.app, renderer, 160, 120));
     a.app.perfFrequency = clock.Frequency();
     clock.SetDefaultStepMs(5.0);
     a.app.loadState = LoadState::Loaded;
@@ -55,6 +55,7 @@ struct Start {
   platform::fake::ScriptedClock clock;
   platform::fake::RecordingPower power;
   platform::fake::RecordingAudio audio;
+  apptest::RecordingRenderer renderer;
   std::ostringstream out, err;
   app::Application a;
 };

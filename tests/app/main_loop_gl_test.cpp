@@ -5,21 +5,23 @@
 
 namespace {
 
+using GlRecordsTest = apptest::AppRecordsTestOver<platform::sdl::SdlWindowSystem, app::GlRenderer>;
+
 // The real loop over the test's own record and a hidden offscreen window.
-class MainLoopGLTest : public apptest::AppRecordsTestOver<platform::sdl::SdlWindowSystem> {
+class MainLoopGLTest : public GlRecordsTest {
  protected:
   void SetUp() override {
-    AppRecordsTestOver::SetUp();
+    GlRecordsTest::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(windows_.Init()) << windows_.LastError();
     ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 64, 48, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, 64, 48));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, a_.renderer, 64, 48));
     a_.app.perfFrequency = clock_.Frequency();
     scene::SetPose(a_.app.camera, scene::kMenuPosePosition, scene::kMenuPoseAngles);
   }
   void TearDown() override {
     windows_.Shutdown();
-    AppRecordsTestOver::TearDown();
+    GlRecordsTest::TearDown();
   }
 };
 

@@ -14,6 +14,7 @@
 #include "app/start_failure.h"
 #include "app/window_proc.h"
 #include "lang/language.h"
+#include "platform/fake/recording_canvas.h"
 #include "platform/fake/recording_debug_output.h"
 #include "platform/fake/recording_power.h"
 #include "platform/virtual_keys.h"
@@ -51,7 +52,7 @@ class MainLoopTest : public apptest::AppRecordsTest {
   // The window and context as start-up makes them, without the GL scene.
   void OpenWindow() {
     ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, a_.renderer, 1024, 768));
     a_.app.perfFrequency = clock_.Frequency();
     clock_.SetDefaultStepMs(20.0);
   }
@@ -190,10 +191,10 @@ TEST_F(MainLoopTest, RunAtSixtyFramesPerSecondOverASixtySecondPathStoresItsResul
   RecordingWindowSystem windows;
   FrameClock clock;
   platform::fake::RecordingPower power;
-  app::Application a(windows, clock, power, audio_);
+  app::Application a(windows, clock, power, audio_, renderer_);
   a.store = a_.store;
   ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-  ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+  ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
   a.app.perfFrequency = clock.Frequency();
   a.app.loadState = LoadState::Running;
   a.settings.menuShown.value = 0;
@@ -229,9 +230,9 @@ TEST_F(MainLoopTest, EachSecondTitlesTheWindowAndKeepsTheHighestMegaTris) {
     RecordingWindowSystem windows;
     FrameClock clock;  // starts at tick 1000: the first pass is not a second yet
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power, audio_);
+    app::Application a(windows, clock, power, audio_, renderer_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
     a.app.loadState = LoadState::Running;
     a.settings.hudShown.value = showInfo;
     // 20 ms frames of 2 million triangles, from the 61st frame 0.5 million.
@@ -254,6 +255,43 @@ TEST_F(MainLoopTest, EachSecondTitlesTheWindowAndKeepsTheHighestMegaTris) {
     EXPECT_NEAR(a.player.maxMegaTris, 2.0 * 51 / 1.02, 1e-4) << "the second second's, not the last";
     EXPECT_EQ(a.stats.secondTicks, showInfo != 0 ? 0 : 3) << "the HUD takes each second's rebuild";
   }
+}
+
+// A running frame: the HUD's text and the menu's canvas are made first, the
+// scene is drawn, then the menu and the HUD over it, then the frame is
+// presented; the scene's triangles are the frame's count. A loading frame
+// clears and draws the loading page alone until the terrain exists.
+TEST_F(MainLoopTest, AFrameDrawsTheSceneThenTheMenuAndTheHudOverIt) {
+  OpenWindow();
+  const auto createCanvas = [](int width, int height) {
+    return std::make_unique<platform::fake::RecordingCanvas>(width, height);
+  };
+  a_.menu.hooks.createCanvas = createCanvas;
+  renderer_.sceneTriangles = 1234;
+  a_.app.loadState = LoadState::Running;
+  a_.settings.menuShown.value = 1;
+  a_.settings.renderPass.value = 1;
+  a_.stats.secondTicks = 1;
+  windows_.onPresent = [&](int) { windows_.PostQuit(0); };
+  renderer_.Clear();
+  app::RunMainLoop(a_);
+  const std::vector<std::string> frame{
+      "build hud",         "upload menu",   "fill", "scene water 1024x768",
+      "overlays 1024x768", "menu 1024x768", "hud"};
+  EXPECT_EQ(renderer_.log(), frame);
+  EXPECT_EQ(a_.app.frameTriangles, 1234);
+  EXPECT_EQ(a_.stats.secondTicks, 0);
+
+  app::Application loading(windows_, clock_, power_, audio_, renderer_);
+  ASSERT_TRUE(app::CreateMainWindow(windows_, loading.win, loading.app, "", 640, 480, true));
+  ASSERT_TRUE(app::CreateInitialContext(windows_, loading.win, loading.app, renderer_, 640, 480));
+  loading.win.mainWindow->Show(platform::ShowState::Normal);
+  loading.menu.hooks.createCanvas = createCanvas;
+  windows_.onPresent = [&](int) { windows_.PostQuit(0); };
+  renderer_.Clear();
+  app::RunMainLoop(loading);
+  EXPECT_EQ(renderer_.log(),
+            (std::vector<std::string>{"clear 640x480", "upload menu", "menu 640x480"}));
 }
 
 // What a run and the autopilot ask of the power service, pass by pass.
@@ -289,9 +327,9 @@ TEST_F(MainLoopTest, KeepAwakeAndPriorityFollowTheRunAndTheAutopilot) {
     platform::fake::RecordingPower power;
     power.refuseRaise = c.refuseRaise;
     platform::fake::RecordingMessageBox boxes;
-    app::Application a(windows, clock, power, audio_);
+    app::Application a(windows, clock, power, audio_, renderer_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
     a.app.loadState = LoadState::Running;
     a.settings.menuShown.value = 0;
     a.settings.autopilotOn.value = c.autopilot;
@@ -336,18 +374,26 @@ TEST_F(MainLoopTest, NewSampleCountRecreatesTheContextSharingObjects) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power, audio_);
+    app::Application a(windows, clock, power, audio_, renderer_);
     a.settings.waitForRefresh.value = 1;
     windows.probeAnswers = {{4, c.answer}};
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
     a.app.loadState = LoadState::Running;
     a.win.sampleCount = 4;
     a.win.pixelFormatPending = true;
     windows.onPresent = [&](int) { windows.PostQuit(0); };
     windows.ClearLog();
+    renderer_.Clear();
     app::RunMainLoop(a);
 
+    // The screen matrices are kept around the change; the new context gets
+    // the viewport and the scene's defaults.
+    const std::vector<std::string> drawn{"push matrices 1024x768", "perspective 1024x768",
+                                         "scene defaults", "pop matrices"};
+    ASSERT_GE(renderer_.log().size(), drawn.size());
+    EXPECT_EQ(std::vector<std::string>(renderer_.log().begin(), renderer_.log().begin() + 4),
+              drawn);
     const std::vector<std::string> recreate{c.created,
                                             "create context 2 shared",
                                             "icon 64x64",
@@ -406,9 +452,9 @@ TEST_F(MainLoopTest, CameraInputReachesTheCameraOnlyWithMenuHiddenNoRunAndFocus)
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power, audio_);
+    app::Application a(windows, clock, power, audio_, renderer_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
     a.app.loadState = LoadState::Running;
     a.settings.menuShown.value = c.menu;
     a.settings.autopilotOn.value = 0;
@@ -452,9 +498,9 @@ TEST_F(MainLoopTest, TheAutopilotFliesRunningFramesOnlyWhileOn) {
     RecordingWindowSystem windows;
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
-    app::Application a(windows, clock, power, audio_);
+    app::Application a(windows, clock, power, audio_, renderer_);
     ASSERT_TRUE(app::CreateMainWindow(windows, a.win, a.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows, a.win, a.app, a.renderer, 1024, 768));
     a.app.loadState = LoadState::Running;
     a.settings.menuShown.value = 1;
     a.settings.autopilotOn.value = autopilot;

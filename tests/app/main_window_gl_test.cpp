@@ -14,7 +14,7 @@ class MainWindowGLTest : public ::testing::Test {
     ASSERT_TRUE(windows_.Init()) << windows_.LastError();
     ASSERT_TRUE(app::CreateMainWindow(windows_, win_, app_, "test", 64, 48, true))
         << windows_.LastError();
-    ASSERT_TRUE(app::CreateInitialContext(windows_, win_, app_, 64, 48));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, win_, app_, renderer_, 64, 48));
   }
   void TearDown() override {
     app::ReleaseContexts(windows_, win_);
@@ -25,6 +25,7 @@ class MainWindowGLTest : public ::testing::Test {
   platform::sdl::SdlWindowSystem windows_;
   app::AppState app_;
   app::WindowState win_;
+  app::GlRenderer renderer_;
 };
 
 TEST_F(MainWindowGLTest, ClearsPresentsAndReadsBack) {
@@ -42,7 +43,7 @@ TEST_F(MainWindowGLTest, ClearsPresentsAndReadsBack) {
 }
 
 TEST_F(MainWindowGLTest, ViewportHeightZeroCountsAsOne) {
-  app::SetViewport(app_, 64, 0);
+  app::SetViewport(app_, renderer_, 64, 0);
   EXPECT_EQ(app_.viewportHeight, 1);
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -63,7 +64,7 @@ TEST_F(MainWindowGLTest, NewSampleCountKeepsTexturesAndFallsBackWhenUnavailable)
     if (index > 0) samples = std::stoi(std::string(label.begin() + 6, label.end() - 2));
   }
   win_.sampleCount = samples;
-  app::RecreateContext(windows_, win_, app_, 0);
+  app::RecreateContext(windows_, win_, app_, renderer_, 0);
   EXPECT_NE(win_.mainContext, win_.firstContext);
   EXPECT_EQ(win_.sampleCount, samples);
   GLint sampleBuffers = -1;
@@ -78,7 +79,7 @@ TEST_F(MainWindowGLTest, NewSampleCountKeepsTexturesAndFallsBackWhenUnavailable)
 
   // 32 samples are never available: the new drawable has none and says so.
   win_.sampleCount = 32;
-  app::RecreateContext(windows_, win_, app_, 0);
+  app::RecreateContext(windows_, win_, app_, renderer_, 0);
   EXPECT_EQ(win_.sampleCount, 0);
   EXPECT_EQ(win_.antialiasLabel, u"Off");
   EXPECT_TRUE(glIsTexture(texture));

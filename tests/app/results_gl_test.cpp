@@ -85,7 +85,8 @@ class ResultsGLTest : public ::testing::Test {
     platform::fake::ScriptedClock clock;
     platform::fake::RecordingPower power;
     platform::NoAudioOutput silence;
-    app::Application a(gl.windows(), clock, power, silence);
+    app::GlRenderer renderer;
+    app::Application a(gl.windows(), clock, power, silence, renderer);
     a.app.viewportWidth = kSize;
     a.app.viewportHeight = kSize;
     DrawPicture();
@@ -147,7 +148,8 @@ TEST_F(ResultsGLTest, CompareRecordCarriesTheContextAndTheMachine) {
   platform::fake::ScriptedClock clock;
   platform::fake::RecordingPower power;
   platform::NoAudioOutput silence;
-  app::Application a(gl.windows(), clock, power, silence);
+  app::GlRenderer glRenderer;
+  app::Application a(gl.windows(), clock, power, silence, glRenderer);
   a.settings.lastRunQuality.value = 2;
   a.settings.compareUrl.value = u"https://example.org";
   platform::fake::FixedSystemInfo system;

@@ -17,10 +17,12 @@
 
 namespace {
 
-class StartupOrderGLTest : public apptest::AppRecordsTestOver<platform::sdl::SdlWindowSystem> {
+using GlRecordsTest = apptest::AppRecordsTestOver<platform::sdl::SdlWindowSystem, app::GlRenderer>;
+
+class StartupOrderGLTest : public GlRecordsTest {
  protected:
   void SetUp() override {
-    AppRecordsTestOver::SetUp();
+    GlRecordsTest::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(lang::LoadStringArchive());
     lang::SetUiLanguage(1);  // English
@@ -36,7 +38,7 @@ class StartupOrderGLTest : public apptest::AppRecordsTestOver<platform::sdl::Sdl
     platform::SetDebugOutputHandler({});
     app::Shutdown(a_);
     windows_.Shutdown();
-    AppRecordsTestOver::TearDown();
+    GlRecordsTest::TearDown();
   }
 
   platform::fake::WaitWindowLog waitLog_;
@@ -62,7 +64,7 @@ TEST_F(StartupOrderGLTest, StepsAndTextsComeInOrderWithTheSceneReadyBetween) {
   app::StartWaitWindow(a_);
   app::InitGlScene(a_);
   ASSERT_TRUE(a_.win.mainContext);
-  app::LoadSceneAssets(a_.app, a_.scene, a_.progress);
+  app::LoadSceneAssets(a_.app, a_.scene, a_.progress, a_.renderer);
 
   const std::vector<std::string> expected = {
       "context",

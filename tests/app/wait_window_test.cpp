@@ -58,7 +58,7 @@ class WaitWindowTest : public apptest::AppRecordsTest {
   }
   void OpenWindow() {
     ASSERT_TRUE(app::CreateMainWindow(windows_, a_.win, a_.app, "", 1024, 768, true));
-    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, 1024, 768));
+    ASSERT_TRUE(app::CreateInitialContext(windows_, a_.win, a_.app, a_.renderer, 1024, 768));
   }
   platform::Event Key(uint32_t window, int vk) {
     platform::Event event;

@@ -107,7 +107,7 @@ TEST(MenuGLTest, PageIsUploadedAndDrawnTranslucentCentredWithOutlinesAndText) {
   auto frame = [&] {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    gui::DrawMenuBitmap(menu, kWidth, kHeight, 0.0);
+    if (gui::RefreshMenuCanvas(menu, kWidth, kHeight, 0.0)) gui::UploadMenuCanvas(menu);
     gui::DrawMenuTexture(menu, kWidth, kHeight);
     glFinish();
     return gl.ReadPixels();

@@ -71,7 +71,7 @@ TEST_P(MenuPagesGLTest, MainPageHasOnePixelGreenOutlinesAndInkInEveryTextBox) {
   menu.hooks.createCanvas = platform::sdl::CreateCairoCanvas;
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
-  gui::DrawMenuBitmap(menu, kWidth, kHeight, 0.0);
+  if (gui::RefreshMenuCanvas(menu, kWidth, kHeight, 0.0)) gui::UploadMenuCanvas(menu);
   gui::DrawMenuTexture(menu, kWidth, kHeight);
   glFinish();
   platform::Canvas& canvas = *menu.canvas;

@@ -90,7 +90,8 @@ void DrawMenu(app::Application& a, const ShotOptions& options) {
   platform::sdl::PosixSystemInfo system;
   app::WireMenuPages(a, system);
   a.menu.page = *options.menuPage;
-  gui::DrawMenuBitmap(a.menu, options.width, options.height, 0.0);
+  if (gui::RefreshMenuCanvas(a.menu, options.width, options.height, 0.0))
+    gui::UploadMenuCanvas(a.menu);
   gui::DrawMenuTexture(a.menu, options.width, options.height);
   gui::DeleteMenuTexture(a.menu);
 }
@@ -135,8 +136,8 @@ bool DrawAndWrite(app::Application& a, const ShotOptions& options, std::string& 
             std::to_string(clientHeight) + " pixels";
     return false;
   }
-  app::SetViewport(a.app, options.width, options.height);
-  app::LoadSceneAssets(a.app, a.scene, a.progress);
+  app::SetViewport(a.app, a.renderer, options.width, options.height);
+  app::LoadSceneAssets(a.app, a.scene, a.progress, a.renderer);
   if (options.references) return WriteReferences(a, options.outPath, error);
   Place(a, options);
   app::DrawSceneFrame(a);
@@ -185,7 +186,8 @@ bool RenderShot(const ShotOptions& options, platform::WindowSystem& windows, pla
     // software renderer the driver's 16x makes each picture take seconds.
     app::Options appOptions;
     if (options.references) appOptions.anisotropy = 1;
-    app::Application a(windows, clock, power, silence, appOptions);
+    app::GlRenderer renderer;
+    app::Application a(windows, clock, power, silence, renderer, appOptions);
     a.developer = app::ReadDeveloperSwitches();
     written = DrawAndWrite(a, options, error);
     Release(a);
