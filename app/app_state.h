@@ -3,8 +3,6 @@
 // water controls. They live in the application record (app/application.h).
 #pragma once
 
-#include <GL/gl.h>
-
 #include <array>
 #include <atomic>
 #include <cstdint>
