@@ -49,7 +49,7 @@ void WireMenu(Application& a, const PlatformPieces& pieces) {
   hooks.showMessage = [](std::u16string_view text, std::u16string_view caption) {
     platform::ShowMessageBox(text, caption, platform::MessageIcon::Error);
   };
-  hooks.executeCommand = [&a, &system](const std::u16string& command) {
+  hooks.executeCommand = [&a, &system](const gui::Command& command) {
     ExecuteCommand(a, command, system);
   };
 }

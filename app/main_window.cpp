@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include "app/settings/app_settings.h"
 #include "app/start_failure.h"
 #include "app/window_icon.h"
@@ -22,11 +24,6 @@ int ShowCommand(platform::ShowState state) {
       return 3;
   }
   return 1;
-}
-
-std::u16string AntialiasLabel(int samples) {
-  if (samples == 0) return u"Off";
-  return platform::Ascii("MSAA: " + std::to_string(samples) + " X");
 }
 
 // Only counts the driver gives exactly are offered: a request for 2 samples
@@ -55,6 +52,17 @@ void PlaceCentred(platform::WindowSystem& windows, WindowState& win, int width, 
 }
 
 }  // namespace
+
+std::u16string AntialiasLabel(int samples) {
+  if (samples == 0) return u"Off";
+  return platform::Ascii("MSAA: " + std::to_string(samples) + " X");
+}
+
+int AntialiasSamples(std::u16string_view label) {
+  constexpr std::u16string_view kPrefix = u"MSAA: ";
+  if (!label.starts_with(kPrefix)) return 0;
+  return std::max(0, platform::ParseLeadingInt(label.substr(kPrefix.size())));
+}
 
 bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppState& app,
                       const std::string& title, int width, int height, bool decorated) {

@@ -25,6 +25,11 @@ bool CreateMainWindow(platform::WindowSystem& windows, WindowState& win, AppStat
 bool CreateInitialContext(platform::WindowSystem& windows, WindowState& win, AppState& app,
                           Renderer& renderer, int width, int height);
 
+// "Off" for 0 samples, otherwise "MSAA: <samples> X"; AntialiasSamples
+// reads the count back (0 for "Off" or any other text).
+std::u16string AntialiasLabel(int samples);
+int AntialiasSamples(std::u16string_view label);
+
 // Index -> label: 0 "Off", then "MSAA: n X" for each of 2, 4, 8 and 16 that
 // the chooser accepts, numbered without gaps.
 std::map<int, std::u16string> BuildAntialiasChoices(const std::function<bool(int)>& chooser);

@@ -18,56 +18,46 @@
 namespace app {
 namespace {
 
-bool Begins(std::u16string_view command, std::u16string_view prefix) {
-  return command.substr(0, prefix.size()) == prefix;
-}
+using gui::Command;
+using gui::CommandKind;
 
-bool IsLink(std::u16string_view command) {
-  for (std::u16string_view link :
-       {u"WWW", u"More", u"Results", u"WWW1?", u"Homepage", u"# Donate", u"History", u"# THX"}) {
-    if (command == link) return true;
-  }
-  return false;
-}
-
-void OpenLink(const Application& a, const std::u16string& command) {
-  share::OpenLink(platform::Utf16ToUtf8(command), lang::UiLanguage(), a.settings.homepageUrl.value);
+// The name the link opener knows each link by.
+std::string_view LinkName(int link) {
+  static constexpr std::string_view kNames[] = {"# FAQ",   "Homepage", "More",   "# Donate",
+                                                "History", "# THX",    "Results"};
+  return link >= 0 && link < static_cast<int>(std::size(kNames)) ? kNames[link] : "";
 }
 
 void PlaySelectionSound(Application& a) {
   if (a.menu.hooks.playSelectionSound) a.menu.hooks.playSelectionSound();
 }
 
-void ReportUnknown(const std::u16string& command) {
-  platform::ShowMessageBox(command, u"command?");
-}
-
 // The language of the user interface; one the archive does not have is
-// refused rather than looked up.
-bool ChooseLanguage(Application& a, const std::u16string& command) {
-  const int language = CommandNumber(command);
-  if (language < 0 || language >= lang::ProgramStrings().languageCount) return false;
+// refused with a box that names it, and nothing changes.
+void ChooseLanguage(Application& a, int language) {
+  if (language < 0 || language >= lang::ProgramStrings().languageCount) {
+    platform::ShowMessageBox(u"#LNG:" + platform::FormatInt(language), u"command?");
+    return;
+  }
   lang::SetUiLanguage(language);
   if (language != a.settings.languageId.value) {
     a.settings.languageId.value = language;
     WriteSetting(a.store, a.settings.languageId);
   }
   gui::ShowPage(a.menu, gui::kMainPage);
-  return true;
 }
 
 // The new sample count takes effect when the next frame re-creates the
 // context; a count the driver cannot give falls back to "Off" there.
-void ChooseAntialiasing(Application& a, const std::u16string& command) {
-  a.win.sampleCount = std::max(0, CommandNumber(command));
+void ChooseAntialiasing(Application& a, int samples) {
+  a.win.sampleCount = std::max(0, samples);
   a.win.pixelFormatPending = true;
   gui::ShowPage(a.menu, gui::kMainPage);
 }
 
-// "Light:-30 %" gives 0.7. The scene uses brightness within [0.5, 1.5].
-void ChooseBrightness(Application& a, const std::u16string& command) {
-  const double percent = static_cast<double>(CommandNumber(command)) + 100.0;
-  a.settings.brightness.value = ClampGamma(static_cast<float>(percent / 100.0));
+// -30 gives 0.7. The scene uses brightness within [0.5, 1.5].
+void ChooseBrightness(Application& a, int percent) {
+  a.settings.brightness.value = ClampGamma(static_cast<float>((percent + 100.0) / 100.0));
   WriteSetting(a.store, a.settings.brightness);
   gui::RequestRedraw(a.menu);
 }
@@ -95,66 +85,75 @@ void StartBenchmarkRun(Application& a) {
   if (!StartRun(a)) ToggleMenu(a);
 }
 
+struct CommandContext {
+  Application& a;
+  platform::SystemInfo& system;
+  int value;
+};
+using CommandHandler = void (*)(const CommandContext& c);
+
+// One handler for each kind, in the order of gui::CommandKind.
+constexpr CommandHandler kHandlers[gui::kCommandKinds] = {
+    // None
+    [](const CommandContext&) {},
+    // Back
+    [](const CommandContext& c) { gui::MenuBack(c.a.menu); },
+    // ShowPage
+    [](const CommandContext& c) { gui::ShowPage(c.a.menu, c.value); },
+    // OpenLink
+    [](const CommandContext& c) {
+      share::OpenLink(LinkName(c.value), lang::UiLanguage(), c.a.settings.homepageUrl.value);
+    },
+    // ChooseLanguage
+    [](const CommandContext& c) { ChooseLanguage(c.a, c.value); },
+    // ChooseAntialiasing
+    [](const CommandContext& c) { ChooseAntialiasing(c.a, c.value); },
+    // ChooseBrightness
+    [](const CommandContext& c) { ChooseBrightness(c.a, c.value); },
+    // ChooseQuality
+    [](const CommandContext& c) { ChooseChoice(c.a, c.a.settings.quality, c.value); },
+    // ChooseScreen
+    [](const CommandContext& c) {
+      ChooseChoice(c.a, c.a.settings.screenChoice, c.value);
+      ApplyScreenType(c.a.windows, c.a.win, c.a.settings.screenChoice.value);
+    },
+    // StartRun
+    [](const CommandContext& c) { StartBenchmarkRun(c.a); },
+    // StartAutopilot
+    [](const CommandContext& c) {
+      ToggleMenu(c.a);
+      c.a.settings.autopilotOn.value = 1;
+    },
+    // Exit
+    [](const CommandContext& c) { c.a.windows.PostQuit(0); },
+    // MailRecommendation
+    [](const CommandContext& c) {
+      share::SendRecommendationMail(lang::ProgramStrings(), c.a.settings.homepageUrl.value);
+    },
+    // MailProgram
+    [](const CommandContext& c) {
+      share::SendProgramMail(lang::ProgramStrings(), c.a.settings.homepageUrl.value,
+                             platform::ExecutablePath());
+    },
+    // LoadTranslation
+    [](const CommandContext& c) {
+      lang::LoadTranslationFromDialog(lang::ProgramStrings());
+      gui::RequestRedraw(c.a.menu);
+    },
+    // ExportTranslation
+    [](const CommandContext&) { lang::ExportTranslationTemplate(lang::ProgramStrings()); },
+    // Compare
+    [](const CommandContext& c) { CompareResults(c.a, c.system); },
+    // Screenshot
+    [](const CommandContext& c) { RequestScreenshot(c.a); },
+};
+
 }  // namespace
 
-int CommandNumber(std::u16string_view command) {
-  const size_t colon = command.find(u':');
-  if (colon == std::u16string_view::npos) return 0;
-  const std::u16string_view rest = command.substr(colon + 1);
-  return platform::ParseLeadingInt(rest.substr(0, rest.find(u':')));
-}
-
-void ExecuteCommand(Application& a, const std::u16string& command, platform::SystemInfo& system) {
-  AppSettings& s = a.settings;
-  lang::StringArchive& strings = lang::ProgramStrings();
-  if (command == u"# FAQ") {
-    OpenLink(a, command);
-  } else if (command == u"<< BACK") {
-    gui::MenuBack(a.menu);
-  } else if (Begins(command, u"#LNG:")) {
-    if (!ChooseLanguage(a, command)) ReportUnknown(command);
-  } else if (Begins(command, u"AA--")) {
-    ChooseAntialiasing(a, command);
-  } else if (IsLink(command)) {
-    OpenLink(a, command);
-  } else if (command == u"AA") {
-    gui::ShowPage(a.menu, gui::kAntialiasingPage);
-  } else if (Begins(command, u"Light")) {
-    ChooseBrightness(a, command);
-  } else if (command == u"# LNG") {
-    gui::ShowPage(a.menu, gui::kLanguagePage);
-  } else if (command == u"LastFPS") {
-    gui::ShowPage(a.menu, gui::kResultsPage);
-  } else if (command == u"# Extras") {
-    gui::ShowPage(a.menu, gui::kExtrasPage);
-  } else if (command == u"GK0" || command == u"GK1" || command == u"GK2") {
-    ChooseChoice(a, s.quality, command[2] - u'0');
-  } else if (command == u"S0" || command == u"S1" || command == u"S2" || command == u"S3") {
-    ChooseChoice(a, s.screenChoice, command[1] - u'0');
-    ApplyScreenType(a.windows, a.win, s.screenChoice.value);
-  } else if (command == u"Start") {
-    StartBenchmarkRun(a);
-  } else if (command == u"StartAP") {
-    ToggleMenu(a);
-    s.autopilotOn.value = 1;
-  } else if (command == u"Exit") {
-    a.windows.PostQuit(0);
-  } else if (command == u"EMail1") {
-    share::SendRecommendationMail(strings, s.homepageUrl.value);
-  } else if (command == u"EMail2") {
-    share::SendProgramMail(strings, s.homepageUrl.value, platform::ExecutablePath());
-  } else if (command == u"Load from Unicode File") {
-    lang::LoadTranslationFromDialog(strings);
-    gui::RequestRedraw(a.menu);
-  } else if (command == u"Translate") {
-    lang::ExportTranslationTemplate(strings);
-  } else if (command == u"Compare") {
-    CompareResults(a, system);
-  } else if (command == u"ScreenShot") {
-    RequestScreenshot(a);
-  } else {
-    ReportUnknown(command);
-  }
+void ExecuteCommand(Application& a, const gui::Command& command, platform::SystemInfo& system) {
+  const int kind = static_cast<int>(command.kind);
+  if (kind < 0 || kind >= gui::kCommandKinds) return;
+  kHandlers[kind]({a, system, command.value});
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/menu_page_data.h"
 
 #include "app/compare.h"
+#include "app/main_window.h"
 #include "lang/language.h"
 #include "platform/text_codec.h"
 #include "share/open_link.h"
@@ -22,9 +23,10 @@ gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersi
   const platform::DisplaySize display = a.windows.GetDisplaySize();
   data.displayWidth = display.width;
   data.displayHeight = display.height;
-  data.antialiasLabels.clear();
-  for (const auto& [samples, label] : a.win.antialiasChoices) data.antialiasLabels.push_back(label);
-  if (data.antialiasLabels.empty()) data.antialiasLabels.push_back(u"Off");
+  data.antialias.clear();
+  for (const auto& [index, label] : a.win.antialiasChoices)
+    data.antialias.push_back({AntialiasSamples(label), label});
+  if (data.antialias.empty()) data.antialias.push_back({0, u"Off"});
   data.antialiasLabel = a.win.antialiasLabel;
   const int uiLanguage = lang::UiLanguage();
   data.homepageBase =

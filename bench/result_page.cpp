@@ -65,13 +65,13 @@ ResultsPage LayoutResultsPage(const platform::Rect& area, const StoredResult& re
   page.block.rect = {area.left, area.top, area.right, area.top + 3 * t};
   page.block.text = PageText(result, gl, osVersion, text);
   int top = page.block.rect.bottom;
-  const auto addButton = [&](int id, const char* command) {
+  const auto addButton = [&](int id, ResultsAction action) {
     const int bottom = static_cast<int>(top + t * 0.65);
-    page.buttons.push_back({{area.left, top, area.right, bottom}, ButtonText(text, id), command});
+    page.buttons.push_back({{area.left, top, area.right, bottom}, ButtonText(text, id), action});
     top = bottom;
   };
-  if (freshResult) addButton(kIdCompare, "Compare");
-  addButton(kIdScreenShot, "ScreenShot");
+  if (freshResult) addButton(kIdCompare, ResultsAction::Compare);
+  addButton(kIdScreenShot, ResultsAction::Screenshot);
   return page;
 }
 

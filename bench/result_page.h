@@ -63,10 +63,13 @@ struct ResultsTextBlock {
   bool outlined = true;
 };
 
+// What a button of the results page does.
+enum class ResultsAction { Compare, Screenshot };
+
 struct ResultsButton {
   platform::Rect rect;
   platform::WString text;
-  std::string command;  // "Compare" or "ScreenShot"
+  ResultsAction action = ResultsAction::Screenshot;
 };
 
 struct ResultsPage {

@@ -27,15 +27,15 @@ void DrawLanguagePage(MenuOverlay& menu, platform::Canvas& canvas, const platfor
       const platform::Rect cell = odd ? platform::Rect{middle, top, area.right, top + h}
                                       : platform::Rect{area.left, top, middle, top + h};
       DrawButton(menu, canvas, cell, menu.fonts.medium,
-                 {text, u"#LNG:" + platform::FormatInt(index)});
+                 {text, Do(CommandKind::ChooseLanguage, index)});
     }
     if (odd) top += h;
   }
   const int bottom = area.bottom;
   DrawButton(menu, canvas, {area.left, bottom - h, middle, bottom}, menu.fonts.medium,
-             {u"Translate", u"Translate"});
+             {u"Translate", Do(CommandKind::ExportTranslation)});
   DrawButton(menu, canvas, {middle + 1, bottom - h, area.right, bottom}, menu.fonts.medium,
-             {u"Load from Unicode File", u"Load from Unicode File"});
+             {u"Load from Unicode File", Do(CommandKind::LoadTranslation)});
 }
 
 }  // namespace gui

@@ -27,9 +27,11 @@ int RowHeight(const MenuOverlay& menu) { return static_cast<int>(menu.fonts.heig
 
 std::vector<OptionChoice> ScreenChoices(const MenuPageData& data, std::u16string_view fullScreen) {
   std::vector<OptionChoice> choices = {
-      {std::u16string(fullScreen), u"S0"}, {u"1024x768", u"S1"}, {u"1366\u00D7768", u"S2"}};
+      {std::u16string(fullScreen), Do(CommandKind::ChooseScreen, 0)},
+      {u"1024x768", Do(CommandKind::ChooseScreen, 1)},
+      {u"1366\u00D7768", Do(CommandKind::ChooseScreen, 2)}};
   if (data.displayWidth >= kFullHdWidth && data.displayHeight >= kFullHdHeight) {
-    choices.push_back({u"1920\u00D71080", u"S3"});
+    choices.push_back({u"1920\u00D71080", Do(CommandKind::ChooseScreen, 3)});
   }
   for (size_t i = 0; i < choices.size(); ++i) {
     choices[i].selected = static_cast<int>(i) == data.screenType;
@@ -42,7 +44,7 @@ std::vector<OptionChoice> BrightnessChoices(float brightness) {
   std::vector<OptionChoice> choices;
   for (int v = -30; v <= 30; v += 10) {
     const std::u16string text = platform::FormatInt(v) + u" %";
-    choices.push_back({text, u"Light:" + text, v + 100 == selected});
+    choices.push_back({text, Do(CommandKind::ChooseBrightness, v), v + 100 == selected});
   }
   return choices;
 }
@@ -65,10 +67,11 @@ void DrawMainPage(MenuOverlay& menu, platform::Canvas& canvas, const Rect& area,
                 BrightnessChoices(data.brightness));
 
   std::vector<OptionChoice> antialias;
-  for (size_t i = 0; i < data.antialiasLabels.size(); ++i) {
-    const std::u16string& label = data.antialiasLabels[i];
-    const std::u16string text = i == 0 ? MenuText(menu, 31) : label;
-    antialias.push_back({text, u"AA--" + text, label == data.antialiasLabel});
+  for (size_t i = 0; i < data.antialias.size(); ++i) {
+    const AntialiasChoice& choice = data.antialias[i];
+    const std::u16string text = i == 0 ? MenuText(menu, 31) : choice.label;
+    antialias.push_back({text, Do(CommandKind::ChooseAntialiasing, choice.samples),
+                         choice.label == data.antialiasLabel});
   }
   DrawOptionRow(menu, canvas, row(h - 6 * r, h - 5 * r), fonts.medium, MenuText(menu, 30),
                 antialias);
@@ -76,7 +79,7 @@ void DrawMainPage(MenuOverlay& menu, platform::Canvas& canvas, const Rect& area,
   std::vector<OptionChoice> render;
   for (int i = 0; i < 3; ++i) {
     render.push_back(
-        {MenuText(menu, 41 + i), u"GK" + platform::FormatInt(i), i == data.renderType});
+        {MenuText(menu, 41 + i), Do(CommandKind::ChooseQuality, i), i == data.renderType});
   }
   DrawOptionRow(menu, canvas, row(h - 7 * r, h - 6 * r), fonts.medium, MenuText(menu, 40), render);
 
@@ -90,22 +93,27 @@ void DrawMainPage(MenuOverlay& menu, platform::Canvas& canvas, const Rect& area,
   };
   menu.outline = false;
   DrawButton(menu, canvas, row(h - 11 * r, h - 10 * r), fonts.medium,
-             {bench::FormatLastResultLine(data.lastResult, lookup), u"LastFPS", kWhite});
+             {bench::FormatLastResultLine(data.lastResult, lookup),
+              Do(CommandKind::ShowPage, kResultsPage), kWhite});
 
-  DrawButton(menu, canvas, row(h - 10 * r, h - 8 * r), fonts.big, {Arrows(menu, 34), u"Start"});
+  DrawButton(menu, canvas, row(h - 10 * r, h - 8 * r), fonts.big,
+             {Arrows(menu, 34), Do(CommandKind::StartRun)});
 
   const std::u16string links[] = {u"> " + MenuText(menu, 247), u"> " + MenuText(menu, 244),
                                   u"> LNG", u"> " + MenuText(menu, 67)};
-  const char16_t* linkCommands[] = {u"# Donate", u"# FAQ", u"# LNG", u"# Extras"};
+  const Command linkCommands[] = {OpenLink(Link::Donate), OpenLink(Link::Faq),
+                                  Do(CommandKind::ShowPage, kLanguagePage),
+                                  Do(CommandKind::ShowPage, kExtrasPage)};
   const int width = right - left;
   for (int i = 0; i < 4; ++i) {
     DrawLink(menu, canvas, {left + width * i / 4, h - 2 * r, left + width * (i + 1) / 4, h - r},
              fonts.small, {links[i], linkCommands[i]});
   }
   DrawButton(menu, canvas, row(h - r, h), fonts.small,
-             {data.homepageBase + u" // " + data.copyright, u"WWW"});
+             {data.homepageBase + u" // " + data.copyright, OpenLink(Link::Homepage)});
 
-  DrawButton(menu, canvas, row(h - 4 * r, h - 2 * r), fonts.big, {Arrows(menu, 33), u"StartAP"});
+  DrawButton(menu, canvas, row(h - 4 * r, h - 2 * r), fonts.big,
+             {Arrows(menu, 33), Do(CommandKind::StartAutopilot)});
 }
 
 }  // namespace gui

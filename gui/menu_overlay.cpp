@@ -31,10 +31,12 @@ void DrawHeader(MenuOverlay& menu, platform::Canvas& canvas, int rowHeight) {
   const int width = canvas.width();
   const std::u16string back = Text(menu, menu.page != kMainPage ? 10 : 12);
   const std::u16string exit = Text(menu, 14);
-  DrawButton(menu, canvas, {0, 0, width / 2, rowHeight}, menu.fonts.medium, {back, u"<< BACK"});
-  DrawButton(menu, canvas, {width / 2, 0, width, rowHeight}, menu.fonts.medium, {exit, u"Exit"});
+  DrawButton(menu, canvas, {0, 0, width / 2, rowHeight}, menu.fonts.medium,
+             {back, Do(CommandKind::Back)});
+  DrawButton(menu, canvas, {width / 2, 0, width, rowHeight}, menu.fonts.medium,
+             {exit, Do(CommandKind::Exit)});
   DrawButton(menu, canvas, {0, rowHeight, width, static_cast<int>(rowHeight * 2.2)}, menu.fonts.big,
-             {menu.hooks.title, u""});
+             {menu.hooks.title, {}});
 }
 
 void DrawLoadingPage(MenuOverlay& menu, platform::Canvas& canvas, const Rect& area) {
@@ -162,10 +164,10 @@ bool PaintMenu(MenuOverlay& menu, int clientWidth, int clientHeight) {
     menu.focusIndex = menu.hotIndex;
     if (menu.hotIndex != 0) PlaySelectionSound(menu);
   }
-  const std::u16string command = std::move(menu.hotCommand);
-  const bool execute = menu.clickPending && !command.empty();
+  const Command command = menu.hotCommand;
+  const bool execute = menu.clickPending && command.kind != CommandKind::None;
   menu.clickPending = false;
-  menu.hotCommand.clear();
+  menu.hotCommand = {};
   if (menu.hooks.showHandCursor) menu.hooks.showHandCursor(menu.hotIndex != 0);
   menu.inputMode = 0;
   menu.keyboardStep = 0;

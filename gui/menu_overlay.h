@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "gui/menu_command.h"
 #include "platform/canvas.h"
 
 namespace gui {
@@ -42,8 +43,8 @@ struct MenuHooks {
   // Draws a page other than the loading page into the area.
   std::function<void(MenuOverlay& menu, platform::Canvas& canvas, const platform::Rect& area)>
       drawPage;
-  // Runs the command text of a clicked item.
-  std::function<void(const std::u16string& command)> executeCommand;
+  // Runs the command of a clicked item.
+  std::function<void(const Command& command)> executeCommand;
   std::function<void()> playSelectionSound;
   std::function<void(bool hand)> showHandCursor;
   // Escape on the main page: hides the menu (and stores that choice).
@@ -83,7 +84,7 @@ struct MenuOverlay {
   int hotIndex = -1;     // item hot in this repaint; 0 = none
   int inputMode = -1;    // 1 mouse, 2 keyboard step, 0 nothing since the last repaint
   int keyboardStep = 0;  // -1, 0 or +1
-  std::u16string hotCommand;
+  Command hotCommand;
   int keyboardTarget = 0;
   int pointerX = 0;  // last mouse position relative to the overlay origin
   int pointerY = 0;

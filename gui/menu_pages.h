@@ -1,7 +1,7 @@
 // The menu's pages: main, language, antialiasing, extras and results. Each
 // draws its items in a fixed order with the widget routines, so an item's
-// running number is its identity, and carries the command text the program
-// runs when the item is clicked. What the pages show of the program's state
+// running number is its identity, and carries the command the program runs
+// when the item is clicked. What the pages show of the program's state
 // comes in as a MenuPageData, filled by the program for each repaint.
 #pragma once
 
@@ -19,6 +19,11 @@ inline constexpr int kAntialiasingPage = 2;
 inline constexpr int kExtrasPage = 3;
 inline constexpr int kResultsPage = 5;
 
+struct AntialiasChoice {
+  int samples = 0;
+  std::u16string label;  // "Off" or "MSAA: <samples> X"
+};
+
 struct LanguageEntry {
   std::u16string name;  // "German\tDeutsch"; empty for an unnamed language
   int coverage = 0;     // per cent of the English texts it has
@@ -30,8 +35,8 @@ struct MenuPageData {
   float brightness = 1.0f;  // m_global_gama
   int displayWidth = 0;     // the desktop, pixels
   int displayHeight = 0;
-  // Antialiasing labels by sample count, "Off" first, and the current one.
-  std::vector<std::u16string> antialiasLabels{u"Off"};
+  // The antialiasing choices, "Off" first, and the current one's label.
+  std::vector<AntialiasChoice> antialias{{0, u"Off"}};
   std::u16string antialiasLabel = u"Off";
   std::u16string homepageBase;  // the maker's homepage address
   std::u16string copyright;     // shown with the homepage address

@@ -10,7 +10,7 @@ bool Inside(const Rect& box, int x, int y) {
 }
 
 // Takes the next item number and tells whether the item is hot in this repaint.
-bool TakeItem(MenuOverlay& menu, const Rect& box, std::u16string_view command) {
+bool TakeItem(MenuOverlay& menu, const Rect& box, const Command& command) {
   menu.itemCounter += 1;
   const int number = menu.itemCounter;
   if (menu.inputMode == 1 && Inside(box, menu.pointerX, menu.pointerY) && number != menu.hotIndex) {
@@ -66,7 +66,7 @@ void DrawOptionRow(MenuOverlay& menu, platform::Canvas& canvas, const Rect& row,
   const int rowWidth = row.width();
   const Rect captionBox{row.left, row.top, row.left + static_cast<int>(rowWidth * 0.2), row.bottom};
   const std::u16string captionText = std::u16string(caption) + u" :";
-  DrawButton(menu, canvas, captionBox, font, {captionText, u"", kGreen, true});
+  DrawButton(menu, canvas, captionBox, font, {captionText, {}, kGreen, true});
   if (choices.empty()) return;
   // The choices share the rest of the row, one pixel apart, and the last one
   // ends at the row's right edge.

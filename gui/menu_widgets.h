@@ -13,7 +13,7 @@ namespace gui {
 
 struct ItemText {
   std::u16string_view text;
-  std::u16string_view command;  // empty: clicking does nothing
+  Command command;  // None: clicking does nothing
   platform::Color color = kGreen;
   bool clickable = true;
 };
@@ -33,7 +33,7 @@ void DrawTicker(MenuOverlay& menu, platform::Canvas& canvas, const platform::Rec
 
 struct OptionChoice {
   std::u16string text;
-  std::u16string command;
+  Command command;
   bool selected = false;
 };
 

@@ -20,7 +20,9 @@ void DrawResultsPage(MenuOverlay& menu, platform::Canvas& canvas, const platform
   canvas.OutlineRect(page.block.rect, kGreen);
   for (const bench::ResultsButton& button : page.buttons) {
     DrawButton(menu, canvas, button.rect, menu.fonts.big,
-               {button.text, platform::Utf8ToUtf16(button.command)});
+               {button.text, button.action == bench::ResultsAction::Compare
+                                 ? Do(CommandKind::Compare)
+                                 : Do(CommandKind::Screenshot)});
   }
 }
 

@@ -12,7 +12,7 @@ constexpr int kAntialiasRow = 40;  // pixels
 void DrawHomepageLink(MenuOverlay& menu, platform::Canvas& canvas, const Rect& box,
                       const MenuPageData& data) {
   DrawLink(menu, canvas, box, menu.fonts.big,
-           {data.copyright + u" // " + data.homepageBase, u"WWW"});
+           {data.copyright + u" // " + data.homepageBase, OpenLink(Link::Homepage)});
 }
 
 }  // namespace
@@ -22,12 +22,13 @@ void DrawAntialiasingPage(MenuOverlay& menu, platform::Canvas& canvas, const Rec
   DrawHomepageLink(menu, canvas, {area.left, area.bottom - kAntialiasRow, area.right, area.bottom},
                    data);
   int top = area.top + kAntialiasRow;
-  for (size_t i = 0; i < data.antialiasLabels.size(); ++i) {
-    const std::u16string& label = data.antialiasLabels[i];
-    const std::u16string text = i == 0 ? MenuText(menu, 31) : label;
-    const char16_t* box = label == data.antialiasLabel ? u"\u2612" : u"\u2610";
-    DrawButton(menu, canvas, {area.left, top, area.right, top + kAntialiasRow}, menu.fonts.big,
-               {box + std::u16string(u"  ") + text, u"AA--" + text});
+  for (size_t i = 0; i < data.antialias.size(); ++i) {
+    const AntialiasChoice& choice = data.antialias[i];
+    const std::u16string text = i == 0 ? MenuText(menu, 31) : choice.label;
+    const char16_t* box = choice.label == data.antialiasLabel ? u"\u2612" : u"\u2610";
+    DrawButton(
+        menu, canvas, {area.left, top, area.right, top + kAntialiasRow}, menu.fonts.big,
+        {box + std::u16string(u"  ") + text, Do(CommandKind::ChooseAntialiasing, choice.samples)});
     top += kAntialiasRow;
   }
 }
@@ -39,11 +40,16 @@ void DrawExtrasPage(MenuOverlay& menu, platform::Canvas& canvas, const Rect& are
   struct Entry {
     int row;  // rows of r below the area's top
     int textId;
-    const char16_t* command;
+    Command command;
   };
-  const Entry entries[] = {{1, 68, u"EMail1"},    {2, 69, u"EMail2"},    {3, 70, u"More"},
-                           {4, 245, u"History"},  {5, 246, u"Homepage"}, {6, 39, u"Results"},
-                           {8, 247, u"# Donate"}, {9, 248, u"# THX"}};
+  const Entry entries[] = {{1, 68, Do(CommandKind::MailRecommendation)},
+                           {2, 69, Do(CommandKind::MailProgram)},
+                           {3, 70, OpenLink(Link::More)},
+                           {4, 245, OpenLink(Link::History)},
+                           {5, 246, OpenLink(Link::Homepage)},
+                           {6, 39, OpenLink(Link::Results)},
+                           {8, 247, OpenLink(Link::Donate)},
+                           {9, 248, OpenLink(Link::Thanks)}};
   for (const Entry& entry : entries) {
     const int top = area.top + entry.row * r;
     DrawButton(menu, canvas, {area.left, top, area.right, top + r}, menu.fonts.big,

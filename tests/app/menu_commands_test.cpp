@@ -23,6 +23,13 @@
 namespace {
 
 using Argv = std::vector<std::string>;
+using gui::CommandKind;
+using gui::Do;
+using gui::Link;
+
+std::string Name(const gui::Command& command) {
+  return platform::Utf16ToUtf8(gui::CommandText(command));
+}
 
 class MenuCommandsTest : public apptest::AppRecordsTest {
  protected:
@@ -61,7 +68,7 @@ class MenuCommandsTest : public apptest::AppRecordsTest {
     apptest::AppRecordsTest::TearDown();
   }
 
-  void Run(const std::u16string& command) { app::ExecuteCommand(a_, command, system_); }
+  void Run(const gui::Command& command) { app::ExecuteCommand(a_, command, system_); }
   std::optional<std::u16string> Stored(std::u16string_view key) {
     return app::ReadRawSetting(a_.store, a_.store.productSection, key);
   }
@@ -84,23 +91,12 @@ class MenuCommandsTest : public apptest::AppRecordsTest {
   lang::StringArchive saved_;
 };
 
-TEST(CommandNumberTest, ReadsTheSecondFieldAsALeadingInteger) {
-  const struct {
-    std::u16string_view command;
-    int number;
-  } cases[] = {
-      {u"#LNG:12", 12},
-      {u"AA--MSAA: 4 X", 4},
-      {u"AA--Off", 0},
-      {u"Light:-30 %", -30},
-      {u"Light:+20 %", 20},
-      {u"a:7:9", 7},
-      {u"x:", 0},
-      {u"x:abc", 0},
-      {u"#LNG:99999999999", 2147483647},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(app::CommandNumber(c.command), c.number) << platform::Utf16ToUtf8(c.command);
+TEST(AntialiasLabelTest, TheSampleCountIsReadBackFromItsLabel) {
+  for (const int samples : {0, 2, 4, 16}) {
+    EXPECT_EQ(app::AntialiasSamples(app::AntialiasLabel(samples)), samples);
+  }
+  for (const std::u16string_view other : {u"Aus", u"MSAA: X", u"MSAA: -4 X", u""}) {
+    EXPECT_EQ(app::AntialiasSamples(other), 0) << platform::Utf16ToUtf8(other);
   }
 }
 
@@ -108,27 +104,25 @@ TEST_F(MenuCommandsTest, LinksOpenTheirAddressesInTheBrowser) {
   const std::string intl = "https://home.example/int";
   const std::string product = "/?seite=Freeware/Morvandel.Gauge";
   const struct {
-    std::u16string_view command;
+    Link link;
     int language;
     std::string address;
   } cases[] = {
-      {u"# FAQ", 1, intl + "/?seite=faq-Morvandel.Gauge&faq=0"},
-      {u"WWW", 1, intl + product},
-      {u"WWW1?", 1, intl + product},
-      {u"Homepage", 1, intl + product},
-      {u"More", 1, intl},
-      {u"Results", 1, "https://home.example/eu/?seite=MorvandelGauge"},
-      {u"Results", 0, "https://home.example/eu/?seite=MorvandelGauge"},
-      {u"# Donate", 1, intl + "/?seite=PayPal&Program=Morvandel.Gauge"},
-      {u"History", 1, intl + product + "/History"},
-      {u"# THX", 1, intl + product + "/Thanks"},
-      {u"# THX", 0, "https://home.example/de" + product + "/Danke"},
+      {Link::Faq, 1, intl + "/?seite=faq-Morvandel.Gauge&faq=0"},
+      {Link::Homepage, 1, intl + product},
+      {Link::More, 1, intl},
+      {Link::Results, 1, "https://home.example/eu/?seite=MorvandelGauge"},
+      {Link::Results, 0, "https://home.example/eu/?seite=MorvandelGauge"},
+      {Link::Donate, 1, intl + "/?seite=PayPal&Program=Morvandel.Gauge"},
+      {Link::History, 1, intl + product + "/History"},
+      {Link::Thanks, 1, intl + product + "/Thanks"},
+      {Link::Thanks, 0, "https://home.example/de" + product + "/Danke"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(platform::Utf16ToUtf8(c.command));
+    SCOPED_TRACE(Name(gui::OpenLink(c.link)));
     lang::SetUiLanguage(c.language);
     const size_t before = shell_.commands().size();
-    Run(std::u16string(c.command));
+    Run(gui::OpenLink(c.link));
     ASSERT_EQ(shell_.commands().size(), before + 1);
     EXPECT_EQ(shell_.commands().back(), (Argv{"xdg-open", c.address}));
   }
@@ -137,14 +131,14 @@ TEST_F(MenuCommandsTest, LinksOpenTheirAddressesInTheBrowser) {
 }
 
 TEST_F(MenuCommandsTest, MailCommandsOpenTheComposerTheSecondWithTheProgramZipped) {
-  Run(u"EMail1");
+  Run(Do(CommandKind::MailRecommendation));
   ASSERT_EQ(shell_.commands().size(), 1u);
   const Argv recommend = shell_.commands()[0];
   ASSERT_EQ(recommend.size(), 3u);
   EXPECT_EQ(recommend[0], "xdg-email");
   EXPECT_EQ(recommend[2].rfind("mailto:?subject=", 0), 0u) << recommend[2];
 
-  Run(u"EMail2");
+  Run(Do(CommandKind::MailProgram));
   ASSERT_EQ(shell_.commands().size(), 2u);
   const Argv send = shell_.commands()[1];
   ASSERT_EQ(send.size(), 5u);
@@ -156,26 +150,26 @@ TEST_F(MenuCommandsTest, MailCommandsOpenTheComposerTheSecondWithTheProgramZippe
 
 TEST_F(MenuCommandsTest, SettingChoicesAreKeptAndWrittenAtOnce) {
   const struct {
-    std::u16string_view command;
+    gui::Command command;
     std::u16string_view key;
     std::u16string_view stored;
     bool sound;
   } cases[] = {
-      {u"GK0", u"render_type", u"0", true},
-      {u"GK2", u"render_type", u"2", true},
-      {u"S1", u"m_screen_type", u"1", true},
-      {u"S3", u"m_screen_type", u"3", true},
-      {u"Light:-30 %", u"m_global_gama", u"0.700000", false},
-      {u"Light:30 %", u"m_global_gama", u"1.300000", false},
-      {u"Light:0 %", u"m_global_gama", u"1.000000", false},
-      {u"#LNG:0", u"m_lang_id", u"0", true},
-      {u"#LNG:2", u"m_lang_id", u"2", true},
+      {Do(CommandKind::ChooseQuality, 0), u"render_type", u"0", true},
+      {Do(CommandKind::ChooseQuality, 2), u"render_type", u"2", true},
+      {Do(CommandKind::ChooseScreen, 1), u"m_screen_type", u"1", true},
+      {Do(CommandKind::ChooseScreen, 3), u"m_screen_type", u"3", true},
+      {Do(CommandKind::ChooseBrightness, -30), u"m_global_gama", u"0.700000", false},
+      {Do(CommandKind::ChooseBrightness, 30), u"m_global_gama", u"1.300000", false},
+      {Do(CommandKind::ChooseBrightness, 0), u"m_global_gama", u"1.000000", false},
+      {Do(CommandKind::ChooseLanguage, 0), u"m_lang_id", u"0", true},
+      {Do(CommandKind::ChooseLanguage, 2), u"m_lang_id", u"2", true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(platform::Utf16ToUtf8(c.command));
+    SCOPED_TRACE(Name(c.command));
     const int sounds = Sounds();
     a_.menu.dirty = false;
-    Run(std::u16string(c.command));
+    Run(c.command);
     EXPECT_EQ(Stored(c.key), std::u16string(c.stored));
     EXPECT_EQ(Sounds(), sounds + (c.sound ? 1 : 0));
     EXPECT_TRUE(a_.menu.dirty);
@@ -193,8 +187,10 @@ TEST_F(MenuCommandsTest, SettingChoicesAreKeptAndWrittenAtOnce) {
 
 TEST_F(MenuCommandsTest, TheSelectedChoiceAgainStoresNothingButAnswers) {
   // Defaults: render quality 1, screen type 0, language 1.
-  for (std::u16string command : {u"GK1", u"S0", u"#LNG:1"}) {
-    SCOPED_TRACE(platform::Utf16ToUtf8(command));
+  for (const gui::Command command :
+       {Do(CommandKind::ChooseQuality, 1), Do(CommandKind::ChooseScreen, 0),
+        Do(CommandKind::ChooseLanguage, 1)}) {
+    SCOPED_TRACE(Name(command));
     const int sounds = Sounds();
     a_.menu.dirty = false;
     Run(command);
@@ -209,23 +205,23 @@ TEST_F(MenuCommandsTest, TheSelectedChoiceAgainStoresNothingButAnswers) {
   // A windowed size chosen again is placed again.
   a_.settings.screenChoice.value = 2;
   windows_.ClearLog();
-  Run(u"S2");
+  Run(Do(CommandKind::ChooseScreen, 2));
   EXPECT_FALSE(Stored(u"m_screen_type"));
   EXPECT_TRUE(WindowLogHas("place "));
 }
 
 TEST_F(MenuCommandsTest, AntialiasingChoiceAsksForANewContextAndReturnsToTheMainPage) {
   const struct {
-    std::u16string_view command;
+    int asked;
     int samples;
-  } cases[] = {{u"AA--MSAA: 4 X", 4}, {u"AA--Off", 0}, {u"AA--MSAA: 16 X", 16}, {u"AA--Aus", 0}};
+  } cases[] = {{4, 4}, {0, 0}, {16, 16}, {-4, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(platform::Utf16ToUtf8(c.command));
+    SCOPED_TRACE(c.asked);
     a_.win.sampleCount = 2;
     a_.win.pixelFormatPending = false;
     a_.menu.page = 2;
     const int sounds = Sounds();
-    Run(std::u16string(c.command));
+    Run(Do(CommandKind::ChooseAntialiasing, c.asked));
     EXPECT_EQ(a_.win.sampleCount, c.samples);
     EXPECT_TRUE(a_.win.pixelFormatPending);
     EXPECT_EQ(a_.menu.page, 0);
@@ -235,30 +231,34 @@ TEST_F(MenuCommandsTest, AntialiasingChoiceAsksForANewContextAndReturnsToTheMain
 
 TEST_F(MenuCommandsTest, PageCommandsShowTheirPagesAndBackReturns) {
   const struct {
-    std::u16string_view command;
+    gui::Command command;
     int page;
-  } cases[] = {{u"AA", 2}, {u"# LNG", 1}, {u"LastFPS", 5}, {u"# Extras", 3}, {u"<< BACK", 0}};
+  } cases[] = {{Do(CommandKind::ShowPage, 2), 2},
+               {Do(CommandKind::ShowPage, 1), 1},
+               {Do(CommandKind::ShowPage, 5), 5},
+               {Do(CommandKind::ShowPage, 3), 3},
+               {Do(CommandKind::Back), 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(platform::Utf16ToUtf8(c.command));
+    SCOPED_TRACE(Name(c.command));
     const int sounds = Sounds();
-    Run(std::u16string(c.command));
+    Run(c.command);
     EXPECT_EQ(a_.menu.page, c.page);
     EXPECT_EQ(Sounds(), sounds + 1);
   }
   EXPECT_EQ(a_.settings.menuShown.value, 1) << "back from a sub-page keeps the menu";
 }
 
-TEST_F(MenuCommandsTest, UnknownCommandsAndLanguagesOutsideTheArchiveAskAndChangeNothing) {
-  Run(u"GK0");
+TEST_F(MenuCommandsTest, LanguagesOutsideTheArchiveAskAndChangeNothing) {
+  Run(Do(CommandKind::ChooseQuality, 0));
   const std::string settings = SettingsFile();
   audio_.ClearLog();
   a_.menu.dirty = false;
-  const std::u16string commands[] = {
-      u"Bogus", u"gk1", u"S4", u"", u"#LNG:4", u"#LNG:-1", u"#LNG:99999999999", u"Start "};
-  for (const std::u16string& command : commands) Run(command);
-  ASSERT_EQ(boxes_.boxes().size(), std::size(commands));
-  for (size_t i = 0; i < std::size(commands); ++i) {
-    EXPECT_EQ(boxes_.boxes()[i].text, commands[i]);
+  const int languages[] = {4, -1, 2147483647};
+  for (const int language : languages) Run(Do(CommandKind::ChooseLanguage, language));
+  Run({});  // an item without a command
+  ASSERT_EQ(boxes_.boxes().size(), std::size(languages));
+  for (size_t i = 0; i < std::size(languages); ++i) {
+    EXPECT_EQ(boxes_.boxes()[i].text, u"#LNG:" + platform::FormatInt(languages[i]));
     EXPECT_EQ(boxes_.boxes()[i].caption, u"command?");
   }
   EXPECT_EQ(SettingsFile(), settings);
@@ -271,30 +271,30 @@ TEST_F(MenuCommandsTest, UnknownCommandsAndLanguagesOutsideTheArchiveAskAndChang
 
 TEST_F(MenuCommandsTest, StartCommandsHideTheMenuAndRunOrFly) {
   // Without a camera path no run starts and the menu stays.
-  Run(u"Start");
+  Run(Do(CommandKind::StartRun));
   EXPECT_FALSE(a_.player.playing);
   EXPECT_EQ(a_.settings.menuShown.value, 1);
   EXPECT_EQ(Stored(u"show_info2"), u"1");
 
   a_.player.keyframes = {{0, 300, 0, 0, 0, 0, 0.0}, {0, 300, -1, 0, 0, 0, 1000.0}};
-  Run(u"Start");
+  Run(Do(CommandKind::StartRun));
   EXPECT_TRUE(a_.player.playing);
   EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(Stored(u"show_info2"), u"0");
 
   a_.settings.menuShown.value = 1;
-  Run(u"StartAP");
+  Run(Do(CommandKind::StartAutopilot));
   EXPECT_EQ(a_.settings.menuShown.value, 0);
   EXPECT_EQ(Stored(u"show_info2"), u"0");
   EXPECT_EQ(a_.settings.autopilotOn.value, 1);
   EXPECT_FALSE(Stored(u"m_autopilot"));
 
-  Run(u"Exit");
+  Run(Do(CommandKind::Exit));
   EXPECT_NE(windows_.Find("post quit 0"), -1);
 }
 
 TEST_F(MenuCommandsTest, TranslationCommandsWriteTheTemplateAndLoadAFile) {
-  Run(u"Translate");
+  Run(Do(CommandKind::ExportTranslation));
   ASSERT_EQ(shell_.commands().size(), 1u);
   const Argv opened = shell_.commands()[0];
   ASSERT_EQ(opened.size(), 2u);
@@ -307,14 +307,14 @@ TEST_F(MenuCommandsTest, TranslationCommandsWriteTheTemplateAndLoadAFile) {
   std::ofstream(mine) << "12=Mine\n";
   shell_.ChooseFile(mine);
   a_.menu.dirty = false;
-  Run(u"Load from Unicode File");
+  Run(Do(CommandKind::LoadTranslation));
   EXPECT_EQ(std::u16string(lang::GetString(12)), u"Mine");
   EXPECT_TRUE(a_.menu.dirty) << "the menu is drawn again in the loaded texts";
 }
 
 TEST_F(MenuCommandsTest, ResultsPageCommandsExportTheResultAndAskForAScreenshot) {
   a_.settings.compareUrl.value = u"https://example.org";
-  Run(u"Compare");
+  Run(Do(CommandKind::Compare));
   ASSERT_EQ(shell_.commands().size(), 1u);
   const Argv opened = shell_.commands()[0];
   ASSERT_EQ(opened.size(), 2u);
@@ -323,7 +323,7 @@ TEST_F(MenuCommandsTest, ResultsPageCommandsExportTheResultAndAskForAScreenshot)
   EXPECT_GT(system_.queries, 0);
 
   EXPECT_FALSE(a_.app.screenshotPending);
-  Run(u"ScreenShot");
+  Run(Do(CommandKind::Screenshot));
   EXPECT_TRUE(a_.app.screenshotPending);
 }
 

@@ -66,14 +66,14 @@ TEST(ResultPageTest, ButtonsFollowTheBlockAndCompareNeedsAFreshResult) {
   ASSERT_EQ(fresh.buttons.size(), 2u);
   EXPECT_EQ(fresh.buttons[0].rect, (platform::Rect{10, 227, 410, 271}));
   EXPECT_EQ(fresh.buttons[0].text, u">>>>> [ ... Compare ] <<<<<");
-  EXPECT_EQ(fresh.buttons[0].command, "Compare");
+  EXPECT_EQ(fresh.buttons[0].action, bench::ResultsAction::Compare);
   EXPECT_EQ(fresh.buttons[1].rect, (platform::Rect{10, 271, 410, 315}));
   EXPECT_EQ(fresh.buttons[1].text, u">>>>> [ ... Screenshot ] <<<<<");
-  EXPECT_EQ(fresh.buttons[1].command, "ScreenShot");
+  EXPECT_EQ(fresh.buttons[1].action, bench::ResultsAction::Screenshot);
 
   const auto restarted = bench::LayoutResultsPage(area, ARun(), kGl, "6.1.0", English, false);
   ASSERT_EQ(restarted.buttons.size(), 1u);
-  EXPECT_EQ(restarted.buttons[0].command, "ScreenShot");
+  EXPECT_EQ(restarted.buttons[0].action, bench::ResultsAction::Screenshot);
   EXPECT_EQ(restarted.buttons[0].rect, (platform::Rect{10, 227, 410, 271}));
 }
 

@@ -100,9 +100,9 @@ TEST(MenuGLTest, PageIsUploadedAndDrawnTranslucentCentredWithOutlinesAndText) {
   // below it.
   const Rect start{80, 100, 280, 140};
   menu.hooks.drawPage = [&start](gui::MenuOverlay& m, platform::Canvas& canvas, const Rect&) {
-    gui::DrawButton(m, canvas, start, m.fonts.big, {u"Start", u"Start"});
+    gui::DrawButton(m, canvas, start, m.fonts.big, {u"Start", gui::Do(gui::CommandKind::StartRun)});
     gui::DrawButton(m, canvas, {80, 150, 280, 190}, m.fonts.big,
-                    {u"\u0627\u0628\u062F\u0623", u"Start"});
+                    {u"\u0627\u0628\u062F\u0623", gui::Do(gui::CommandKind::StartRun)});
   };
   auto frame = [&] {
     glClearColor(0, 0, 0, 1);

@@ -38,15 +38,20 @@ class MenuTest : public ::testing::Test {
     // command. The last row is an option row: caption (4), choices 5 and 6.
     hooks.drawPage = [](gui::MenuOverlay& menu, platform::Canvas& canvas, const Rect& area) {
       const std::u16string_view texts[] = {u"A", u"B", u"C"};
-      const std::u16string_view commands[] = {u"cmd A", u"cmd B", u""};
+      const gui::Command commands[] = {
+          gui::Do(gui::CommandKind::StartRun), gui::Do(gui::CommandKind::ShowPage, 3), {}};
       for (int i = 0; i < 3; ++i) {
         gui::DrawButton(menu, canvas, {area.left, 100 + 30 * i, area.right, 130 + 30 * i},
                         menu.fonts.medium, {texts[i], commands[i]});
       }
-      const gui::OptionChoice choices[] = {{u"Low", u"GK0", true}, {u"High", u"GK2", false}};
+      const gui::OptionChoice choices[] = {
+          {u"Low", gui::Do(gui::CommandKind::ChooseQuality, 0), true},
+          {u"High", gui::Do(gui::CommandKind::ChooseQuality, 2), false}};
       gui::DrawOptionRow(menu, canvas, {0, 200, 480, 230}, menu.fonts.medium, u"Render", choices);
     };
-    hooks.executeCommand = [this](const std::u16string& command) { executed_.push_back(command); };
+    hooks.executeCommand = [this](const gui::Command& command) {
+      executed_.push_back(gui::CommandText(command));
+    };
     hooks.playSelectionSound = [this] { ++sounds_; };
     hooks.showHandCursor = [this](bool hand) { hand_ = hand; };
     hooks.hideMenu = [this] { ++hidden_; };
@@ -100,10 +105,26 @@ TEST_F(MenuTest, ScriptedPointerAndKeysMoveTheHotItemAndClicksRunInTheNextRepain
   const Step steps[] = {
       {"first repaint: nothing hot", Input::None, 0, 0, 0, {}, {}, 0, false},
       {"mouse onto B", Input::Move, pageX, kOriginY + 135, 2, {u"B"}, {}, 1, true},
-      {"click on B runs it", Input::Click, pageX, kOriginY + 135, 2, {u"B"}, {u"cmd B"}, 1, true},
+      {"click on B runs it",
+       Input::Click,
+       pageX,
+       kOriginY + 135,
+       2,
+       {u"B"},
+       {u"ShowPage 3"},
+       1,
+       true},
       // A move after the click, before the repaint: the click runs where
       // the button was released, the move applies in the repaint after.
-      {"click A, move", Input::ClickMove, pageX, kOriginY + 105, 1, {u"A"}, {u"cmd A"}, 2, true},
+      {"click A, move",
+       Input::ClickMove,
+       pageX,
+       kOriginY + 105,
+       1,
+       {u"A"},
+       {u"StartRun 0"},
+       2,
+       true},
       {"then the move applies", Input::None, 0, 0, 0, {}, {}, 2, false},
       {"right edge is outside", Input::Move, kOriginX + 480, kOriginY + 135, 0, {}, {}, 2, false},
       {"bottom edge of A belongs to B", Input::Move, pageX, kOriginY + 130, 2, {u"B"}, {}, 3, true},
@@ -112,7 +133,7 @@ TEST_F(MenuTest, ScriptedPointerAndKeysMoveTheHotItemAndClicksRunInTheNextRepain
       {"click on title", Input::Click, pageX, kOriginY + 30, 0, {u"Title"}, {}, 4, false},
       // Header items are numbered before the reset: hot and clickable, but
       // the reset drops them before focus and cursor are decided.
-      {"click Exit", Input::Click, exitX, kOriginY + 5, 0, {u"text 4"}, {u"Exit"}, 4, false},
+      {"click Exit", Input::Click, exitX, kOriginY + 5, 0, {u"text 4"}, {u"Exit 0"}, 4, false},
       {"choice High", Input::Move, kOriginX + 400, kOriginY + 210, 6, {u"High"}, {}, 5, true},
       {"repaint without input drops the hot item", Input::None, 0, 0, 0, {}, {}, 5, false},
       {"Down from nothing: first item", Input::Key, vk::kDown, 0, 1, {u"A"}, {}, 6, true},
@@ -167,8 +188,10 @@ TEST_F(MenuTest, KeysNeverExecuteAndHiddenMenuIgnoresInput) {
 TEST_F(MenuTest, DrawsOutlinesAndSkipsThemWhenTheOutlineFlagIsCleared) {
   menu_.hooks.drawPage = [](gui::MenuOverlay& menu, platform::Canvas& canvas, const Rect&) {
     menu.outline = false;
-    gui::DrawButton(menu, canvas, {10, 100, 50, 120}, menu.fonts.medium, {u"plain", u"x"});
-    gui::DrawLink(menu, canvas, {10, 120, 50, 140}, menu.fonts.medium, {u"link", u"y"});
+    gui::DrawButton(menu, canvas, {10, 100, 50, 120}, menu.fonts.medium,
+                    {u"plain", gui::Do(gui::CommandKind::Exit)});
+    gui::DrawLink(menu, canvas, {10, 120, 50, 140}, menu.fonts.medium,
+                  {u"link", gui::Do(gui::CommandKind::StartRun)});
   };
   gui::MenuPointer(menu_, kOriginX + 20, kOriginY + 125, false, true);
   Paint();
@@ -212,7 +235,7 @@ TEST(OptionRowTest, ChoicesStayInsideTheRowOnePixelApartAndEvenlyWide) {
       RecordingCanvas canvas(width, 100);
       gui::MenuOverlay menu;
       const std::vector<gui::OptionChoice> choices(static_cast<size_t>(count),
-                                                   {u"x", u"cmd", false});
+                                                   {u"x", gui::Do(gui::CommandKind::Exit), false});
       const Rect row{0, 10, width, 40};
       gui::DrawOptionRow(menu, canvas, row, menu.fonts.medium, u"Caption", choices);
       std::vector<Rect> boxes;

@@ -28,7 +28,7 @@ gui::MenuPageData PageData() {
   gui::MenuPageData data;
   data.displayWidth = 1920;
   data.displayHeight = 1080;
-  data.antialiasLabels = {u"Off", u"MSAA: 4 X"};
+  data.antialias = {{0, u"Off"}, {4, u"MSAA: 4 X"}};
   data.homepageBase = u"http://127.0.0.1:8723/int";
   data.copyright = u"\u00A9 Morvandel";
   return data;

@@ -56,10 +56,12 @@ class MenuPagesTest : public ::testing::Test {
     hooks.drawPage = [this](gui::MenuOverlay& menu, platform::Canvas& canvas, const Rect& area) {
       gui::DrawMenuPage(menu, canvas, area, data_);
     };
-    hooks.executeCommand = [this](const std::u16string& command) { executed_.push_back(command); };
+    hooks.executeCommand = [this](const gui::Command& command) {
+      executed_.push_back(gui::CommandText(command));
+    };
     data_.displayWidth = 1680;  // too small for the 1920 x 1080 window
     data_.displayHeight = 1050;
-    data_.antialiasLabels = {u"Off", u"MSAA: 2 X", u"MSAA: 4 X"};
+    data_.antialias = {{0, u"Off"}, {2, u"MSAA: 2 X"}, {4, u"MSAA: 4 X"}};
     data_.antialiasLabel = u"MSAA: 4 X";
     data_.homepageBase = u"http://h";
     data_.copyright = u"(c)";
@@ -112,9 +114,10 @@ TEST_F(MenuPagesTest, MainPageItemsAreNumberedInDrawingOrderWithTheirBoxesAndCom
   const Rect autopilot{0, 235, 480, 277}, home{0, 298, 480, 319};
   const int bright = 214, aa = 193, render = 172, screen = 151;
   const std::vector<std::pair<std::u16string, std::u16string>> brightness = {
-      {u"-30 %", u"Light:-30 %"}, {u"-20 %", u"Light:-20 %"}, {u"-10 %", u"Light:-10 %"},
-      {u"0 %", u"Light:0 %"},     {u"10 %", u"Light:10 %"},   {u"20 %", u"Light:20 %"},
-      {u"30 %", u"Light:30 %"}};
+      {u"-30 %", u"ChooseBrightness -30"}, {u"-20 %", u"ChooseBrightness -20"},
+      {u"-10 %", u"ChooseBrightness -10"}, {u"0 %", u"ChooseBrightness 0"},
+      {u"10 %", u"ChooseBrightness 10"},   {u"20 %", u"ChooseBrightness 20"},
+      {u"30 %", u"ChooseBrightness 30"}};
   struct Expected {
     std::u16string text, command;
     int number;
@@ -128,25 +131,25 @@ TEST_F(MenuPagesTest, MainPageItemsAreNumberedInDrawingOrderWithTheirBoxesAndCom
     expected.push_back({text, command, number++, bright});
   const std::vector<Expected> rest = {
       {u"t30 :", u"", 9, aa},
-      {u"t31", u"AA--t31", 10, aa},
-      {u"MSAA: 2 X", u"AA--MSAA: 2 X", 11, aa},
-      {u"MSAA: 4 X", u"AA--MSAA: 4 X", 12, aa},
+      {u"t31", u"ChooseAntialiasing 0", 10, aa},
+      {u"MSAA: 2 X", u"ChooseAntialiasing 2", 11, aa},
+      {u"MSAA: 4 X", u"ChooseAntialiasing 4", 12, aa},
       {u"t40 :", u"", 13, render},
-      {u"t41", u"GK0", 14, render},
-      {u"t42", u"GK1", 15, render},
-      {u"t43", u"GK2", 16, render},
+      {u"t41", u"ChooseQuality 0", 14, render},
+      {u"t42", u"ChooseQuality 1", 15, render},
+      {u"t43", u"ChooseQuality 2", 16, render},
       {u"Bench. Res. :", u"", 17, screen},
-      {u"t32", u"S0", 18, screen},
-      {u"1024x768", u"S1", 19, screen},
-      {u"1366\u00D7768", u"S2", 20, screen},
-      {u"Last average FPS: 0.00 // Bench-Time 0.00 sec.", u"LastFPS", 21, 88, last},
-      {u">>> t34 <<<", u"Start", 22, 109, start},
-      {u"> t247", u"# Donate", 23, 277, {0, 277, 120, 298}},
-      {u"> t244", u"# FAQ", 24, 277, {120, 277, 240, 298}},
-      {u"> LNG", u"# LNG", 25, 277, {240, 277, 360, 298}},
-      {u"> t67", u"# Extras", 26, 277, {360, 277, 480, 298}},
-      {u"http://h // (c)", u"WWW", 27, 298, home},
-      {u">>> t33 <<<", u"StartAP", 28, 235, autopilot},
+      {u"t32", u"ChooseScreen 0", 18, screen},
+      {u"1024x768", u"ChooseScreen 1", 19, screen},
+      {u"1366\u00D7768", u"ChooseScreen 2", 20, screen},
+      {u"Last average FPS: 0.00 // Bench-Time 0.00 sec.", u"ShowPage 5", 21, 88, last},
+      {u">>> t34 <<<", u"StartRun 0", 22, 109, start},
+      {u"> t247", u"OpenLink 3", 23, 277, {0, 277, 120, 298}},
+      {u"> t244", u"OpenLink 0", 24, 277, {120, 277, 240, 298}},
+      {u"> LNG", u"ShowPage 1", 25, 277, {240, 277, 360, 298}},
+      {u"> t67", u"ShowPage 3", 26, 277, {360, 277, 480, 298}},
+      {u"http://h // (c)", u"OpenLink 1", 27, 298, home},
+      {u">>> t33 <<<", u"StartAutopilot 0", 28, 235, autopilot},
   };
   expected.insert(expected.end(), rest.begin(), rest.end());
 
@@ -234,12 +237,36 @@ TEST(MenuChoicesTest, The1920x1080WindowIsOfferedOnDisplaysAtLeastThatLarge) {
     int selected;  // index of the selected choice, -1 for none
   };
   const Case cases[] = {
-      {1920, 1080, 0, {u"S0", u"S1", u"S2", u"S3"}, 0},  // a full-HD display offers it
-      {3840, 2160, 3, {u"S0", u"S1", u"S2", u"S3"}, 3},
-      {2560, 1440, 3, {u"S0", u"S1", u"S2", u"S3"}, 3},
-      {1919, 1200, 2, {u"S0", u"S1", u"S2"}, 2},  // a pixel too narrow
-      {1920, 1079, 1, {u"S0", u"S1", u"S2"}, 1},  // a pixel too low
-      {1366, 768, 3, {u"S0", u"S1", u"S2"}, -1},  // stored 3 on a smaller display: none
+      {1920,
+       1080,
+       0,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2", u"ChooseScreen 3"},
+       0},  // a full-HD display offers it
+      {3840,
+       2160,
+       3,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2", u"ChooseScreen 3"},
+       3},
+      {2560,
+       1440,
+       3,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2", u"ChooseScreen 3"},
+       3},
+      {1919,
+       1200,
+       2,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2"},
+       2},  // a pixel too narrow
+      {1920,
+       1079,
+       1,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2"},
+       1},  // a pixel too low
+      {1366,
+       768,
+       3,
+       {u"ChooseScreen 0", u"ChooseScreen 1", u"ChooseScreen 2"},
+       -1},  // stored 3 on a smaller display: none
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
@@ -251,7 +278,7 @@ TEST(MenuChoicesTest, The1920x1080WindowIsOfferedOnDisplaysAtLeastThatLarge) {
     std::vector<std::u16string> commands;
     int selected = -1;
     for (size_t i = 0; i < choices.size(); ++i) {
-      commands.push_back(choices[i].command);
+      commands.push_back(gui::CommandText(choices[i].command));
       if (choices[i].selected) selected = static_cast<int>(i);
     }
     EXPECT_EQ(commands, c.commands);
@@ -324,29 +351,32 @@ TEST_F(MenuPagesTest, SubPagesCarryTheirCommands) {
       // languages left, odd ones right; an unnamed language takes its place
       // but draws nothing.
       {gui::kLanguagePage,
-       {{u"\u2610  \u2068German/Deutsch\u2069 / 98 %", u"#LNG:0", 1, {0, 46, 240, 61}},
-        {u"\u2612  \u2068English/English\u2069 / 100 %", u"#LNG:1", 2, {240, 46, 480, 61}},
+       {{u"\u2610  \u2068German/Deutsch\u2069 / 98 %", u"ChooseLanguage 0", 1, {0, 46, 240, 61}},
+        {u"\u2612  \u2068English/English\u2069 / 100 %",
+         u"ChooseLanguage 1",
+         2,
+         {240, 46, 480, 61}},
         {u"\u2610  \u2068Arabic/\u0639\u0631\u0628\u064A\u2069 / 100 %",
-         u"#LNG:3",
+         u"ChooseLanguage 3",
          3,
          {240, 61, 480, 76}},
-        {u"Translate", u"Translate", 4, {0, 305, 240, 320}},
-        {u"Load from Unicode File", u"Load from Unicode File", 5, {241, 305, 480, 320}}}},
+        {u"Translate", u"ExportTranslation 0", 4, {0, 305, 240, 320}},
+        {u"Load from Unicode File", u"LoadTranslation 0", 5, {241, 305, 480, 320}}}},
       {gui::kAntialiasingPage,
-       {{u"(c) // http://h", u"WWW", 1, {0, 280, 480, 320}},
-        {u"\u2610  t31", u"AA--t31", 2, {0, 86, 480, 126}},
-        {u"\u2610  MSAA: 2 X", u"AA--MSAA: 2 X", 3, {0, 126, 480, 166}},
-        {u"\u2612  MSAA: 4 X", u"AA--MSAA: 4 X", 4, {0, 166, 480, 206}}}},
+       {{u"(c) // http://h", u"OpenLink 1", 1, {0, 280, 480, 320}},
+        {u"\u2610  t31", u"ChooseAntialiasing 0", 2, {0, 86, 480, 126}},
+        {u"\u2610  MSAA: 2 X", u"ChooseAntialiasing 2", 3, {0, 126, 480, 166}},
+        {u"\u2612  MSAA: 4 X", u"ChooseAntialiasing 4", 4, {0, 166, 480, 206}}}},
       {gui::kExtrasPage,
-       {{u"(c) // http://h", u"WWW", 1, {0, 299, 480, 320}},
-        {u"\u27A4  t68", u"EMail1", 2, {0, 67, 480, 88}},
-        {u"\u27A4  t69", u"EMail2", 3},
-        {u"\u27A4  t70", u"More", 4},
-        {u"\u27A4  t245", u"History", 5},
-        {u"\u27A4  t246", u"Homepage", 6},
-        {u"\u27A4  t39", u"Results", 7, {0, 172, 480, 193}},
-        {u"\u27A4  t247", u"# Donate", 8, {0, 214, 480, 235}},
-        {u"\u27A4  t248", u"# THX", 9}}},
+       {{u"(c) // http://h", u"OpenLink 1", 1, {0, 299, 480, 320}},
+        {u"\u27A4  t68", u"MailRecommendation 0", 2, {0, 67, 480, 88}},
+        {u"\u27A4  t69", u"MailProgram 0", 3},
+        {u"\u27A4  t70", u"OpenLink 2", 4},
+        {u"\u27A4  t245", u"OpenLink 4", 5},
+        {u"\u27A4  t246", u"OpenLink 1", 6},
+        {u"\u27A4  t39", u"OpenLink 6", 7, {0, 172, 480, 193}},
+        {u"\u27A4  t247", u"OpenLink 3", 8, {0, 214, 480, 235}},
+        {u"\u27A4  t248", u"OpenLink 5", 9}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
@@ -376,8 +406,8 @@ TEST_F(MenuPagesTest, ResultsPageOffersCompareOnlyAfterARunInThisSession) {
     std::vector<std::u16string> commands;
     for (size_t i = 1; i < items.size(); ++i) commands.push_back(items[i].command);
     const std::vector<std::u16string> expected =
-        fresh ? std::vector<std::u16string>{u"Compare", u"ScreenShot"}
-              : std::vector<std::u16string>{u"ScreenShot"};
+        fresh ? std::vector<std::u16string>{u"Compare 0", u"Screenshot 0"}
+              : std::vector<std::u16string>{u"Screenshot 0"};
     EXPECT_EQ(commands, expected);
   }
 }

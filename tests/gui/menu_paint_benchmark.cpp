@@ -39,7 +39,7 @@ void BM_FullRepaint1920x1080(benchmark::State& state) {
   gui::MenuPageData data;
   data.displayWidth = 1920;
   data.displayHeight = 1080;
-  data.antialiasLabels = {u"Off", u"MSAA: 2 X", u"MSAA: 4 X"};
+  data.antialias = {{0, u"Off"}, {2, u"MSAA: 2 X"}, {4, u"MSAA: 4 X"}};
   data.homepageBase = u"http://127.0.0.1:8723/int";
   data.copyright = u"\u00A9 2019\u20132026 Morvandel";
   gui::MenuOverlay menu;
