@@ -103,7 +103,7 @@ int RunApplication(Application& a, const PlatformPieces& pieces) {
     a.windows.Shutdown();
     return 1;
   }
-  StartWaitWindow(a);
+  StartWaitWindow(a.wait, a.clock);
   int width = 0, height = 0;
   a.win.mainWindow->GetClientSize(width, height);
   app.viewportWidth = width;

@@ -69,7 +69,7 @@ bool ShowWindowWhileLoading(Application& ctx) {
 // for the first frame of a window that has just come up.
 void LoadingFrame(Application& ctx) {
   ApplyLoadingText(ctx);
-  AnimateWaitWindow(ctx);
+  AnimateWaitWindow(ctx.wait, ctx.clock);
   MeasureFrameTime(ctx.app, ctx.clock);
   const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
   const bool shownNow = sceneReady && ShowWindowWhileLoading(ctx);
@@ -101,7 +101,7 @@ void HandOver(Application& ctx) {
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
   ApplyLoadingText(ctx);
-  CloseWaitWindow(ctx);
+  CloseWaitWindow(ctx.wait);
   platform::ReturnFreedMemory();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);
   // The window shows maximised once the terrain exists, here at the latest;
@@ -228,7 +228,7 @@ void RenderFrame(Application& ctx) {
   scene::MarkPass(times, scene::PassStage::Menu);
   MeasureFrameTime(app, ctx.clock);
   ctx.renderer.SetPolygonFill(ctx.settings.filledPolygons.value != 0);
-  ApplyWaterKeys(ctx);
+  ApplyWaterKeys(ctx.input, ctx.settings, ctx.store);
   CollectTriangleSample(ctx);
   PlaybackFrame(ctx);
   const bool sampled = BeginTriangleSample(ctx);
@@ -255,7 +255,7 @@ int RunMainLoop(Application& ctx) {
   ctx.scene.passTimes.enabled = ctx.developer.passTimes;
   for (;;) {
     platform::Event event;
-    if (NextEvent(ctx, event)) {
+    if (NextEvent(ctx.wait, ctx.windows, event)) {
       if (HandleWaitWindowEvent(ctx, event)) continue;
       if (event.type == platform::EventType::Quit) {
         exitCode = event.code;
@@ -300,7 +300,7 @@ void Shutdown(Application& ctx) {
   if (win.loaderThread.joinable()) win.loaderThread.join();
   // A benchmark start leaves the user's pose and window placement alone.
   if (!ctx.options.benchmark) {
-    StoreWaterHeight(ctx);
+    StoreWaterHeight(ctx.input, ctx.settings, ctx.store);
     const scene::Camera& camera = ctx.app.camera;
     SaveCameraPose(ctx.store, ctx.settings, camera.position.x, camera.position.y, camera.position.z,
                    camera.yaw, camera.pitch, camera.yaw2);

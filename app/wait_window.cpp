@@ -37,13 +37,12 @@ void Paint(WaitWindowState& wait) {
 void Cancel(Application& a) {
   a.windows.PostQuit(0);
   a.app.quitRequested.store(true, std::memory_order_release);
-  CloseWaitWindow(a);
+  CloseWaitWindow(a.wait);
 }
 
 }  // namespace
 
-void StartWaitWindow(Application& a) {
-  WaitWindowState& wait = a.wait;
+void StartWaitWindow(WaitWindowState& wait, platform::Clock& clock) {
   if (!wait.create) return;
   platform::WaitWindowInfo info;
   info.title = "Morvandel.Gauge";
@@ -52,24 +51,22 @@ void StartWaitWindow(Application& a) {
   info.height = kWaitWindowHeight;
   DecodePicture(info);
   wait.window = wait.create(info);
-  wait.lastStep = a.clock.Now();
+  wait.lastStep = clock.Now();
   AnimateWait(wait.animation);
   Paint(wait);
 }
 
-void SetWaitText(Application& a, std::u16string_view text) {
-  WaitWindowState& wait = a.wait;
+void SetWaitText(WaitWindowState& wait, platform::Clock& clock, std::u16string_view text) {
   if (!wait.window) return;
   SetWaitMessage(wait.animation, text);
-  wait.lastStep = a.clock.Now();
+  wait.lastStep = clock.Now();
   if (AnimateWait(wait.animation)) Paint(wait);
 }
 
-void AnimateWaitWindow(Application& a) {
-  WaitWindowState& wait = a.wait;
+void AnimateWaitWindow(WaitWindowState& wait, platform::Clock& clock) {
   if (!wait.window) return;
-  const int64_t now = a.clock.Now();
-  if ((now - wait.lastStep) * 1000 < int64_t{kWaitStepMs} * a.clock.Frequency()) return;
+  const int64_t now = clock.Now();
+  if ((now - wait.lastStep) * 1000 < int64_t{kWaitStepMs} * clock.Frequency()) return;
   wait.lastStep = now;
   if (AnimateWait(wait.animation)) Paint(wait);
 }
@@ -95,20 +92,20 @@ void PumpWaitWindow(Application& a) {
   while (a.windows.PollEvent(event)) {
     if (!HandleWaitWindowEvent(a, event)) a.wait.deferredEvents.push_back(event);
   }
-  AnimateWaitWindow(a);
+  AnimateWaitWindow(a.wait, a.clock);
 }
 
-bool NextEvent(Application& a, platform::Event& event) {
-  std::deque<platform::Event>& deferred = a.wait.deferredEvents;
+bool NextEvent(WaitWindowState& wait, platform::WindowSystem& windows, platform::Event& event) {
+  std::deque<platform::Event>& deferred = wait.deferredEvents;
   if (!deferred.empty()) {
     event = deferred.front();
     deferred.pop_front();
     return true;
   }
-  return a.windows.PollEvent(event);
+  return windows.PollEvent(event);
 }
 
-void CloseWaitWindow(Application& a) { a.wait.window.reset(); }
+void CloseWaitWindow(WaitWindowState& wait) { wait.window.reset(); }
 
 void ShowLoadingText(LoadingProgress& progress, std::u16string_view text) {
   TraceLoadingText(text);
@@ -120,7 +117,7 @@ void ApplyLoadingText(Application& a) {
   if (!text) return;
   a.menu.loadingText = *text;
   gui::RequestRedraw(a.menu);
-  SetWaitText(a, *text);
+  SetWaitText(a.wait, a.clock, *text);
 }
 
 }  // namespace app

@@ -23,13 +23,13 @@ inline constexpr int kWaitStepMs = 75;
 
 // Opens the wait window when the application has a way to make one, and
 // paints it at once.
-void StartWaitWindow(Application& a);
+void StartWaitWindow(WaitWindowState& wait, platform::Clock& clock);
 
 // A new message, painted at once.
-void SetWaitText(Application& a, std::u16string_view text);
+void SetWaitText(WaitWindowState& wait, platform::Clock& clock, std::u16string_view text);
 
 // One animation step when one is due; paints when the text changed.
-void AnimateWaitWindow(Application& a);
+void AnimateWaitWindow(WaitWindowState& wait, platform::Clock& clock);
 
 // While the wait window is open, Escape in any window and a close request of
 // the wait window cancel the start: a quit message is posted, quitRequested
@@ -42,9 +42,9 @@ bool HandleWaitWindowEvent(Application& a, const platform::Event& event);
 void PumpWaitWindow(Application& a);
 
 // The main loop's next event: kept ones first, then the window system's.
-bool NextEvent(Application& a, platform::Event& event);
+bool NextEvent(WaitWindowState& wait, platform::WindowSystem& windows, platform::Event& event);
 
-void CloseWaitWindow(Application& a);
+void CloseWaitWindow(WaitWindowState& wait);
 
 // Any thread: a progress text for the menu's loading page and the wait
 // window. The main thread shows it with ApplyLoadingText.

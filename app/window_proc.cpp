@@ -101,23 +101,23 @@ int OnFunctionKeyF1(Application& ctx, int virtualKey) {
   return 1;
 }
 
-void StoreWaterHeight(Application& ctx) {
-  if (ctx.input.waterHeight == ctx.settings.waterHeight.value) return;
-  ctx.settings.waterHeight.value = ctx.input.waterHeight;
-  WriteSetting(ctx.store, ctx.settings.waterHeight);
+void StoreWaterHeight(const InputState& input, AppSettings& settings, SettingsStore& store) {
+  if (input.waterHeight == settings.waterHeight.value) return;
+  settings.waterHeight.value = input.waterHeight;
+  WriteSetting(store, settings.waterHeight);
 }
 
-void ApplyWaterKeys(Application& ctx) {
-  const uint8_t* keys = ctx.input.keyDown;
+void ApplyWaterKeys(InputState& input, AppSettings& settings, SettingsStore& store) {
+  const uint8_t* keys = input.keyDown;
   const float step = 0.1f * (keys['F'] != 0 ? 0.05f : 1.0f);
-  float& height = ctx.input.waterHeight;
+  float& height = input.waterHeight;
   const bool held = keys[vk::kNumpad2] != 0 || keys[vk::kNumpad8] != 0;
   if (keys[vk::kNumpad2] != 0) height -= step;
   if (keys[vk::kNumpad8] != 0) height += step;
   // The file is written once the keys are let go, not on every frame.
-  if (!held) StoreWaterHeight(ctx);
-  if (keys[vk::kNumpad3] != 0) ctx.input.waterWaveParameter -= 0.1f;
-  if (keys[vk::kNumpad9] != 0) ctx.input.waterWaveParameter += 0.1f;
+  if (!held) StoreWaterHeight(input, settings, store);
+  if (keys[vk::kNumpad3] != 0) input.waterWaveParameter -= 0.1f;
+  if (keys[vk::kNumpad9] != 0) input.waterWaveParameter += 0.1f;
 }
 
 }  // namespace app

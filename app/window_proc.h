@@ -17,9 +17,9 @@ int OnFunctionKeyF1(Application& ctx, int virtualKey);
 // Keypad 2/8 lower/raise the water (F held: finer steps), 3/9 change the
 // wave parameter. Called once per running frame; the new height is stored
 // in the first frame after the keys are let go.
-void ApplyWaterKeys(Application& ctx);
+void ApplyWaterKeys(InputState& input, AppSettings& settings, SettingsStore& store);
 // Stores the water height in the settings file when it has changed; also
 // called at shutdown, for a key still held then.
-void StoreWaterHeight(Application& ctx);
+void StoreWaterHeight(const InputState& input, AppSettings& settings, SettingsStore& store);
 
 }  // namespace app

@@ -61,7 +61,7 @@ TEST_F(StartupOrderGLTest, StepsAndTextsComeInOrderWithTheSceneReadyBetween) {
   platform::SetDebugOutputHandler([&](std::string_view line) {
     if (line.rfind("startup: ", 0) == 0) trace.push_back(Entry(line, a_));
   });
-  app::StartWaitWindow(a_);
+  app::StartWaitWindow(a_.wait, clock_);
   app::InitGlScene(a_);
   ASSERT_TRUE(a_.win.mainContext);
   app::LoadSceneAssets(a_.app, a_.scene, a_.progress, a_.renderer);

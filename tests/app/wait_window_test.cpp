@@ -77,7 +77,7 @@ class WaitWindowTest : public apptest::AppRecordsTest {
 };
 
 TEST_F(WaitWindowTest, OpensCentredWithTitleClassAndPictureAndPaintsAtOnce) {
-  app::StartWaitWindow(a_);
+  app::StartWaitWindow(a_.wait, clock_);
   const auto entries = waitLog_.entries();
   ASSERT_EQ(entries.size(), 2u);
   // The picture is the embedded island, decoded; its size is the image's own.
@@ -91,11 +91,11 @@ TEST_F(WaitWindowTest, OpensCentredWithTitleClassAndPictureAndPaintsAtOnce) {
 }
 
 TEST_F(WaitWindowTest, DotsMoveOnlyWhenAStepIsDue) {
-  app::StartWaitWindow(a_);
-  app::SetWaitText(a_, u"OpenGL Test");
-  app::AnimateWaitWindow(a_);  // no time has passed
+  app::StartWaitWindow(a_.wait, clock_);
+  app::SetWaitText(a_.wait, clock_, u"OpenGL Test");
+  app::AnimateWaitWindow(a_.wait, clock_);  // no time has passed
   clock_.SleepMs(app::kWaitStepMs);
-  app::AnimateWaitWindow(a_);
+  app::AnimateWaitWindow(a_.wait, clock_);
   const auto paints = waitLog_.paints();
   ASSERT_EQ(paints.size(), 3u);
   EXPECT_EQ(paints[1], u"OpenGL Test\n....");
@@ -108,7 +108,7 @@ TEST_F(WaitWindowTest, EscapeOrClosingItCancelsTheStart) {
         platform::Event{platform::EventType::Close, kWaitId}}) {
     SCOPED_TRACE(static_cast<int>(event.type));
     a_.app.quitRequested = false;
-    app::StartWaitWindow(a_);
+    app::StartWaitWindow(a_.wait, clock_);
     EXPECT_TRUE(app::HandleWaitWindowEvent(a_, event));
     EXPECT_TRUE(a_.app.quitRequested);
     EXPECT_EQ(a_.wait.window, nullptr);
@@ -122,24 +122,24 @@ TEST_F(WaitWindowTest, EscapeOrClosingItCancelsTheStart) {
 }
 
 TEST_F(WaitWindowTest, PumpingKeepsOtherWindowsEventsInOrderForTheLoop) {
-  app::StartWaitWindow(a_);
+  app::StartWaitWindow(a_.wait, clock_);
   windows_.QueueEvent(Key(1, platform::vk::kF1));
   windows_.QueueEvent(Key(kWaitId, platform::vk::kSpace));  // the wait window's: dropped
   windows_.QueueEvent(Key(1, platform::vk::kF11));
   app::PumpWaitWindow(a_);
   EXPECT_FALSE(a_.app.quitRequested);
   platform::Event event;
-  ASSERT_TRUE(app::NextEvent(a_, event));
+  ASSERT_TRUE(app::NextEvent(a_.wait, windows_, event));
   EXPECT_EQ(event.vk, platform::vk::kF1);
-  ASSERT_TRUE(app::NextEvent(a_, event));
+  ASSERT_TRUE(app::NextEvent(a_.wait, windows_, event));
   EXPECT_EQ(event.vk, platform::vk::kF11);
-  EXPECT_FALSE(app::NextEvent(a_, event));
+  EXPECT_FALSE(app::NextEvent(a_.wait, windows_, event));
 }
 
 // The loader thread posts texts while the main thread shows them: the main
 // thread alone writes the menu and paints the wait window.
 TEST_F(WaitWindowTest, TextsPostedByTheLoaderAreShownByTheMainThread) {
-  app::StartWaitWindow(a_);
+  app::StartWaitWindow(a_.wait, clock_);
   std::thread loader([this] {
     for (int i = 0; i < 200; ++i) app::ShowLoadingText(a_.progress, u"step");
     app::ShowLoadingText(a_.progress, u"Terrain is loaded");
@@ -185,7 +185,7 @@ TEST_F(WaitWindowTest, LoadingPageShowsEachProgressText) {
 // then stops without running a frame.
 TEST_F(WaitWindowTest, EscapeWhileLoadingEndsAfterLoadingWithoutAFrame) {
   OpenWindow();
-  app::StartWaitWindow(a_);
+  app::StartWaitWindow(a_.wait, clock_);
   std::atomic<bool> release{false};
   std::atomic<bool> finished{false};
   app::StartAssetLoading(a_, [&] {

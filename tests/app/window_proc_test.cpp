@@ -110,32 +110,32 @@ TEST_F(WindowProcTest, WaterKeysMoveTheWaterAndStoreItOnceTheyAreLetGo) {
   a_.input.waterHeight = a_.settings.waterHeight.value;
   Key('F', true);
   Key(vk::kNumpad8, true);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_FLOAT_EQ(a_.input.waterHeight, 131.505f);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_FLOAT_EQ(a_.input.waterHeight, 131.51f);
   Key('F', false);
   Key(vk::kNumpad2, true);  // both held: they cancel out
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   Key(vk::kNumpad8, false);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_NEAR(a_.input.waterHeight, 131.41f, 1e-4);
   EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), -999.0f) << "nothing is written while a key is held";
 
   Key(vk::kNumpad2, false);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_NEAR(StoredFloat(u"WaterHeight"), 131.41f, 1e-4) << "the first frame after lets go";
   EXPECT_NEAR(a_.settings.waterHeight.value, 131.41f, 1e-4);
 
   Key(vk::kNumpad9, true);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_NEAR(a_.input.waterWaveParameter, 0.35f, 1e-6);
 }
 
 TEST_F(WindowProcTest, AWaterKeyStillHeldAtShutdownIsStored) {
   a_.input.waterHeight = a_.settings.waterHeight.value;
   Key(vk::kNumpad8, true);
-  app::ApplyWaterKeys(a_);
+  app::ApplyWaterKeys(a_.input, a_.settings, a_.store);
   EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), -999.0f);
   app::Shutdown(a_);
   EXPECT_FLOAT_EQ(StoredFloat(u"WaterHeight"), 131.6f);
