@@ -244,7 +244,7 @@ void RenderFrame(Application& ctx) {
                  scene::FormatPassTimes(*times, std::chrono::steady_clock::now()).c_str());
   }
   // The frame is complete and still in the back buffer.
-  if (app.screenshotPending) TakeScreenshot(ctx);
+  if (app.screenshotPending) TakeScreenshot(app);
   ctx.win.mainWindow->SwapBuffers();
   bench::CountPresentedFrame(ctx.stats, app.frameTriangles);
   bench::NoteFrameTriangles(ctx.player, app.frameTriangles);

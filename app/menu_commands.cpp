@@ -145,7 +145,7 @@ constexpr CommandHandler kHandlers[gui::kCommandKinds] = {
     // Compare
     [](const CommandContext& c) { CompareResults(c.a, c.system); },
     // Screenshot
-    [](const CommandContext& c) { RequestScreenshot(c.a); },
+    [](const CommandContext& c) { RequestScreenshot(c.a.app); },
 };
 
 }  // namespace

@@ -8,11 +8,11 @@
 
 namespace app {
 
-void RequestScreenshot(Application& ctx) { ctx.app.screenshotPending = true; }
+void RequestScreenshot(AppState& app) { app.screenshotPending = true; }
 
-platform::PrivateFile TakeScreenshot(Application& ctx, const std::tm& localTime) {
-  ctx.app.screenshotPending = false;
-  const render::FrameImage frame = render::ReadFrame(ctx.app.viewportWidth, ctx.app.viewportHeight);
+platform::PrivateFile TakeScreenshot(AppState& app, const std::tm& localTime) {
+  app.screenshotPending = false;
+  const render::FrameImage frame = render::ReadFrame(app.viewportWidth, app.viewportHeight);
   const std::string png = render::EncodePngRgb(frame.rgb, frame.width, frame.height);
   const std::string name = bench::ScreenshotFileName(localTime);
   platform::PrivateFile file =
@@ -22,11 +22,11 @@ platform::PrivateFile TakeScreenshot(Application& ctx, const std::tm& localTime)
   return file;
 }
 
-platform::PrivateFile TakeScreenshot(Application& ctx) {
+platform::PrivateFile TakeScreenshot(AppState& app) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  return TakeScreenshot(ctx, local);
+  return TakeScreenshot(app, local);
 }
 
 }  // namespace app

@@ -4,20 +4,20 @@
 
 #include <ctime>
 
-#include "app/application.h"
+#include "app/app_state.h"
 #include "platform/file_io.h"
 
 namespace app {
 
 // The "ScreenShot" command: the frame being drawn is saved once it is
 // complete (the main loop calls TakeScreenshot before the swap).
-void RequestScreenshot(Application& ctx);
+void RequestScreenshot(AppState& app);
 
 // Saves the frame just drawn (the back buffer before the swap) as
 // Morvandel.Gauge_YYYY-MM-DD HH-MM.png in the private temporary folder and
 // opens it with the desktop's image viewer, also when it could not be
 // written. A second shot in the same minute replaces the first.
-platform::PrivateFile TakeScreenshot(Application& ctx, const std::tm& localTime);
-platform::PrivateFile TakeScreenshot(Application& ctx);
+platform::PrivateFile TakeScreenshot(AppState& app, const std::tm& localTime);
+platform::PrivateFile TakeScreenshot(AppState& app);
 
 }  // namespace app

@@ -90,8 +90,8 @@ class ResultsGLTest : public ::testing::Test {
     a.app.viewportWidth = kSize;
     a.app.viewportHeight = kSize;
     DrawPicture();
-    app::RequestScreenshot(a);
-    const platform::PrivateFile file = app::TakeScreenshot(a, time_);
+    app::RequestScreenshot(a.app);
+    const platform::PrivateFile file = app::TakeScreenshot(a.app, time_);
     EXPECT_FALSE(a.app.screenshotPending);
     EXPECT_TRUE(file.written);
     EXPECT_EQ(file.path, platform::PrivateTempDirPath() / "Morvandel.Gauge_2025-03-01 14-05.png");
