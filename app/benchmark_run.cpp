@@ -25,12 +25,13 @@ bool StartRun(Application& ctx) {
     ctx.win.mainWindow->SetAlwaysOnTop(true);
   }
   ApplyScreenType(ctx.windows, ctx.win, ctx.settings.screenChoice.value);
-  return StartPlayback(ctx);
+  return StartPlayback(ctx.player, ctx.stats, ctx.clock);
 }
 
-bool StartPlayback(Application& ctx, bench::RunPlan plan) {
-  if (!bench::StartRun(ctx.player, NowMs(ctx.clock), plan)) return false;
-  bench::RestartInterval(ctx.stats, bench::TickMs(ctx.clock.Now(), ctx.clock.Frequency()));
+bool StartPlayback(bench::BenchmarkPlayer& player, bench::FrameStatistics& stats,
+                   platform::Clock& clock, bench::RunPlan plan) {
+  if (!bench::StartRun(player, NowMs(clock), plan)) return false;
+  bench::RestartInterval(stats, bench::TickMs(clock.Now(), clock.Frequency()));
   return true;
 }
 
@@ -52,7 +53,7 @@ void EndRun(Application& ctx, const bench::RunResult& result) {
   ctx.settings.menuShown.value = 1;
   ctx.menu.page = kResultsPage;
   gui::RequestRedraw(ctx.menu);
-  LeaveRunWindowMode(ctx);
+  LeaveRunWindowMode(ctx.windows, ctx.win);
 }
 
 void WriteRunResult(Application& ctx, const bench::RunResult& result) {
@@ -73,16 +74,16 @@ void WriteRunResult(Application& ctx, const bench::RunResult& result) {
 
 void StopRun(Application& ctx) {
   bench::StopRun(ctx.player);
-  LeaveRunWindowMode(ctx);
+  LeaveRunWindowMode(ctx.windows, ctx.win);
 }
 
-void LeaveRunWindowMode(Application& ctx) {
-  if (!ctx.win.mainWindow) return;
-  if (ctx.win.borderless) {
-    ToggleBorderless(ctx.windows, ctx.win);
+void LeaveRunWindowMode(platform::WindowSystem& windows, WindowState& win) {
+  if (!win.mainWindow) return;
+  if (win.borderless) {
+    ToggleBorderless(windows, win);
   } else {
-    ctx.win.mainWindow->SetBordered(true);
-    ctx.win.mainWindow->SetAlwaysOnTop(false);
+    win.mainWindow->SetBordered(true);
+    win.mainWindow->SetAlwaysOnTop(false);
   }
 }
 

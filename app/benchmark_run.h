@@ -19,7 +19,8 @@ bool StartRun(Application& ctx);
 
 // Starts the player and the per-second interval with it, so that the run's
 // first second counts only its own frames. False when no path is loaded.
-bool StartPlayback(Application& ctx, bench::RunPlan plan = {});
+bool StartPlayback(bench::BenchmarkPlayer& player, bench::FrameStatistics& stats,
+                   platform::Clock& clock, bench::RunPlan plan = {});
 
 // Once per running frame: moves the camera along the path; at the end of
 // the path it ends the run (EndRun), or in a benchmark start writes the
@@ -39,6 +40,6 @@ void StopRun(Application& ctx);
 
 // A run's window mode ends: borderless mode ends, or the window gets its
 // frame back. Does nothing while there is no window.
-void LeaveRunWindowMode(Application& ctx);
+void LeaveRunWindowMode(platform::WindowSystem& windows, WindowState& win);
 
 }  // namespace app

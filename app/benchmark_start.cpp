@@ -150,7 +150,7 @@ bool BeginRun(Application& ctx) {
                << '\n';
   }
   TellAboutSoftwareRenderer(ctx);
-  if (!StartPlayback(ctx, {ctx.options.laps, ctx.options.warmup})) {
+  if (!StartPlayback(ctx.player, ctx.stats, ctx.clock, {ctx.options.laps, ctx.options.warmup})) {
     return End(ctx, kExitRunFailed, "no camera path to fly: the run cannot start");
   }
   start.phase = BenchmarkStart::Phase::Playing;

@@ -14,7 +14,7 @@ constexpr int kCopyrightId = 27;
 
 }  // namespace
 
-gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion) {
+gui::MenuPageData CollectMenuPageData(const Application& a, const std::string& osVersion) {
   const AppSettings& s = a.settings;
   gui::MenuPageData data;
   data.screenType = s.screenChoice.value;

@@ -11,7 +11,7 @@ namespace app {
 
 // The settings, antialiasing modes, display size, homepage, last result, GL
 // strings and languages as they are now. `osVersion` is major.minor.build.
-gui::MenuPageData CollectMenuPageData(Application& a, const std::string& osVersion);
+gui::MenuPageData CollectMenuPageData(const Application& a, const std::string& osVersion);
 
 // Sets the menu's page drawing: each repaint draws the current page from
 // the program's state at that moment. `system` tells the OS version.
