@@ -37,8 +37,10 @@ void Place(app::Application& a, const ShotOptions& options) {
   a.input.waterHeight = options.waterHeight;
   a.settings.renderPass.value = MitWasserForPass(options.pass);
   a.scene.detailLevel = options.detail;
-  // The caustics and the water scroll start from the asked moment.
+  // The caustics, the water scroll and the wind start from the asked
+  // moment, so the same options always give the same picture.
   scene::SetSceneTime(a.scene, options.timeMs);
+  a.scene.windTimeSeconds = options.timeMs / 1000.0;
 }
 
 // The drawn frame as RGB rows, top row first.

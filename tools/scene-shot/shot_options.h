@@ -26,7 +26,7 @@ struct ShotOptions {
   int height = 480;
   scene::CVector3 position = scene::kMenuPosePosition;
   scene::CVector3 angles = scene::kMenuPoseAngles;  // yaw, pitch, yaw2
-  double timeMs = 0.0;                              // the scene clock: caustics and water scroll
+  double timeMs = 0.0;                              // the scene clock: caustics, water scroll, wind
   // The menu drawn over the scene: its page (0 main, 1 language,
   // 2 antialiasing, 3 extras, 5 results); none when unset.
   std::optional<int> menuPage;
