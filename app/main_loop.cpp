@@ -68,7 +68,7 @@ bool ShowWindowWhileLoading(Application& ctx) {
 // drawn only in a window that shows, and paced (app/loading_pacer.h) except
 // for the first frame of a window that has just come up.
 void LoadingFrame(Application& ctx) {
-  ApplyLoadingText(ctx);
+  ApplyLoadingText(ctx.progress, ctx.menu, ctx.wait, ctx.clock);
   AnimateWaitWindow(ctx.wait, ctx.clock);
   MeasureFrameTime(ctx.app, ctx.clock);
   const bool sceneReady = ctx.app.sceneReady.load(std::memory_order_acquire);
@@ -100,7 +100,7 @@ void HandOver(Application& ctx) {
   ctx.app.loadState.store(LoadState::Running, std::memory_order_relaxed);
   // The loader's last act was handing over; its thread is ending.
   if (ctx.win.loaderThread.joinable()) ctx.win.loaderThread.join();
-  ApplyLoadingText(ctx);
+  ApplyLoadingText(ctx.progress, ctx.menu, ctx.wait, ctx.clock);
   CloseWaitWindow(ctx.wait);
   platform::ReturnFreedMemory();
   ctx.win.mainWindow->MakeCurrent(ctx.win.mainContext);

@@ -65,7 +65,7 @@ bool Fail(Application& ctx, StartFailure failure, std::string_view detail = {}) 
 // On the main thread a text is shown at once: no loop is running yet.
 void ShowLoadingTextNow(Application& ctx, std::u16string_view text) {
   ShowLoadingText(ctx.progress, text);
-  ApplyLoadingText(ctx);
+  ApplyLoadingText(ctx.progress, ctx.menu, ctx.wait, ctx.clock);
   PumpWaitWindow(ctx);
 }
 

@@ -112,12 +112,13 @@ void ShowLoadingText(LoadingProgress& progress, std::u16string_view text) {
   progress.Post(text);
 }
 
-void ApplyLoadingText(Application& a) {
-  std::optional<std::u16string> text = a.progress.Take();
+void ApplyLoadingText(LoadingProgress& progress, gui::MenuOverlay& menu, WaitWindowState& wait,
+                      platform::Clock& clock) {
+  std::optional<std::u16string> text = progress.Take();
   if (!text) return;
-  a.menu.loadingText = *text;
-  gui::RequestRedraw(a.menu);
-  SetWaitText(a.wait, a.clock, *text);
+  menu.loadingText = *text;
+  gui::RequestRedraw(menu);
+  SetWaitText(wait, clock, *text);
 }
 
 }  // namespace app

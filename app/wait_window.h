@@ -52,6 +52,7 @@ void ShowLoadingText(LoadingProgress& progress, std::u16string_view text);
 
 // Main thread: the newest progress text into the menu (which repaints) and
 // the wait window.
-void ApplyLoadingText(Application& a);
+void ApplyLoadingText(LoadingProgress& progress, gui::MenuOverlay& menu, WaitWindowState& wait,
+                      platform::Clock& clock);
 
 }  // namespace app

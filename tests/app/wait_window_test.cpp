@@ -144,16 +144,17 @@ TEST_F(WaitWindowTest, TextsPostedByTheLoaderAreShownByTheMainThread) {
     for (int i = 0; i < 200; ++i) app::ShowLoadingText(a_.progress, u"step");
     app::ShowLoadingText(a_.progress, u"Terrain is loaded");
   });
-  for (int i = 0; i < 200; ++i) app::ApplyLoadingText(a_);
+  for (int i = 0; i < 200; ++i) app::ApplyLoadingText(a_.progress, a_.menu, a_.wait, clock_);
   loader.join();
-  app::ApplyLoadingText(a_);  // whatever the loop had not taken yet
+  app::ApplyLoadingText(a_.progress, a_.menu, a_.wait,
+                        clock_);  // whatever the loop had not taken yet
   EXPECT_EQ(a_.menu.loadingText, u"Terrain is loaded");
   EXPECT_EQ(waitLog_.paints().back(), u"Terrain is loaded\n....");
   a_.menu.dirty = false;
-  app::ApplyLoadingText(a_);
+  app::ApplyLoadingText(a_.progress, a_.menu, a_.wait, clock_);
   EXPECT_FALSE(a_.menu.dirty) << "a text is shown once";
   app::ShowLoadingText(a_.progress, u"Palms are loaded");
-  app::ApplyLoadingText(a_);
+  app::ApplyLoadingText(a_.progress, a_.menu, a_.wait, clock_);
   EXPECT_EQ(a_.menu.loadingText, u"Palms are loaded");
   EXPECT_TRUE(a_.menu.dirty) << "the menu repaints with the new text";
 }
@@ -169,7 +170,7 @@ TEST_F(WaitWindowTest, LoadingPageShowsEachProgressText) {
         u"Objects are being prepared", u"Objects are being prepared: 3/6",
         u"Standby if inactive--- OK ---"}) {
     app::ShowLoadingText(a_.progress, text);
-    app::ApplyLoadingText(a_);
+    app::ApplyLoadingText(a_.progress, a_.menu, a_.wait, clock_);
     a_.menu.progressDots = 2.0f;
     ASSERT_TRUE(gui::PaintMenu(a_.menu, 1024, 768));
     const auto& calls = static_cast<platform::fake::RecordingCanvas&>(*a_.menu.canvas).calls;
