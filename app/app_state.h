@@ -34,6 +34,10 @@ struct AppState {
   bool fullScreen = false;
   int viewportWidth = 1024;
   int viewportHeight = 768;
+  // The frame buffer the scene is drawn into while it is not the window
+  // (the reference pictures' target); 0 while drawing into the window.
+  int targetWidth = 0;
+  int targetHeight = 0;
   double frameTimeMs = 50.0;
   int64_t perfCounterLast = 0;
   int64_t perfFrequency = 1;

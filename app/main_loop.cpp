@@ -28,6 +28,8 @@ void DrawScene(Application& ctx, int passSelector) {
   pass.camera = &ctx.app.camera;
   pass.viewportWidth = ctx.app.viewportWidth;
   pass.viewportHeight = ctx.app.viewportHeight;
+  pass.frameWidth = ctx.app.targetWidth;
+  pass.frameHeight = ctx.app.targetHeight;
   pass.frameTriangles = &ctx.app.frameTriangles;
   pass.terrainTriangles = &sceneState.terrainTriangles;
   pass.sceneReadyLevel = sceneState.sceneReadyLevel.load(std::memory_order_acquire);

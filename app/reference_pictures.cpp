@@ -80,6 +80,8 @@ std::vector<ViewPicture> DrawReferencePictures(Application& a, bool withoutPalms
   const SavedLook saved = Save(a);
   DefaultLook(a, withoutPalms);
   target.Bind();
+  a.app.targetWidth = kTargetWidth;
+  a.app.targetHeight = kTargetHeight;
   std::vector<ViewPicture> pictures;
   for (const int level : bench::kReferenceDetailLevels) {
     for (const bench::ReferenceView& view : bench::ReferenceViews()) {
@@ -94,6 +96,7 @@ std::vector<ViewPicture> DrawReferencePictures(Application& a, bool withoutPalms
     }
   }
   a.scene.windTimeSeconds = -1.0;
+  a.app.targetWidth = a.app.targetHeight = 0;
   target.Unbind();
   target.Release();
   Restore(a, saved);

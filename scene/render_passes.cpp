@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "render/gl_entry_points.h"
 #include "scene/camera_gl.h"
 #include "scene/frustum_gl.h"
@@ -131,6 +133,10 @@ void RenderCausticOverlay(SceneState& scene, const PassContext& context, float h
   MarkPass(context.times, PassStage::Caustics);
 }
 
+int ReflectionSizeFor(int frameWidth, int frameHeight) {
+  return std::max(1, std::min({kReflectionSize, frameWidth, frameHeight}));
+}
+
 void RenderReflectionTexture(SceneState& scene, const PassContext& context, float h, int size) {
   const auto start = PassClock(context.times);
   glViewport(0, 0, size, size);
@@ -159,12 +165,19 @@ void RenderReflectionTexture(SceneState& scene, const PassContext& context, floa
     DrawSky(scene, context);
   }
   glPopMatrix();
-  // A frame smaller than the texture leaves the texture's rest undefined.
+  // The texture takes the reflection's size, so that the water reads all
+  // of it and nothing undefined.
   const GLuint reflection = Slot(context, render::TextureSlots::kWaterReflection);
   if (reflection != 0) {
     SelectUnit(0);
     glBindTexture(GL_TEXTURE_2D, reflection);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    if (width == size) {
+      glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, size, size);
+    } else {
+      glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, size, size, 0);
+    }
   }
   MarkPass(context.times, PassStage::ReflectionCopy);
   AddSpan(context.times, PassStage::Reflection, start);
@@ -208,7 +221,10 @@ void RenderPlainPass(SceneState& scene, const PassContext& context) {
 
 void RenderWaterPass(SceneState& scene, const PassContext& context) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  RenderReflectionTexture(scene, context, context.waterHeight, kReflectionSize);
+  const int frameWidth = context.frameWidth > 0 ? context.frameWidth : context.viewportWidth;
+  const int frameHeight = context.frameHeight > 0 ? context.frameHeight : context.viewportHeight;
+  RenderReflectionTexture(scene, context, context.waterHeight,
+                          ReflectionSizeFor(frameWidth, frameHeight));
   glViewport(0, 0, context.viewportWidth, context.viewportHeight);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   MarkPass(context.times, PassStage::Clear);

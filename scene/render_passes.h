@@ -18,6 +18,10 @@ struct PassContext {
   const Camera* camera = nullptr;
   int viewportWidth = 1;
   int viewportHeight = 1;
+  // The frame buffer drawn into, when it is larger than the viewport (a
+  // picture drawn into a corner of a target); 0 when it is the viewport's.
+  int frameWidth = 0;
+  int frameHeight = 0;
   // Triangles of the current frame; terrain drawing also adds to
   // terrainTriangles. Either may be null.
   int* frameTriangles = nullptr;
@@ -41,6 +45,11 @@ struct PassContext {
 };
 
 inline constexpr int kReflectionSize = 512;
+
+// The reflection's side for a frame buffer of that size: 512, or its
+// shorter side when it is smaller, so that the reflection is drawn inside it
+// (outside it there are no pixels to copy).
+int ReflectionSizeFor(int frameWidth, int frameHeight);
 inline constexpr float kCausticScale = 5.0f;
 
 void RenderPlainPass(SceneState& scene, const PassContext& context);
@@ -57,7 +66,7 @@ void DrawTerrainAndGrass(SceneState& scene, const PassContext& context, WaterRel
 // Renders the scene as seen in the water (mirrored in the plane y = h while
 // the camera is above it, unmirrored with the caustics at or below it) into
 // a size x size corner of the frame and copies that into the reflection
-// texture (slot 0).
+// texture (slot 0), which takes that size.
 void RenderReflectionTexture(SceneState& scene, const PassContext& context, float h, int size);
 
 // Lays the current caustic frame over the ground under the water and steps

@@ -3,9 +3,9 @@
 // without a seam, the caustic clock follows the camera, and a frame
 // allocates nothing.
 //
-// The context is 512 x 512 so that the reflection, drawn into a 512 x 512
-// corner, is wholly defined; the passes draw their main view into a small
-// 96 x 72 corner, which is what the tests read.
+// The context is 512 x 512 so that a reflection drawn at full size is wholly
+// defined; the passes draw their main view into a small 96 x 72 corner,
+// which is what the tests read (its reflection is 72 x 72).
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "render/gl_entry_points.h"
+#include "render/offscreen_target.h"
 #include "render/textures.h"
 #include "scene/camera_gl.h"
 #include "scene/render_passes.h"
@@ -66,23 +67,30 @@ void Snapshot(const Picture& picture, const char* name) {
   asset::WriteImage(image, std::string(folder) + "/" + name + ".png");
 }
 
-// The reflection texture, RGB, bottom row first.
-std::vector<uint8_t> ReadReflection(const render::TextureSlots& textures) {
-  const int size = scene::kReflectionSize;
-  std::vector<uint8_t> rgb(static_cast<size_t>(size) * size * 3);
+// The reflection texture: its side, and RGB rows, bottom row first.
+struct Reflection {
+  int size = 0;
+  std::vector<uint8_t> rgb;
+};
+
+Reflection ReadReflection(const render::TextureSlots& textures) {
   render::Gl().glActiveTextureARB(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, textures.Get(render::TextureSlots::kWaterReflection));
+  Reflection reflection;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &reflection.size);
+  reflection.rgb.resize(static_cast<size_t>(reflection.size) * reflection.size * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  return rgb;
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, reflection.rgb.data());
+  return reflection;
 }
 
 // Writes the reflection texture as NAME.png beside the views.
 void SnapshotReflection(const render::TextureSlots& textures, const char* name) {
   const char* folder = std::getenv("MG_PASSES_SNAPSHOT");
   if (folder == nullptr) return;
-  const int size = scene::kReflectionSize;
-  const std::vector<uint8_t> rgb = ReadReflection(textures);
+  const Reflection reflection = ReadReflection(textures);
+  const int size = reflection.size;
+  const std::vector<uint8_t>& rgb = reflection.rgb;
   asset::Image image(size, size, 3);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
@@ -267,10 +275,10 @@ TEST_F(RenderPassesGLTest, WaterPassMirrorsTheSkyInTheSea) {
 TEST_F(RenderPassesGLTest, ReflectionMirrorsOnlyWhatLiesAboveTheWater) {
   const scene::Camera camera = MenuPose();
   scene::RenderReflectionTexture(*scene_, Pass(camera, 1), kWater, scene::kReflectionSize);
-  const std::vector<uint8_t> withGround = ReadReflection(*textures_);
+  const std::vector<uint8_t> withGround = ReadReflection(*textures_).rgb;
   SnapshotReflection(*textures_, "reflection-ground");
   scene::RenderReflectionTexture(*scene_, Pass(camera, 0), kWater, scene::kReflectionSize);
-  const std::vector<uint8_t> skyOnly = ReadReflection(*textures_);
+  const std::vector<uint8_t> skyOnly = ReadReflection(*textures_).rgb;
 
   // The row of the horizon in the reflection's 512 x 512 view.
   GLdouble modelview[16], projection[16];
@@ -292,6 +300,49 @@ TEST_F(RenderPassesGLTest, ReflectionMirrorsOnlyWhatLiesAboveTheWater) {
   for (size_t i = from; i < skyOnly.size(); ++i)
     largest = std::max(largest, std::abs(withGround[i] - skyOnly[i]));
   EXPECT_LE(largest, 2) << "rows from " << firstRow;
+}
+
+// In a frame smaller than 512 pixels a side (the command line's 160 x 120
+// runs) the reflection is drawn at the frame's shorter side and the texture
+// takes that size, so all of it holds the mirrored scene: no part of it is
+// copied from outside the frame, which has no pixels there.
+TEST_F(RenderPassesGLTest, AFrameSmallerThanTheReflectionFillsAllOfIt) {
+  EXPECT_EQ(scene::ReflectionSizeFor(1024, 768), scene::kReflectionSize);
+  EXPECT_EQ(scene::ReflectionSizeFor(160, 120), 120);
+  EXPECT_EQ(scene::ReflectionSizeFor(0, 0), 1);
+  render::OffscreenTarget frame;
+  ASSERT_TRUE(frame.Create(render::GlProcLookup(), 160, 120));
+  // Black where nothing is copied.
+  const std::vector<uint8_t> black(scene::kReflectionSize * scene::kReflectionSize * 3, 0);
+  glBindTexture(GL_TEXTURE_2D, textures_->Get(render::TextureSlots::kWaterReflection));
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, scene::kReflectionSize, scene::kReflectionSize, 0, GL_RGB,
+               GL_UNSIGNED_BYTE, black.data());
+  frame.Bind();
+  const scene::Camera camera = MenuPose();
+  scene::PassContext pass = Pass(camera);
+  pass.viewportWidth = 160;
+  pass.viewportHeight = 120;
+  scene::RenderWaterPass(*scene_, pass);
+  frame.Unbind();
+  frame.Release();
+  const Reflection reflection = ReadReflection(*textures_);
+  SnapshotReflection(*textures_, "reflection-small-frame");
+  ASSERT_EQ(reflection.size, 120);
+  int darkest = 3 * 255;
+  for (int by = 0; by < reflection.size; by += 8) {
+    for (int bx = 0; bx < reflection.size; bx += 8) {
+      int sum = 0;
+      for (int y = by; y < by + 8; ++y) {
+        for (int x = bx; x < bx + 8; ++x) {
+          const uint8_t* p = &reflection.rgb[(static_cast<size_t>(y) * reflection.size + x) * 3];
+          sum += p[0] + p[1] + p[2];
+        }
+      }
+      darkest = std::min(darkest, sum / 64);
+    }
+  }
+  EXPECT_GT(darkest, 60) << "an 8 x 8 block of the reflection is black";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 // Under the surface, looking down at a shallow sea floor: two moments of the
