@@ -56,6 +56,9 @@ target_compile_definitions(PlatformCoreTest PRIVATE MG_SMBIOS_CORPUS="${corpus}"
 mg_add_test(RenderCoreTest SOURCES render/shader_text_test.cpp LIBS mg_render_core)
 mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 
+# The Win32 platform layer.
+mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp LIBS mg_platform_win32_core shell32)
+
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.
 add_test(NAME WinePrefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX} wineboot
