@@ -1,0 +1,24 @@
+// The running user's identity and folders only that user may open.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform::win32 {
+
+// The user the process runs as, in its string form (S-1-5-21-...); empty
+// when the process token cannot be read.
+std::wstring CurrentUserSid();
+
+// Creates the folder with a protected access list that grants the current
+// user full control and nobody else anything. An existing folder must be a
+// real folder (no link or junction) owned by the user; its access list is
+// then made the same. False when that cannot be had.
+bool MakeUserOnlyFolder(const std::wstring& folder);
+
+// True when the folder's access list allows nobody but the current user and
+// the operating system itself (which may open every file anyway).
+bool IsUserOnlyFolder(const std::wstring& folder);
+
+}  // namespace platform::win32
