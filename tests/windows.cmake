@@ -58,7 +58,7 @@ mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 
 # The Win32 platform layer.
 mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp LIBS mg_platform_win32_core shell32)
-mg_add_test(Win32Test SOURCES win32/paths_test.cpp LIBS mg_platform_win32)
+mg_add_test(Win32Test SOURCES win32/paths_test.cpp win32/system_clock_test.cpp LIBS mg_platform_win32)
 
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.
