@@ -9,7 +9,7 @@ function(mg_windows_path out path)
 endfunction()
 
 mg_add_test(SceneCoreTest
-  SOURCES scene/camera_test.cpp scene/terrain_geometry_test.cpp
+  SOURCES scene/camera_test.cpp scene/autopilot_test.cpp scene/terrain_geometry_test.cpp
           scene/obj_fuzz_check.cpp scene/obj_fuzz_replay_test.cpp
           scene/water_animation_test.cpp scene/placement_test.cpp scene/grass_cells_test.cpp
           scene/model_geometry_test.cpp
