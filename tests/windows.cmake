@@ -10,7 +10,7 @@ endfunction()
 
 mg_add_test(SceneCoreTest
   SOURCES scene/camera_test.cpp scene/autopilot_test.cpp scene/terrain_geometry_test.cpp
-          scene/obj_fuzz_check.cpp scene/obj_fuzz_replay_test.cpp
+          scene/obj_reader_test.cpp scene/obj_fuzz_check.cpp scene/obj_fuzz_replay_test.cpp
           scene/water_animation_test.cpp scene/placement_test.cpp scene/grass_cells_test.cpp
           scene/model_geometry_test.cpp
   LIBS mg_scene_core)
@@ -58,7 +58,9 @@ mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 
 # The Win32 platform layer.
 mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp LIBS mg_platform_win32_core shell32)
-mg_add_test(Win32Test SOURCES win32/paths_test.cpp win32/system_clock_test.cpp LIBS mg_platform_win32)
+mg_add_test(Win32Test
+  SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/system_clock_test.cpp
+  LIBS mg_platform_win32)
 
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.

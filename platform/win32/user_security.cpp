@@ -19,9 +19,20 @@ struct HandleCloser {
 };
 
 // The access list: protected (P), one entry allowing (A) full control (FA),
-// inherited by files (OI) and folders (CI) inside, for the user alone.
-std::wstring UserOnlyDescriptor(const std::wstring& sid) {
-  return L"O:" + sid + L"D:P(A;OICI;FA;;;" + sid + L")";
+// for a folder inherited by files (OI) and folders (CI) inside, for the user
+// alone.
+std::wstring UserOnlyDescriptor(const std::wstring& sid, bool folder) {
+  return L"O:" + sid + (folder ? L"D:P(A;OICI;FA;;;" : L"D:P(A;;FA;;;") + sid + L")";
+}
+
+LocalPtr<void> UserOnlySecurity(bool folder) {
+  const std::wstring sid = CurrentUserSid();
+  PSECURITY_DESCRIPTOR raw = nullptr;
+  if (sid.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                         UserOnlyDescriptor(sid, folder).c_str(), SDDL_REVISION_1, &raw, nullptr)) {
+    return nullptr;
+  }
+  return LocalPtr<void>(raw);
 }
 
 bool IsRealFolder(const std::wstring& folder) {
@@ -58,27 +69,34 @@ std::wstring CurrentUserSid() {
   return text;
 }
 
-bool MakeUserOnlyFolder(const std::wstring& folder) {
-  const std::wstring sid = CurrentUserSid();
+HANDLE CreateUserOnlyFile(const std::wstring& path) {
+  const LocalPtr<void> descriptor = UserOnlySecurity(false);
+  if (!descriptor) return INVALID_HANDLE_VALUE;
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor.get(), FALSE};
+  return CreateFileW(path.c_str(), GENERIC_WRITE | READ_CONTROL | WRITE_DAC, 0, &attributes,
+                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool IsOwnedByCurrentUser(const std::wstring& path) {
+  PSID owner = nullptr;
   PSECURITY_DESCRIPTOR raw = nullptr;
-  if (sid.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorW(
-                         UserOnlyDescriptor(sid).c_str(), SDDL_REVISION_1, &raw, nullptr)) {
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                            nullptr, nullptr, nullptr, &raw) != ERROR_SUCCESS) {
     return false;
   }
   const LocalPtr<void> descriptor(raw);
+  return IsCurrentUser(owner);
+}
+
+bool MakeUserOnlyFolder(const std::wstring& folder) {
+  const LocalPtr<void> descriptor = UserOnlySecurity(true);
+  if (!descriptor) return false;
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor.get(), FALSE};
   if (CreateDirectoryW(folder.c_str(), &attributes)) return IsRealFolder(folder);
   if (GetLastError() != ERROR_ALREADY_EXISTS || !IsRealFolder(folder)) return false;
 
   // Someone may have made it first: it must be ours, and only ours to open.
-  PSID owner = nullptr;
-  PSECURITY_DESCRIPTOR existingRaw = nullptr;
-  if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                            nullptr, nullptr, nullptr, &existingRaw) != ERROR_SUCCESS) {
-    return false;
-  }
-  const LocalPtr<void> existing(existingRaw);
-  if (!IsCurrentUser(owner)) return false;
+  if (!IsOwnedByCurrentUser(folder)) return false;
   if (IsUserOnlyFolder(folder)) return true;
   BOOL present = FALSE;
   BOOL defaulted = FALSE;

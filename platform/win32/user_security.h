@@ -17,6 +17,14 @@ std::wstring CurrentUserSid();
 // then made the same. False when that cannot be had.
 bool MakeUserOnlyFolder(const std::wstring& folder);
 
+// Creates a new file (never opening an existing one or a link) for writing,
+// with a protected access list for the current user alone. INVALID_HANDLE_VALUE
+// when it cannot be made; GetLastError() says why.
+HANDLE CreateUserOnlyFile(const std::wstring& path);
+
+// True when the file or folder is owned by the current user.
+bool IsOwnedByCurrentUser(const std::wstring& path);
+
 // True when the folder's access list allows nobody but the current user and
 // the operating system itself (which may open every file anyway).
 bool IsUserOnlyFolder(const std::wstring& folder);
