@@ -59,8 +59,18 @@ mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 # The Win32 platform layer.
 mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp LIBS mg_platform_win32_core shell32)
 mg_add_test(Win32Test
-  SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/system_clock_test.cpp
+  SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/power_test.cpp
+          win32/system_clock_test.cpp
   LIBS mg_platform_win32)
+
+# Once per zone: one with daylight-saving time, one without and half an hour
+# off the hour.
+mg_add_test(Win32TimeZoneTest SOURCES win32/time_zone_test.cpp LIBS mg_platform_win32)
+set_tests_properties(Win32TimeZoneTest PROPERTIES ENVIRONMENT
+                     "LC_ALL=C.UTF-8;TZ=Europe/Berlin;MG_EXPECTED_ZONE=60 1")
+add_test(NAME Win32TimeZoneTest.NoDaylightSaving COMMAND Win32TimeZoneTest)
+set_tests_properties(Win32TimeZoneTest.NoDaylightSaving PROPERTIES ENVIRONMENT
+                     "LC_ALL=C.UTF-8;TZ=Asia/Kolkata;MG_EXPECTED_ZONE=330 0")
 
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.
