@@ -57,11 +57,17 @@ mg_add_test(RenderCoreTest SOURCES render/shader_text_test.cpp LIBS mg_render_co
 mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 
 # The Win32 platform layer.
-mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp LIBS mg_platform_win32_core shell32)
+mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp win32/mail_address_test.cpp
+            LIBS mg_platform_win32_core shell32)
 mg_add_test(Win32Test
   SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/power_test.cpp
-          win32/system_clock_test.cpp
+          win32/shell_test.cpp win32/system_clock_test.cpp
   LIBS mg_platform_win32)
+# The program the shell tests start.
+add_executable(win32-args-echo win32/args_echo.cpp)
+target_link_options(win32-args-echo PRIVATE -municode)
+add_dependencies(Win32Test win32-args-echo)
+target_compile_definitions(Win32Test PRIVATE MG_ARGS_ECHO="Z:$<TARGET_FILE:win32-args-echo>")
 
 # Once per zone: one with daylight-saving time, one without and half an hour
 # off the hour.
