@@ -48,7 +48,7 @@ target_compile_definitions(SettingsCoreTest PRIVATE MG_SETTINGS_CORPUS="${corpus
 
 mg_add_test(PlatformCoreTest
   SOURCES platform/text_codec_test.cpp platform/smbios_fuzz_check.cpp
-          platform/smbios_fuzz_replay_test.cpp
+          platform/smbios_fuzz_replay_test.cpp platform/smbios_table_test.cpp
   LIBS mg_platform)
 mg_windows_path(corpus ${CMAKE_CURRENT_SOURCE_DIR}/platform/fuzz_corpus)
 target_compile_definitions(PlatformCoreTest PRIVATE MG_SMBIOS_CORPUS="${corpus}")
@@ -61,7 +61,7 @@ mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp win32/mail_address
             LIBS mg_platform_win32_core shell32)
 mg_add_test(Win32Test
   SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/power_test.cpp
-          win32/shell_test.cpp win32/system_clock_test.cpp
+          win32/shell_test.cpp win32/system_clock_test.cpp win32/system_info_test.cpp
   LIBS mg_platform_win32)
 # The program the shell tests start.
 add_executable(win32-args-echo win32/args_echo.cpp)
