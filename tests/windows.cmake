@@ -69,6 +69,8 @@ target_link_options(win32-args-echo PRIVATE -municode)
 add_dependencies(Win32Test win32-args-echo)
 target_compile_definitions(Win32Test PRIVATE MG_ARGS_ECHO="Z:$<TARGET_FILE:win32-args-echo>")
 
+mg_add_test(Win32SettingsTest SOURCES win32/settings_location_test.cpp LIBS mg_settings)
+
 # Once per zone: one with daylight-saving time, one without and half an hour
 # off the hour.
 mg_add_test(Win32TimeZoneTest SOURCES win32/time_zone_test.cpp LIBS mg_platform_win32)

@@ -178,6 +178,12 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
   return true;
 }
 
+bool IsWritableRegularFile(const fs::path& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
 std::string ReplaceFileProblem(const fs::path& path) {
   if (path.empty() || !path.has_filename()) return "it names no file";
   struct stat old {};

@@ -205,6 +205,19 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
   return true;
 }
 
+bool IsWritableRegularFile(const fs::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || IsSpecial(attributes) ||
+      (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  // The access list decides the rest: ask for write access and let go.
+  const Handle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return file.valid();
+}
+
 std::string ReplaceFileProblem(const fs::path& path) {
   if (path.empty() || !path.has_filename()) return "it names no file";
   const DWORD attributes = AttributesOf(path);

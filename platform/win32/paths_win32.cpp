@@ -117,6 +117,23 @@ fs::path PrivateTempSubdir(const std::string& name) {
   return IsRealFolder(folder) ? folder : fs::path();
 }
 
+bool MakeUserFolders(const fs::path& folder) {
+  // From the root (a drive or a network share), which is there or not.
+  fs::path prefix = folder.root_path();
+  for (const fs::path& part : folder.relative_path()) {
+    prefix /= part;
+    const DWORD attributes = GetFileAttributesW(prefix.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      continue;
+    }
+    if (!win32::CreateUserOnlyFolder(prefix.wstring()) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      return false;
+    }
+  }
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 fs::path AppDataDir() { return KnownFolder(FOLDERID_RoamingAppData); }
 
 fs::path UserDataDir() { return KnownFolder(FOLDERID_LocalAppData); }

@@ -88,20 +88,27 @@ bool IsOwnedByCurrentUser(const std::wstring& path) {
   return IsCurrentUser(owner);
 }
 
-bool MakeUserOnlyFolder(const std::wstring& folder) {
+bool CreateUserOnlyFolder(const std::wstring& folder) {
   const LocalPtr<void> descriptor = UserOnlySecurity(true);
   if (!descriptor) return false;
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor.get(), FALSE};
-  if (CreateDirectoryW(folder.c_str(), &attributes)) return IsRealFolder(folder);
+  return CreateDirectoryW(folder.c_str(), &attributes) != FALSE;
+}
+
+bool MakeUserOnlyFolder(const std::wstring& folder) {
+  if (CreateUserOnlyFolder(folder)) return IsRealFolder(folder);
   if (GetLastError() != ERROR_ALREADY_EXISTS || !IsRealFolder(folder)) return false;
 
   // Someone may have made it first: it must be ours, and only ours to open.
   if (!IsOwnedByCurrentUser(folder)) return false;
   if (IsUserOnlyFolder(folder)) return true;
+  const LocalPtr<void> descriptor = UserOnlySecurity(true);
   BOOL present = FALSE;
   BOOL defaulted = FALSE;
   PACL acl = nullptr;
-  if (!GetSecurityDescriptorDacl(descriptor.get(), &present, &acl, &defaulted)) return false;
+  if (!descriptor || !GetSecurityDescriptorDacl(descriptor.get(), &present, &acl, &defaulted)) {
+    return false;
+  }
   return SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
                                nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS &&

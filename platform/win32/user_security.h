@@ -11,6 +11,11 @@ namespace platform::win32 {
 // when the process token cannot be read.
 std::wstring CurrentUserSid();
 
+// Creates a new folder with a protected access list that grants the current
+// user full control and nobody else anything. False when it exists already
+// or cannot be made; GetLastError() says why.
+bool CreateUserOnlyFolder(const std::wstring& folder);
+
 // Creates the folder with a protected access list that grants the current
 // user full control and nobody else anything. An existing folder must be a
 // real folder (no link or junction) owned by the user; its access list is
