@@ -14,9 +14,11 @@
 #include "platform/replace_file_names.h"
 #include "platform/text_codec.h"
 #include "platform/win32/user_security.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace fs = std::filesystem;
+using win32::Utf8;
 
 namespace {
 
@@ -41,10 +43,6 @@ class Handle {
  private:
   HANDLE h_;
 };
-
-std::string Utf8(const std::wstring& text) {
-  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
-}
 
 std::string SystemMessage(DWORD error) {
   wchar_t* text = nullptr;

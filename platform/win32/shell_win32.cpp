@@ -7,15 +7,19 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/shell.h"
-#include "platform/text_codec.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/mail_address.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace {
+
+using win32::Utf8;
+using win32::Wide;
 
 struct ShellState {
   std::mutex mutex;
@@ -25,15 +29,6 @@ struct ShellState {
 ShellState& State() {
   static ShellState state;
   return state;
-}
-
-std::wstring Wide(std::string_view utf8) {
-  const WString text = Utf8ToUtf16(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string Utf8(const std::wstring& text) {
-  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
 // Closes the handle when the scope ends.
@@ -85,10 +80,14 @@ std::string ReadAll(HANDLE pipe) {
 // `error`.
 bool Start(std::wstring line, DWORD flags, HANDLE output, HANDLE error, PROCESS_INFORMATION& pi) {
   Handle input(InheritableNul(GENERIC_READ));
-  HANDLE handles[3] = {input.get(), output, error};
+  HANDLE handles[3] = {};
   DWORD count = 0;
-  for (HANDLE h : handles) {
-    if (h != nullptr && h != INVALID_HANDLE_VALUE) handles[count++] = h;
+  // Each handle once: standard output and error may be the same.
+  for (HANDLE h : {input.get(), output, error}) {
+    if (h != nullptr && h != INVALID_HANDLE_VALUE &&
+        std::find(handles, handles + count, h) == handles + count) {
+      handles[count++] = h;
+    }
   }
   SIZE_T size = 0;
   InitializeProcThreadAttributeList(nullptr, 1, 0, &size);

@@ -7,7 +7,7 @@
 
 #include "platform/debug_output.h"
 #include "platform/smbios_memory.h"
-#include "platform/text_codec.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -22,10 +22,6 @@ std::optional<OSVERSIONINFOEXW> OsVersion() {
   version.dwOSVersionInfoSize = sizeof(version);
   if (get == nullptr || get(&version) != 0) return std::nullopt;
   return version;
-}
-
-std::string Utf8(const std::wstring& text) {
-  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
 std::string Trim(std::string text) {

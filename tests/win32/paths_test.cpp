@@ -9,33 +9,13 @@
 
 #include "platform/win32/user_security.h"
 #include "tests/support/test_files.h"
+#include "tests/win32/temp_variables.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::win32::IsUserOnlyFolder;
-
-// Points TMP and TEMP, which GetTempPathW reads, at a folder for the test's
-// length.
-class TempVariables {
- public:
-  explicit TempVariables(const std::wstring& folder) {
-    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
-      wchar_t buffer[32768];
-      const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-      saved_.push_back({name, length > 0 ? std::wstring(buffer, length) : std::wstring()});
-      SetEnvironmentVariableW(name, folder.c_str());
-    }
-  }
-  ~TempVariables() {
-    for (const auto& [name, value] : saved_) {
-      SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
-    }
-  }
-
- private:
-  std::vector<std::pair<const wchar_t*, std::wstring>> saved_;
-};
+using win32_test::TempVariables;
 
 TEST(Win32PathsTest, ExecutableIsThisProgram) {
   const fs::path exe = platform::ExecutablePath();

@@ -9,33 +9,14 @@
 #include "app/settings/settings_store.h"
 #include "platform/paths.h"
 #include "tests/support/test_files.h"
+#include "tests/win32/temp_variables.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using test_support::ReadBytes;
 using test_support::WriteBytes;
-
-// TMP and TEMP, which GetTempPathW reads, pointed at a folder for the test.
-class TempVariables {
- public:
-  explicit TempVariables(const std::wstring& folder) {
-    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
-      wchar_t buffer[32768];
-      const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-      saved_.push_back({name, length > 0 ? std::wstring(buffer, length) : std::wstring()});
-      SetEnvironmentVariableW(name, folder.c_str());
-    }
-  }
-  ~TempVariables() {
-    for (const auto& [name, value] : saved_) {
-      SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
-    }
-  }
-
- private:
-  std::vector<std::pair<const wchar_t*, std::wstring>> saved_;
-};
+using win32_test::TempVariables;
 
 TEST(Win32SettingsLocationTest, BesideTheExecutableOnlyWhereItMayWriteThere) {
   const std::string kHandMade = "[Program]\r\nTestIni=x\r\n";  // 8-bit, as an older version wrote
