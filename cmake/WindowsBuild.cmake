@@ -48,6 +48,10 @@ mg_host_header_package(NAME nlohmann_json DIRS nlohmann
                        TARGET nlohmann_json::nlohmann_json)
 mg_host_header_package(NAME CLI11 DIRS CLI TARGET CLI11::CLI11)
 
+# zlib from the Windows tree (libz-mingw-w64-dev), linked in statically.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+
 # stb keeps its headers in a folder of their own, which is safe to use as is.
 add_library(mg_stb INTERFACE IMPORTED GLOBAL)
 set_target_properties(mg_stb PROPERTIES INTERFACE_INCLUDE_DIRECTORIES /usr/include/stb)

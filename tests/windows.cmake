@@ -60,9 +60,10 @@ mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp win32/mail_address_test.cpp
             LIBS mg_platform_win32_core shell32)
 mg_add_test(Win32Test
-  SOURCES win32/file_io_test.cpp win32/paths_test.cpp win32/power_test.cpp
-          win32/shell_test.cpp win32/system_clock_test.cpp win32/system_info_test.cpp
-  LIBS mg_platform_win32)
+  SOURCES win32/file_io_test.cpp win32/local_port_test.cpp win32/paths_test.cpp
+          win32/power_test.cpp win32/shell_test.cpp win32/system_clock_test.cpp
+          win32/system_info_test.cpp win32/zip_test.cpp
+  LIBS mg_platform_win32 ws2_32 ZLIB::ZLIB)
 # The program the shell tests start.
 add_executable(win32-args-echo win32/args_echo.cpp)
 target_link_options(win32-args-echo PRIVATE -municode)
