@@ -1,7 +1,6 @@
 #include "lang/archive_container.h"
 
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #include "lang/lzari.h"
@@ -34,8 +33,9 @@ std::string MarkerCore() {
 
 const uint8_t* Find(std::span<const uint8_t> haystack, std::string_view needle) {
   if (needle.empty()) return nullptr;
-  const void* hit = memmem(haystack.data(), haystack.size(), needle.data(), needle.size());
-  return static_cast<const uint8_t*>(hit);
+  const std::string_view bytes(reinterpret_cast<const char*>(haystack.data()), haystack.size());
+  const size_t pos = bytes.find(needle);
+  return pos == std::string_view::npos ? nullptr : haystack.data() + pos;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Diagnostic lines (the autopilot's steering, the terrain's patch count).
 // They go to standard error only when MG_DEBUG_OUTPUT is set to something
 // other than "" or "0": a line per frame on a terminal is noise otherwise.
+// On Windows they also go to the debugger's output (OutputDebugStringW).
 // Tests install a recorder (platform/fake/recording_debug_output.h).
 #pragma once
 

@@ -48,6 +48,11 @@ ReadStatus ReadFileInChunks(const std::filesystem::path& path, std::size_t chunk
 // is refused.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// True when the path exists, is a regular file (not a link) and may be
+// written: a file marked read-only (no write permission bit, or the read-only
+// attribute) counts as read-only even for a user who could override it.
+bool IsWritableRegularFile(const std::filesystem::path& path);
+
 // Why ReplaceFileAtomically would fail for `path` now, found by the same
 // checks and a trial temporary file beside it (removed at once); empty when
 // it would succeed. Nothing at `path` changes.

@@ -46,6 +46,11 @@ std::filesystem::path PrivateTempDir();
 // (a link included) has the name.
 std::filesystem::path PrivateTempSubdir(const std::string& name);
 
+// Creates the folder and its missing parents, the new ones for this user
+// alone (mode 0700, or an access list for the user); existing ones stay as
+// they are. True when the folder is there afterwards.
+bool MakeUserFolders(const std::filesystem::path& folder);
+
 // $XDG_CONFIG_HOME, or ~/.config.
 std::filesystem::path AppDataDir();
 

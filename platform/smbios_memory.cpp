@@ -97,4 +97,27 @@ std::optional<PropertyObject> ParseMemoryDevice(std::string_view raw) {
   return module;
 }
 
+std::vector<PropertyObject> ParseMemoryDevices(std::string_view table) {
+  constexpr uint8_t kEndOfTable = 127;
+  constexpr size_t kHeaderBytes = 4;  // type, length, handle
+  std::vector<PropertyObject> modules;
+  size_t at = 0;
+  while (at + kHeaderBytes <= table.size()) {
+    const auto type = static_cast<uint8_t>(table[at]);
+    const size_t length = static_cast<uint8_t>(table[at + 1]);
+    if (length < kHeaderBytes || at + length > table.size()) break;
+    const size_t stringsEnd = table.find(std::string_view("\0\0", 2), at + length);
+    if (stringsEnd == std::string_view::npos) break;
+    const size_t next = stringsEnd + 2;
+    if (type == kMemoryDeviceType) {
+      if (auto module = ParseMemoryDevice(table.substr(at, next - at))) {
+        modules.push_back(std::move(*module));
+      }
+    }
+    if (type == kEndOfTable) break;
+    at = next;
+  }
+  return modules;
+}
+
 }  // namespace platform

@@ -30,6 +30,13 @@ WString DecodeTextFile(std::string_view bytes);
 // FF FE followed by the text in UTF-16LE.
 std::string EncodeUtf16LeWithBom(std::u16string_view text);
 
+// Every byte except RFC 3986's unreserved characters (letters, digits,
+// "-", ".", "_", "~") as "%XX" with upper-case hex digits.
+std::string PercentEncode(std::string_view bytes);
+// The bytes "%XX" stands for, in either case of hex digits; a "%" without two
+// hex digits after it stays as it is.
+std::string PercentDecode(std::string_view text);
+
 // Only for ASCII literals (keys, section names, formats).
 WString Ascii(std::string_view ascii);
 

@@ -19,10 +19,23 @@ mg_packages=(
   chromium  # the compare test opens the compare page in it, headless
 )
 
+# What the Windows cross build (scripts/build-windows) adds: the mingw-w64
+# compilers, Wine to run its tests, GoogleTest's sources, and the header-only
+# libraries it copies from the host.
+mg_windows_packages=(
+  cmake ninja-build
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  wine wine64
+  googletest nlohmann-json3-dev libcli11-dev libstb-dev
+)
+
+# Installs the packages named, or the Linux build's (mg_packages) when none is.
 mg_install_deps() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${mg_packages[@]}")
   local missing=()
   local p
-  for p in "${mg_packages[@]}"; do
+  for p in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

@@ -19,11 +19,6 @@ std::u16string SubjectFor(lang::StringArchive& strings, int id) {
   return Text(strings, id) + u" :" + platform::Utf8ToUtf16(kProductName);
 }
 
-bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
-}
-
 }  // namespace
 
 MailDraft RecommendationMail(lang::StringArchive& strings) {
@@ -61,26 +56,9 @@ std::u16string ExpandNoteText(std::u16string_view text, std::u16string_view home
   return out;
 }
 
-std::string PercentEncode(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(bytes.size() * 3);
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsUnreserved(byte)) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    }
-  }
-  return out;
-}
-
 std::string MailtoAddress(std::u16string_view subject, std::u16string_view body) {
-  return "mailto:?subject=" + PercentEncode(platform::Utf16ToUtf8(subject)) +
-         "&body=" + PercentEncode(platform::Utf16ToUtf8(body));
+  return "mailto:?subject=" + platform::PercentEncode(platform::Utf16ToUtf8(subject)) +
+         "&body=" + platform::PercentEncode(platform::Utf16ToUtf8(body));
 }
 
 }  // namespace share

@@ -29,10 +29,6 @@ MailDraft ProgramMail(lang::StringArchive& strings);
 // again.
 std::u16string ExpandNoteText(std::u16string_view text, std::u16string_view homepageBase);
 
-// Every byte except RFC 3986's unreserved characters (letters, digits,
-// "-", ".", "_", "~") as "%XX" with upper-case hex digits.
-std::string PercentEncode(std::string_view bytes);
-
 // "mailto:?subject=...&body=..." with both texts in UTF-8, percent-encoded.
 std::string MailtoAddress(std::u16string_view subject, std::u16string_view body);
 

@@ -1,9 +1,5 @@
 #include "app/settings/settings_store.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <system_error>
 
 #include "app/settings/settings_values.h"
@@ -59,28 +55,8 @@ bool ExistsAndIsNoFolder(const fs::path& path) {
   return !ec && fs::exists(st) && !fs::is_directory(st);
 }
 
-// mkdir -p; folders this creates get mode 0700, existing ones stay as they are.
-bool MakeFolders(const fs::path& folder) {
-  fs::path prefix;
-  for (const fs::path& part : folder) {
-    prefix /= part;
-    if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
-  struct stat st {};
-  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 platform::FileBytes ReadSettingsFile(const fs::path& path, LinkPolicy links) {
   return platform::ReadFile(path, kMaxSettingsFileBytes, links);
-}
-
-// True when the path exists, is a regular file (not a link) and may be
-// written: a file without any write permission bit counts as read-only even
-// for a user who could override it.
-bool IsWritableRegularFile(const fs::path& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
 bool WriteRawSetting(SettingsStore& store, std::u16string_view section, std::u16string_view key,
@@ -94,7 +70,9 @@ bool WriteRawSetting(SettingsStore& store, std::u16string_view section, std::u16
   // A file that could not be read completely is never replaced: what it
   // holds would be lost.
   if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing) return false;
-  if (file.status == ReadStatus::Ok && !IsWritableRegularFile(store.settingsPath)) return false;
+  if (file.status == ReadStatus::Ok && !platform::IsWritableRegularFile(store.settingsPath)) {
+    return false;
+  }
   IniDocument doc(file.status == ReadStatus::Ok ? platform::DecodeTextFile(file.bytes) : WString());
   doc.Set(section, key, value);
   return platform::ReplaceFileAtomically(store.settingsPath,
@@ -110,7 +88,7 @@ void UseUserFolder(SettingsStore& store, const fs::path& appData) {
   store.settingsPath.clear();
   if (appData.empty()) return;
   const fs::path folder = appData / fs::path(platform::Utf16ToUtf8(kProductName));
-  if (MakeFolders(folder)) store.settingsPath = folder / kSettingsFileName;
+  if (platform::MakeUserFolders(folder)) store.settingsPath = folder / kSettingsFileName;
 }
 
 // The settings path cannot be written safely: keep the settings of this

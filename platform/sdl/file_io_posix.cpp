@@ -10,18 +10,16 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/replace_file_names.h"
 
 namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view kTempMarker = ".tmp-";
 
 // Closes the descriptor when the scope ends.
 class Descriptor {
@@ -75,7 +73,7 @@ ReadStatus OpenRegular(const fs::path& path, LinkPolicy links, int& fd, off_t& s
 
 // "." + file name + ".tmp-<pid>-<nanoseconds>-<attempt>"
 std::string TempPrefix(const fs::path& target) {
-  return "." + target.filename().string() + std::string(kTempMarker);
+  return ReplaceFilePrefix(target.filename().string());
 }
 
 // Creates a fresh file next to `target`, mode 0600; returns its descriptor
@@ -92,31 +90,6 @@ int CreateTempBeside(const fs::path& target, fs::path& tempPath) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
-}
-
-// The writer's process id when `name` is one of our temporary names for the
-// target (prefix, then three decimal numbers joined by "-"), else nothing.
-std::optional<pid_t> TempWriter(std::string_view name, std::string_view prefix) {
-  if (!name.starts_with(prefix)) return std::nullopt;
-  name.remove_prefix(prefix.size());
-  long long numbers[3] = {};
-  for (int k = 0; k < 3; ++k) {
-    size_t digits = 0;
-    long long value = 0;
-    while (digits < name.size() && digits < 18 && name[digits] >= '0' && name[digits] <= '9') {
-      value = value * 10 + (name[digits] - '0');
-      ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    numbers[k] = value;
-    name.remove_prefix(digits);
-    if (k < 2) {
-      if (!name.starts_with('-')) return std::nullopt;
-      name.remove_prefix(1);
-    }
-  }
-  if (!name.empty() || numbers[0] <= 0 || numbers[0] > 0x7FFFFFFF) return std::nullopt;
-  return static_cast<pid_t>(numbers[0]);
 }
 
 // The process's file-creation mask, read without changing it (umask() would
@@ -205,6 +178,12 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
   return true;
 }
 
+bool IsWritableRegularFile(const fs::path& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
 std::string ReplaceFileProblem(const fs::path& path) {
   if (path.empty() || !path.has_filename()) return "it names no file";
   struct stat old {};
@@ -239,7 +218,7 @@ int RemoveStaleReplaceFiles(const fs::path& path) {
   const std::string prefix = TempPrefix(path);
   int removed = 0;
   while (const dirent* entry = readdir(dir)) {
-    const auto writer = TempWriter(entry->d_name, prefix);
+    const auto writer = ReplaceFileWriter(entry->d_name, prefix);
     if (!writer || *writer == getpid() || ProcessRuns(*writer)) continue;
     // Only files of our own making: a regular file, not a folder or link.
     struct stat st {};

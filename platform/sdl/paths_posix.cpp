@@ -65,6 +65,16 @@ fs::path PrivateTempSubdir(const std::string& name) {
   return folder;
 }
 
+bool MakeUserFolders(const fs::path& folder) {
+  fs::path prefix;
+  for (const fs::path& part : folder) {
+    prefix /= part;
+    if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  struct stat st {};
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 namespace {
 
 // $<variable> when it is an absolute path, otherwise <home>/<fallback>.

@@ -77,4 +77,25 @@ TEST(TextCodecTest, LeadingIntegerReadsLikeTheCLibrary) {
   }
 }
 
+TEST(TextCodecTest, PercentEncodingKeepsOnlyUnreservedBytes) {
+  EXPECT_EQ(platform::PercentEncode("azAZ09-._~"), "azAZ09-._~");
+  EXPECT_EQ(platform::PercentEncode(" !#$%&'()*+,/:;=?@[]\\\"`\r\n"),
+            "%20%21%23%24%25%26%27%28%29%2A%2B%2C%2F%3A%3B%3D%3F%40%5B%5D%5C%22%60%0D%0A");
+  const std::string bytes =
+      "Gr\xC3\xBC\xC3\x9F"
+      "e & 100% \xE6\x97\xA5";
+  EXPECT_EQ(platform::PercentDecode(platform::PercentEncode(bytes)), bytes);
+  struct Case {
+    const char* text;
+    const char* decoded;
+  };
+  const Case cases[] = {
+      {"a%2fb%2Fc", "a/b/c"},  // either case of hex digits
+      {"100%", "100%"},        // no digits after it
+      {"%4", "%4"},           {"%zz%41", "%zzA"},
+      {"a+b", "a+b"},  // "+" is no space in a mailto: address
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::PercentDecode(c.text), c.decoded) << c.text;
+}
+
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/settings/settings_fuzz_check.h"
-#include "tests/settings/settings_test_util.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
-using namespace settings_test;
+namespace fs = std::filesystem;
+using settings_test::CheckSettingsBytes;
+using test_support::ReadBytes;
 
 TEST(SettingsFuzzTest, SeedCorpusKeepsEveryProperty) {
   int files = 0;

@@ -11,6 +11,23 @@
 
 namespace test_support {
 
+// setenv and unsetenv, which Windows spells differently.
+inline void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value);
+#else
+  setenv(name, value, 1);
+#endif
+}
+
+inline void UnsetEnv(const char* name) {
+#ifdef _WIN32
+  _putenv_s(name, "");
+#else
+  unsetenv(name);
+#endif
+}
+
 class EnvGuard {
  public:
   // Remembers the current values of the named variables.
@@ -23,9 +40,9 @@ class EnvGuard {
   ~EnvGuard() {
     for (const Saved& s : saved_) {
       if (s.value) {
-        setenv(s.name.c_str(), s.value->c_str(), 1);
+        SetEnv(s.name.c_str(), s.value->c_str());
       } else {
-        unsetenv(s.name.c_str());
+        UnsetEnv(s.name.c_str());
       }
     }
   }

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <stdlib.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace test_support {
@@ -18,12 +21,23 @@ class ScratchFolder {
   // In memory where the system offers it: every settings write flushes its
   // file to disk, which costs a lot of time on a busy disk.
   ScratchFolder() {
+#ifdef _WIN32
+    // A new folder of a name not taken yet, in the user's temporary folder.
+    std::random_device random;
+    std::error_code ec;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const fs::path candidate =
+          fs::temp_directory_path(ec) / ("mg-settings-" + std::to_string(random()));
+      if (fs::create_directory(candidate, ec)) path_ = candidate;
+    }
+#else
     std::error_code ec;
     const fs::path base = fs::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0
                               ? fs::path("/dev/shm")
                               : fs::temp_directory_path();
     std::string name = (base / "mg-settings-XXXXXX").string();
     if (mkdtemp(name.data()) != nullptr) path_ = name;
+#endif
   }
   ~ScratchFolder() {
     std::error_code ec;

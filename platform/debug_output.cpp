@@ -1,9 +1,17 @@
+#include "platform/debug_output.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 
-#include "platform/debug_output.h"
+#ifdef _WIN32
+#include "platform/text_codec.h"
+#endif
 
 namespace platform {
 namespace {
@@ -36,9 +44,14 @@ void DebugOutput(std::string_view text) {
   }
   if (handler) {
     handler(text);
-  } else if (SwitchedOn()) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    return;
   }
+#ifdef _WIN32
+  // Windows has a channel for these lines: the debugger's output window.
+  const WString wide = Utf8ToUtf16(text);
+  OutputDebugStringW(reinterpret_cast<const wchar_t*>(wide.c_str()));
+#endif
+  if (SwitchedOn()) std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
 DebugOutputHandler SetDebugOutputHandler(DebugOutputHandler handler) {
