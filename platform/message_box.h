@@ -25,4 +25,8 @@ void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
 // the platform's own message box.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
+// The platform's own box, shown when no handler is set; each platform's side
+// defines it.
+void ShowNativeMessageBox(const MessageBoxRequest& request);
+
 }  // namespace platform

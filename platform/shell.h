@@ -40,6 +40,10 @@ CommandResult RunCommand(const CommandRequest& request);
 // the real one (posix_spawnp).
 CommandRunner SetCommandRunner(CommandRunner runner);
 
+// Starts the command as the platform does, when no runner is set; each
+// platform's side defines it.
+CommandResult SpawnCommand(const CommandRequest& request);
+
 // Opens a file (absolute path) or an address with the desktop's default
 // handler. False when the text is empty or starts with "-", when xdg-open
 // cannot be started, or when it reports failure (no handler). A handler that

@@ -1,25 +1,13 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <mutex>
 
 #include "platform/message_box.h"
 #include "platform/text_codec.h"
 
 namespace platform {
-namespace {
 
-struct MessageBoxState {
-  std::mutex mutex;
-  MessageBoxHandler handler;
-};
-
-MessageBoxState& State() {
-  static MessageBoxState state;
-  return state;
-}
-
-void ShowSdlMessageBox(const MessageBoxRequest& request) {
+void ShowNativeMessageBox(const MessageBoxRequest& request) {
   const std::string text = Utf16ToUtf8(request.text);
   const std::string caption = Utf16ToUtf8(request.caption);
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
@@ -29,28 +17,6 @@ void ShowSdlMessageBox(const MessageBoxRequest& request) {
   if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr) != 0) {
     std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
   }
-}
-
-}  // namespace
-
-void ShowMessageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) {
-  MessageBoxHandler handler;
-  {
-    std::lock_guard lock(State().mutex);
-    handler = State().handler;
-  }
-  const MessageBoxRequest request{text, caption, icon};
-  if (handler) {
-    handler(request);
-  } else {
-    ShowSdlMessageBox(request);
-  }
-}
-
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-  std::lock_guard lock(State().mutex);
-  std::swap(State().handler, handler);
-  return handler;
 }
 
 }  // namespace platform

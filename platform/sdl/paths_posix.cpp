@@ -25,14 +25,6 @@ fs::path DataDirBeside(const fs::path& executable, const fs::path& fromBinDir) {
 
 fs::path InstalledDataDir() { return DataDirBeside(ExecutablePath(), MG_DATA_DIR_FROM_BIN); }
 
-fs::path FindDataFile(const fs::path& relative, const fs::path& workingDir,
-                      const fs::path& dataDir) {
-  std::error_code ec;
-  if (fs::is_regular_file(workingDir / relative, ec)) return relative;
-  if (!dataDir.empty() && fs::is_regular_file(dataDir / relative, ec)) return dataDir / relative;
-  return {};
-}
-
 fs::path SystemTempDir() {
   const char* tmp = std::getenv("TMPDIR");
   if (tmp != nullptr && tmp[0] == '/') return fs::path(tmp);

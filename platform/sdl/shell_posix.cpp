@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <mutex>
 #include <thread>
 
 #include "platform/shell.h"
@@ -17,16 +16,6 @@ namespace platform {
 namespace {
 
 constexpr int kOpenTimeoutMs = 3000;
-
-struct ShellState {
-  std::mutex mutex;
-  CommandRunner runner;
-};
-
-ShellState& State() {
-  static ShellState state;
-  return state;
-}
 
 int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
@@ -107,6 +96,8 @@ CommandResult SpawnDetached(const std::vector<char*>& argv) {
   return result;
 }
 
+}  // namespace
+
 CommandResult SpawnCommand(const CommandRequest& request) {
   CommandResult result;
   if (request.argv.empty()) return result;
@@ -138,23 +129,6 @@ CommandResult SpawnCommand(const CommandRequest& request) {
   return result;
 }
 
-}  // namespace
-
-CommandResult RunCommand(const CommandRequest& request) {
-  CommandRunner runner;
-  {
-    std::lock_guard lock(State().mutex);
-    runner = State().runner;
-  }
-  return runner ? runner(request) : SpawnCommand(request);
-}
-
-CommandRunner SetCommandRunner(CommandRunner runner) {
-  std::lock_guard lock(State().mutex);
-  std::swap(State().runner, runner);
-  return runner;
-}
-
 bool OpenWithDefaultHandler(const std::string& target) {
   // A leading "-" would be read as an option by xdg-open.
   if (target.empty() || target[0] == '-') return false;
@@ -173,13 +147,6 @@ bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachm
   argv.push_back(mailto);
   const CommandResult result = RunCommand({std::move(argv), false, kOpenTimeoutMs});
   return result.started && (result.stillRunning || result.exitCode == 0);
-}
-
-bool StartDetached(const std::vector<std::string>& argv) {
-  CommandRequest request;
-  request.argv = argv;
-  request.detached = true;
-  return RunCommand(request).started;
 }
 
 FileChoice ChooseFileToOpen(const std::string& title) {

@@ -74,14 +74,6 @@ fs::path DataDirBeside(const fs::path& executable, const fs::path& fromBinDir) {
 // The Windows program carries its data beside itself.
 fs::path InstalledDataDir() { return ExecutablePath().parent_path(); }
 
-fs::path FindDataFile(const fs::path& relative, const fs::path& workingDir,
-                      const fs::path& dataDir) {
-  std::error_code ec;
-  if (fs::is_regular_file(workingDir / relative, ec)) return relative;
-  if (!dataDir.empty() && fs::is_regular_file(dataDir / relative, ec)) return dataDir / relative;
-  return {};
-}
-
 fs::path SystemTempDir() {
   const std::wstring temp =
       GrowingText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });

@@ -8,7 +8,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <mutex>
 
 #include "platform/shell.h"
 #include "platform/win32/command_line.h"
@@ -20,16 +19,6 @@ namespace {
 
 using win32::Utf8;
 using win32::Wide;
-
-struct ShellState {
-  std::mutex mutex;
-  CommandRunner runner;
-};
-
-ShellState& State() {
-  static ShellState state;
-  return state;
-}
 
 // Closes the handle when the scope ends.
 class Handle {
@@ -112,58 +101,6 @@ bool Start(std::wstring line, DWORD flags, HANDLE output, HANDLE error, PROCESS_
   return started;
 }
 
-CommandResult SpawnCommand(const CommandRequest& request) {
-  CommandResult result;
-  std::vector<std::wstring> argv;
-  for (const std::string& argument : request.argv) argv.push_back(Wide(argument));
-  const std::optional<std::wstring> line = win32::BuildCommandLine(argv);
-  if (!line) return result;
-
-  PROCESS_INFORMATION pi{};
-  if (request.detached) {
-    // Its own process group and no console of ours: Ctrl-C here does not
-    // reach it, and it runs on when this program ends.
-    Handle nul(InheritableNul(GENERIC_WRITE));
-    if (!Start(*line, DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nul.get(), nul.get(), pi)) {
-      return result;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    result.started = true;
-    result.stillRunning = true;
-    return result;
-  }
-
-  Handle readEnd;
-  Handle writeEnd;
-  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  if (request.captureOutput && !CreatePipe(readEnd.out(), writeEnd.out(), &inherit, 0)) {
-    return result;
-  }
-  // The read end stays ours alone.
-  if (request.captureOutput) SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-  Handle output(request.captureOutput ? nullptr : InheritableCopy(GetStdHandle(STD_OUTPUT_HANDLE)));
-  Handle error(InheritableCopy(GetStdHandle(STD_ERROR_HANDLE)));
-  if (!Start(*line, CREATE_NO_WINDOW, request.captureOutput ? writeEnd.get() : output.get(),
-             error.get(), pi)) {
-    return result;
-  }
-  const Handle process(pi.hProcess);
-  CloseHandle(pi.hThread);
-  result.started = true;
-  // Only the child holds the write end now: its exit ends the read.
-  writeEnd.Reset();
-  if (request.captureOutput) result.output = ReadAll(readEnd.get());
-  const DWORD wait = request.timeoutMs < 0 ? INFINITE : static_cast<DWORD>(request.timeoutMs);
-  if (WaitForSingleObject(process.get(), wait) != WAIT_OBJECT_0) {
-    result.stillRunning = true;
-    return result;
-  }
-  DWORD code = 0;
-  if (GetExitCodeProcess(process.get(), &code)) result.exitCode = static_cast<int>(code);
-  return result;
-}
-
 // Simple MAPI's wide structures (MAPI32.DLL of Windows 8 and later); the
 // compiler's mapi.h declares only the 8-bit ones.
 struct MapiRecipDescW {
@@ -241,19 +178,56 @@ bool ShellOpen(const std::wstring& target) {
 
 }  // namespace
 
-CommandResult RunCommand(const CommandRequest& request) {
-  CommandRunner runner;
-  {
-    std::lock_guard lock(State().mutex);
-    runner = State().runner;
-  }
-  return runner ? runner(request) : SpawnCommand(request);
-}
+CommandResult SpawnCommand(const CommandRequest& request) {
+  CommandResult result;
+  std::vector<std::wstring> argv;
+  for (const std::string& argument : request.argv) argv.push_back(Wide(argument));
+  const std::optional<std::wstring> line = win32::BuildCommandLine(argv);
+  if (!line) return result;
 
-CommandRunner SetCommandRunner(CommandRunner runner) {
-  std::lock_guard lock(State().mutex);
-  std::swap(State().runner, runner);
-  return runner;
+  PROCESS_INFORMATION pi{};
+  if (request.detached) {
+    // Its own process group and no console of ours: Ctrl-C here does not
+    // reach it, and it runs on when this program ends.
+    Handle nul(InheritableNul(GENERIC_WRITE));
+    if (!Start(*line, DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nul.get(), nul.get(), pi)) {
+      return result;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    result.started = true;
+    result.stillRunning = true;
+    return result;
+  }
+
+  Handle readEnd;
+  Handle writeEnd;
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  if (request.captureOutput && !CreatePipe(readEnd.out(), writeEnd.out(), &inherit, 0)) {
+    return result;
+  }
+  // The read end stays ours alone.
+  if (request.captureOutput) SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+  Handle output(request.captureOutput ? nullptr : InheritableCopy(GetStdHandle(STD_OUTPUT_HANDLE)));
+  Handle error(InheritableCopy(GetStdHandle(STD_ERROR_HANDLE)));
+  if (!Start(*line, CREATE_NO_WINDOW, request.captureOutput ? writeEnd.get() : output.get(),
+             error.get(), pi)) {
+    return result;
+  }
+  const Handle process(pi.hProcess);
+  CloseHandle(pi.hThread);
+  result.started = true;
+  // Only the child holds the write end now: its exit ends the read.
+  writeEnd.Reset();
+  if (request.captureOutput) result.output = ReadAll(readEnd.get());
+  const DWORD wait = request.timeoutMs < 0 ? INFINITE : static_cast<DWORD>(request.timeoutMs);
+  if (WaitForSingleObject(process.get(), wait) != WAIT_OBJECT_0) {
+    result.stillRunning = true;
+    return result;
+  }
+  DWORD code = 0;
+  if (GetExitCodeProcess(process.get(), &code)) result.exitCode = static_cast<int>(code);
+  return result;
 }
 
 bool OpenWithDefaultHandler(const std::string& target) {
@@ -267,13 +241,6 @@ bool ComposeMail(const std::string& mailto, const std::filesystem::path& attachm
   // No mail program speaks MAPI: the default handler of mailto: addresses
   // gets the mail, and the attachment's path goes into its text.
   return ShellOpen(Wide(win32::MailtoWithAttachmentNote(mailto, Utf8(attachment.wstring()))));
-}
-
-bool StartDetached(const std::vector<std::string>& argv) {
-  CommandRequest request;
-  request.argv = argv;
-  request.detached = true;
-  return RunCommand(request).started;
 }
 
 FileChoice ChooseFileToOpen(const std::string& title) {
