@@ -1,13 +1,11 @@
 #include "app/compare.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <thread>
 
 #include "bench/system_info_text.h"
 #include "lang/language.h"
+#include "platform/file_io.h"
 #include "platform/local_port.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -20,11 +18,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view kServerProgram = "morvandel-compare-server";
 constexpr int kVersionTextId = 18;
 constexpr int kPortPollMs = 50;
-
-bool IsExecutableFile(const fs::path& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
-}
 
 }  // namespace
 
@@ -61,7 +54,7 @@ std::vector<std::string> CompareServerCommand(const fs::path& programFolder,
                                               const bench::LocalEndpoint& endpoint) {
   const fs::path beside = programFolder / kServerProgram;
   const std::string program =
-      IsExecutableFile(beside) ? beside.string() : std::string(kServerProgram);
+      platform::IsExecutableFile(beside) ? beside.string() : std::string(kServerProgram);
   const fs::path database = dataFolder / "Morvandel.Gauge" / "results.sqlite";
   return {program,  "--db",          database.string(), "--port", std::to_string(endpoint.port),
           "--bind", endpoint.address};

@@ -3,6 +3,7 @@
 #include "bench/compare_page.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
+#include "platform/time_zone.h"
 #include "render/frame_capture.h"
 #include "render/png_encode.h"
 
@@ -24,9 +25,7 @@ platform::PrivateFile TakeScreenshot(AppState& app, const std::tm& localTime) {
 
 platform::PrivateFile TakeScreenshot(AppState& app) {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return TakeScreenshot(app, local);
+  return TakeScreenshot(app, platform::LocalTime(now));
 }
 
 }  // namespace app

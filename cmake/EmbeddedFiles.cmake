@@ -21,6 +21,12 @@
 # The target must link mg_render (for render::EmbeddedFile).
 
 set(MG_EMBED_TEMPLATE_DIR ${CMAKE_CURRENT_LIST_DIR})
+# ELF objects say that they need no executable stack; PE has no such note.
+if(WIN32)
+  set(MG_ASM_STACK_NOTE "")
+else()
+  set(MG_ASM_STACK_NOTE "  .section .note.GNU-stack,\"\",@progbits")
+endif()
 
 function(mg_embed_files)
   cmake_parse_arguments(E "" "TARGET;GROUP" "FILES" ${ARGN})

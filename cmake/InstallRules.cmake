@@ -3,7 +3,7 @@
 # into share/morvandel-gauge/, a menu entry and the icon in every size for
 # the desktop. The program finds the data from its own folder, so a prefix
 # given at install time works as well as the configured one.
-if(NOT TARGET morvandel-gauge)
+if(WIN32 OR NOT TARGET morvandel-gauge)
   return()
 endif()
 

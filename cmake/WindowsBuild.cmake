@@ -1,14 +1,26 @@
 # What the Windows cross build (cmake/mingw-w64-x86_64.cmake) has in place of
 # the host's packages. Debian ships no Windows builds of SDL2, Cairo, Pango,
-# FreeType, fontconfig or libzip, so this build makes the pure libraries, the
-# Win32 platform layer and their tests only.
+# FreeType, fontconfig or libzip: the Win32 platform layer stands in for
+# them (window and GL through WGL, text through GDI, sound through
+# DirectSound, zip through zlib), and the upload speaks WinHTTP.
 #
+# - The assets are painted by the host build's generators: MG_TOOLS_FROM
+#   names a Linux build folder of this tree (scripts/build-windows makes one).
 # - GoogleTest is compiled from the sources Debian ships (/usr/src/googletest).
 # - Header-only libraries are copied from the host into the build folder when
 #   CMake configures: pointing the cross compiler at /usr/include would hand
 #   it the host's C library headers too.
 # - Tests run under Wine (tests/wine-run.sh) with a prefix of their own in
 #   the build folder, made once by the WinePrefix fixture.
+
+# windows.h keeps its min and max macros to itself, and its names for text
+# (IDC_ARROW, TEXT) are the wide ones.
+add_compile_definitions(NOMINMAX UNICODE _UNICODE)
+
+if(NOT MG_TOOLS_FROM)
+  message(FATAL_ERROR "The Windows build paints its assets with a Linux build's tools: "
+                      "give -DMG_TOOLS_FROM=<build folder>, or run scripts/build-windows")
+endif()
 
 set(mg_host_headers ${CMAKE_BINARY_DIR}/host-headers)
 

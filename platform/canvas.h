@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32_names.h"
 #include "platform/window.h"
 
 namespace platform {

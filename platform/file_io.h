@@ -53,6 +53,10 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
 // attribute) counts as read-only even for a user who could override it.
 bool IsWritableRegularFile(const std::filesystem::path& path);
 
+// True when the path is a regular file the user may start as a program (on
+// Windows: one whose name ends in ".exe").
+bool IsExecutableFile(const std::filesystem::path& path);
+
 // Why ReplaceFileAtomically would fail for `path` now, found by the same
 // checks and a trial temporary file beside it (removed at once); empty when
 // it would succeed. Nothing at `path` changes.

@@ -20,4 +20,7 @@ struct TimeZoneFacts {
 // did in earlier years.
 TimeZoneFacts LocalTimeZone(std::time_t now);
 
+// The calendar time of `now` in the local zone.
+std::tm LocalTime(std::time_t now);
+
 }  // namespace platform

@@ -15,6 +15,8 @@
 #include <span>
 #include <string>
 
+#include "platform/win32_names.h"
+
 namespace platform {
 
 struct Rect {

@@ -29,11 +29,15 @@ bool BitmapFont::BuildFromRaster(const RasterFont& raster) {
   GLint oldAlignment = 4;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &oldAlignment);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  // A blank glyph (the space) is a bitmap of no pixels that only moves the
+  // pen; it still names a byte, as some GL front ends skip a null bitmap
+  // whole, its move included.
+  const GLubyte blank = 0;
   for (int code = 0; code < 256; ++code) {
     const GlyphImage& g = raster.glyphs[code];
     glNewList(listBase + code, GL_COMPILE);
     glBitmap(g.width, g.height, g.originX, g.originY, static_cast<GLfloat>(g.advance), 0,
-             g.rows.empty() ? nullptr : g.rows.data());
+             g.rows.empty() ? &blank : g.rows.data());
     glEndList();
     charWidths[code] = g.advance;
   }

@@ -157,7 +157,7 @@ void LoadObjectModels(SceneObjects& objects) {
   if (rock.empty()) {
     // Loading it anyway reports the missing file; the scene goes on without it.
     std::fprintf(stderr, "The rock model %s is neither in the working folder nor in %s.\n",
-                 kRockPath, dataDir.c_str());
+                 kRockPath, dataDir.string().c_str());
     rock = kRockPath;
   }
   LoadModelFromFile(objects.rock, rock.string(), {7.0f, {1.0f, 1.0f, 1.0f}, 0}, true);

@@ -58,17 +58,21 @@ mg_add_test(CommandLineTest SOURCES app/command_line_test.cpp LIBS mg_app_core)
 
 # The Win32 platform layer.
 mg_add_test(Win32CoreTest SOURCES win32/command_line_test.cpp win32/mail_address_test.cpp
-            LIBS mg_platform_win32_core shell32)
+            win32/text_layout_test.cpp LIBS mg_platform_win32_core shell32)
 mg_add_test(Win32Test
   SOURCES win32/file_io_test.cpp win32/local_port_test.cpp win32/paths_test.cpp
           win32/power_test.cpp win32/shell_test.cpp win32/system_clock_test.cpp
-          win32/system_info_test.cpp win32/zip_test.cpp
+          win32/system_info_test.cpp win32/zip_test.cpp win32/audio_output_test.cpp
+          win32/canvas_gdi_test.cpp
   LIBS mg_platform_win32 ws2_32 ZLIB::ZLIB)
 # The program the shell tests start.
 add_executable(win32-args-echo win32/args_echo.cpp)
 target_link_options(win32-args-echo PRIVATE -municode)
 add_dependencies(Win32Test win32-args-echo)
 target_compile_definitions(Win32Test PRIVATE MG_ARGS_ECHO="Z:$<TARGET_FILE:win32-args-echo>")
+
+mg_add_test(Win32WindowTest SOURCES win32/window_helpers_test.cpp
+            LIBS mg_platform_win32 opengl32)
 
 mg_add_test(Win32SettingsTest SOURCES win32/settings_location_test.cpp LIBS mg_settings)
 
@@ -81,10 +85,17 @@ add_test(NAME Win32TimeZoneTest.NoDaylightSaving COMMAND Win32TimeZoneTest)
 set_tests_properties(Win32TimeZoneTest.NoDaylightSaving PROPERTIES ENVIRONMENT
                      "LC_ALL=C.UTF-8;TZ=Asia/Kolkata;MG_EXPECTED_ZONE=330 0")
 
+# The program itself, on a virtual X display.
+add_test(NAME e2e.WindowsProgramUnderWine
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_program_test.sh
+                 ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX}
+                 $<TARGET_FILE:morvandel-gauge>)
+set_tests_properties(e2e.WindowsProgramUnderWine PROPERTIES TIMEOUT 600)
+
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.
-add_test(NAME WinePrefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX} wineboot
-                                 --init)
+add_test(NAME WinePrefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh
+                                 ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX})
 set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP WinePrefix TIMEOUT 300)
 get_property(mg_windows_tests DIRECTORY PROPERTY TESTS)
 list(REMOVE_ITEM mg_windows_tests WinePrefix)

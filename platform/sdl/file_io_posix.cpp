@@ -184,6 +184,11 @@ bool IsWritableRegularFile(const fs::path& path) {
   return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
+bool IsExecutableFile(const fs::path& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
 std::string ReplaceFileProblem(const fs::path& path) {
   if (path.empty() || !path.has_filename()) return "it names no file";
   struct stat old {};

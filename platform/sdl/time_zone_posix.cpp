@@ -38,4 +38,10 @@ TimeZoneFacts LocalTimeZone(std::time_t now) {
   return facts;
 }
 
+std::tm LocalTime(std::time_t now) {
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
 }  // namespace platform

@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <aclapi.h>
 
+#include <cwctype>
 #include <memory>
 #include <string>
 
@@ -214,6 +215,15 @@ bool IsWritableRegularFile(const fs::path& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   return file.valid();
+}
+
+bool IsExecutableFile(const fs::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return false;
+  std::wstring extension = path.extension().wstring();
+  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+  return extension == L".exe";
 }
 
 std::string ReplaceFileProblem(const fs::path& path) {

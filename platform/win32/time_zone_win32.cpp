@@ -22,4 +22,10 @@ TimeZoneFacts LocalTimeZone(std::time_t now) {
   return facts;
 }
 
+std::tm LocalTime(std::time_t now) {
+  std::tm local{};
+  localtime_s(&local, &now);
+  return local;
+}
+
 }  // namespace platform

@@ -1,0 +1,44 @@
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include "app/native_platform.h"
+#include "platform/win32/canvas_gdi.h"
+#include "platform/win32/system_clock.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_audio_output.h"
+#include "platform/win32/win32_power.h"
+#include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_wait_window.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace app {
+
+NativePlatform MakeNativePlatform(bool offscreen) {
+  using namespace platform::win32;
+  NativePlatform native;
+  auto windows = std::make_unique<Win32WindowSystem>(offscreen);
+  Win32WindowSystem& system = *windows;
+  native.windows = std::move(windows);
+  native.clock = std::make_unique<SystemClock>();
+  native.power = std::make_unique<Win32Power>();
+  native.audio = std::make_unique<DirectSoundOutput>();
+  native.system = std::make_unique<Win32SystemInfo>();
+  native.createWaitWindow = [&system](const platform::WaitWindowInfo& info) {
+    return CreateWin32WaitWindow(system, info);
+  };
+  native.createCanvas = CreateGdiCanvas;
+  return native;
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(platform::win32::Utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+}  // namespace app
