@@ -94,8 +94,8 @@ set_tests_properties(e2e.WindowsProgramUnderWine PROPERTIES TIMEOUT 600)
 
 # Wine makes its prefix on first use; once, before the tests, so that they do
 # not race to make it.
-add_test(NAME WinePrefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh
-                                 ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX})
+add_test(NAME WinePrefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX} wineboot
+                                 --init)
 set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP WinePrefix TIMEOUT 300)
 get_property(mg_windows_tests DIRECTORY PROPERTY TESTS)
 list(REMOVE_ITEM mg_windows_tests WinePrefix)

@@ -6,11 +6,9 @@
 // blended into the canvas.
 #include "platform/win32/canvas_gdi.h"
 
-#include <windows.h>
+#include "platform/win32_names.h"
 // Uniscribe, after windows.h, which it needs.
 #include <usp10.h>
-// The canvas' own DrawText, not the macro for DrawTextW.
-#undef DrawText
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,16 +2,12 @@
 // with platform::Event (inside platform/win32 only).
 #pragma once
 
-#include <windows.h>
-// windows.h makes CreateWindow a macro; WindowSystem::CreateWindow keeps its
-// name.
-#undef CreateWindow
-
 #include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
 
+#include "platform/win32_names.h"
 #include "platform/window.h"
 
 namespace platform::win32 {

@@ -2,16 +2,12 @@
 // only).
 #pragma once
 
-#include <windows.h>
-// windows.h makes CreateWindow a macro; WindowSystem::CreateWindow keeps its
-// name.
-#undef CreateWindow
-
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/win32/win32_events.h"
+#include "platform/win32_names.h"
 #include "platform/window.h"
 
 namespace platform::win32 {

@@ -6,11 +6,6 @@
 // that called Init; PostQuit may come from any thread.
 #pragma once
 
-#include <windows.h>
-// windows.h makes CreateWindow a macro; WindowSystem::CreateWindow keeps its
-// name.
-#undef CreateWindow
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +13,7 @@
 
 #include "platform/win32/win32_events.h"
 #include "platform/win32/win32_pixel_format.h"
+#include "platform/win32_names.h"
 #include "platform/window.h"
 
 namespace platform::win32 {
