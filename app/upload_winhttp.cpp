@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "app/upload_transport.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace app {
@@ -15,22 +16,12 @@ struct InternetCloser {
 };
 using Internet = std::unique_ptr<std::remove_pointer_t<HINTERNET>, InternetCloser>;
 
-std::string SystemError(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-          FORMAT_MESSAGE_IGNORE_INSERTS,
-      GetModuleHandleW(L"winhttp.dll"), code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message(text != nullptr ? text : L"", length);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L'.' || message.back() == L' '))
-    message.pop_back();
-  if (message.empty()) return "error " + std::to_string(code);
-  return platform::win32::Utf8(message);
+HttpReply Failed() {
+  return {false,
+          platform::win32::SystemErrorText(GetLastError(), GetModuleHandleW(L"winhttp.dll")),
+          0,
+          {}};
 }
-
-HttpReply Failed() { return {false, SystemError(GetLastError()), 0, {}}; }
 
 }  // namespace
 

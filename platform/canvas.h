@@ -54,8 +54,9 @@ class Canvas {
 
   virtual void Clear(Color color) = 0;
   virtual void FillRect(const Rect& box, Color color) = 0;
-  // One-pixel lines along the box's inner edges.
-  virtual void OutlineRect(const Rect& box, Color color) = 0;
+  // One-pixel lines along the box's inner edges (four FillRect calls unless
+  // an implementation knows better).
+  virtual void OutlineRect(const Rect& box, Color color);
   // A one-pixel line from (x0, y0) to (x1, y1), both ends included.
   virtual void Line(int x0, int y0, int x1, int y1, Color color) = 0;
   // Text inside the box; it never draws outside it.

@@ -43,16 +43,9 @@ GlyphImage ToGlyphImage(const FT_GlyphSlot slot) {
 
 }  // namespace
 
-platform::FontRequest FontRequestFor(std::string_view, bool bold, bool italic) {
-  return {"DejaVu Sans", bold, italic};
-}
-
 bool RasteriseFont(const std::string& fontFile, int pixelSize, RasterFont& out,
                    std::string& error) {
-  if (pixelSize <= 0 || pixelSize > 1000) {
-    error = "unusable font size";
-    return false;
-  }
+  if (!IsUsableGlyphSize(pixelSize, error)) return false;
   FT_Library rawLibrary = nullptr;
   if (FT_Init_FreeType(&rawLibrary) != 0) {
     error = "FreeType cannot start";

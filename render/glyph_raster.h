@@ -1,4 +1,5 @@
-// 1-bit glyph bitmaps for the HUD font, rasterised with FreeType. No GL here:
+// 1-bit glyph bitmaps for the HUD font, rasterised with FreeType
+// (glyph_raster.cpp), on Windows with GDI (glyph_raster_gdi.cpp). No GL here:
 // BitmapFont turns the result into display lists.
 #pragma once
 
@@ -39,7 +40,11 @@ platform::FontRequest FontRequestFor(std::string_view faceName, bool bold, bool 
 
 // Rasterises codes 0-255 of the font file at a character height of
 // `pixelSize` pixels. False (with a reason in `error`) when the file cannot
-// be read or is no font.
+// be read or is no font, or the size is not 1 to 1000 pixels. On Windows the
+// "file" is what platform::FindFontFile gives there: an installed family.
 bool RasteriseFont(const std::string& fontFile, int pixelSize, RasterFont& out, std::string& error);
+
+// False, with the reason in `error`, for a size RasteriseFont refuses.
+bool IsUsableGlyphSize(int pixelSize, std::string& error);
 
 }  // namespace render

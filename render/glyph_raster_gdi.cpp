@@ -89,16 +89,9 @@ GlyphImage ReadGlyph(HDC dc, UINT index) {
 
 }  // namespace
 
-platform::FontRequest FontRequestFor(std::string_view, bool bold, bool italic) {
-  return {"DejaVu Sans", bold, italic};
-}
-
 bool RasteriseFont(const std::string& fontFile, int pixelSize, RasterFont& out,
                    std::string& error) {
-  if (pixelSize <= 0 || pixelSize > 1000) {
-    error = "unusable font size";
-    return false;
-  }
+  if (!IsUsableGlyphSize(pixelSize, error)) return false;
   FaceName face;
   const bool named = ReadFaceName(fontFile, face);
   const std::wstring family = platform::win32::Wide(face.family);

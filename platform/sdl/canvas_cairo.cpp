@@ -47,14 +47,6 @@ class CairoCanvas final : public Canvas {
     cairo_fill(cr_);
   }
 
-  void OutlineRect(const Rect& box, Color color) override {
-    if (box.width() <= 0 || box.height() <= 0) return;
-    FillRect({box.left, box.top, box.right, box.top + 1}, color);
-    FillRect({box.left, box.bottom - 1, box.right, box.bottom}, color);
-    FillRect({box.left, box.top, box.left + 1, box.bottom}, color);
-    FillRect({box.right - 1, box.top, box.right, box.bottom}, color);
-  }
-
   void Line(int x0, int y0, int x1, int y1, Color color) override {
     if (x0 == x1 || y0 == y1) {
       FillRect({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1},

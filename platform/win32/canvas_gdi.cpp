@@ -182,14 +182,6 @@ class GdiCanvas final : public Canvas {
     }
   }
 
-  void OutlineRect(const Rect& box, Color color) override {
-    if (box.width() <= 0 || box.height() <= 0) return;
-    FillRect({box.left, box.top, box.right, box.top + 1}, color);
-    FillRect({box.left, box.bottom - 1, box.right, box.bottom}, color);
-    FillRect({box.left, box.top, box.left + 1, box.bottom}, color);
-    FillRect({box.right - 1, box.top, box.right, box.bottom}, color);
-  }
-
   // Bresenham's line.
   void Line(int x0, int y0, int x1, int y1, Color color) override {
     const int dx = std::abs(x1 - x0);

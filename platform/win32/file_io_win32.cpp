@@ -14,11 +14,13 @@
 #include "platform/paths.h"
 #include "platform/replace_file_names.h"
 #include "platform/text_codec.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/user_security.h"
 #include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace fs = std::filesystem;
+using win32::SystemErrorText;
 using win32::Utf8;
 
 namespace {
@@ -44,20 +46,6 @@ class Handle {
  private:
   HANDLE h_;
 };
-
-std::string SystemMessage(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L' ' || message.back() == L'.')) {
-    message.pop_back();
-  }
-  return message.empty() ? "error " + std::to_string(error) : Utf8(message);
-}
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -235,7 +223,7 @@ std::string ReplaceFileProblem(const fs::path& path) {
     if (IsSpecial(attributes)) return "it is not a regular file";
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return "it is read-only";
   } else if (!IsMissing(GetLastError())) {
-    return SystemMessage(GetLastError());
+    return SystemErrorText(GetLastError());
   }
   fs::path tempPath;
   const HANDLE file = CreateTempBeside(path, tempPath);
@@ -245,7 +233,7 @@ std::string ReplaceFileProblem(const fs::path& path) {
     const DWORD folderAttributes = AttributesOf(folder);
     if (folderAttributes == INVALID_FILE_ATTRIBUTES) return "its folder does not exist";
     if ((folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return "its folder is not a folder";
-    return "its folder cannot be written: " + SystemMessage(error);
+    return "its folder cannot be written: " + SystemErrorText(error);
   }
   CloseHandle(file);
   DeleteFileW(tempPath.c_str());

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
@@ -56,20 +57,7 @@ HICON IconFromRgba(int width, int height, std::span<const uint8_t> rgba) {
 }  // namespace
 
 std::string LastErrorText(std::string_view what) {
-  const DWORD error = GetLastError();
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L' ' || message.back() == L'.')) {
-    message.pop_back();
-  }
-  std::string result(what);
-  if (!message.empty()) result += ": " + Utf8(message);
-  return result + " (error " + std::to_string(error) + ")";
+  return std::string(what) + ": " + SystemErrorText(GetLastError());
 }
 
 DWORD WindowStyle(bool bordered) {
