@@ -2,6 +2,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "app/native_platform.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/system_clock.h"
@@ -16,6 +18,10 @@ namespace app {
 
 NativePlatform MakeNativePlatform(bool offscreen) {
   using namespace platform::win32;
+  // Standard error is written line by line as it comes, as on Linux: the C
+  // runtime would keep it in a buffer when it goes to a file or a pipe, and
+  // a watching script or a crash would lose the last lines.
+  std::setvbuf(stderr, nullptr, _IONBF, 0);
   NativePlatform native;
   auto windows = std::make_unique<Win32WindowSystem>(offscreen);
   Win32WindowSystem& system = *windows;

@@ -2,15 +2,18 @@
 # The Windows program under Wine on a virtual X display (Wine's GL reaches
 # the host's Mesa): --version, --help and a bad option; a benchmark start
 # off-screen over a shortened path that writes its JSON record, named
-# "_portable" so its settings file is made beside it; and one in a window
-# with the record on standard output.
+# "_portable" so its settings file is made beside it; one in a window with
+# the record on standard output; and the interactive program, whose menu
+# Escape hides and which Alt+F4 ends, storing both.
 #   wine_program_test.sh <wine-run.sh> <wine prefix> <morvandel-gauge.exe>
 set -euo pipefail
 wine_run="$1" prefix="$2" exe="$3"
 
 if [ -z "${MG_E2E_INNER:-}" ]; then
   export MG_E2E_INNER=1
-  exec xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1280x1024x24" "$0" "$@"
+  # A small screen: the interactive program's window comes up maximised,
+  # and the software renderer draws its loading frames at that size.
+  exec xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 800x600x24" "$0" "$@"
 fi
 
 work="$(mktemp -d)"
@@ -63,4 +66,34 @@ grep -q "160x120, antialiasing off, quality low" "$work/err" ||
   fail "window run: the result line is not on standard error"
 jq -e '.width == 160 and .frames >= 3 and .water == 0' "$work/out" >/dev/null ||
   fail "window run: standard output is not the record"
-echo "e2e: the Windows program answers its command line and reports a run under Wine"
+# Interactive: once the first frame is drawn, Escape hides the menu and
+# Alt+F4 closes the window; the program ends with 0 and stores the menu's
+# state and the window's placement.
+MG_DEBUG_OUTPUT=1 wine "$program" >"$work/out" 2>"$work/err" &
+pid=$!
+for _ in $(seq 480); do
+  grep -aq "startup: first frame" "$work/err" && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+grep -aq "startup: first frame" "$work/err" || { kill "$pid" 2>/dev/null; fail "no first frame"; }
+window="$(xdotool search --name "FPS Morvandel\.Gauge" | head -1)"
+[ -n "$window" ] || { kill "$pid"; fail "no main window on the display"; }
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+sleep 1
+xdotool key alt+F4
+for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"
+  fail "Alt+F4 did not end the program"
+fi
+set +e
+wait "$pid"
+code=$?
+set -e
+[ "$code" -eq 0 ] || fail "the interactive program ended with $code"
+text="$(tail -c +3 "$ini" | iconv -f UTF-16LE -t UTF-8 | tr -d '\r')"
+grep -qx "show_info2=0" <<<"$text" && grep -qE "^m_win_rc=-?[0-9]+;-?[0-9]+;[0-9]+;[0-9]+;[0-9];" \
+  <<<"$text" || { echo "$text" >&2; fail "the menu's state or the window's placement was not stored"; }
+echo "e2e: the Windows program answers its command line, reports runs and takes keys under Wine"
