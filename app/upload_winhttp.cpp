@@ -16,12 +16,24 @@ struct InternetCloser {
 };
 using Internet = std::unique_ptr<std::remove_pointer_t<HINTERNET>, InternetCloser>;
 
-HttpReply Failed() {
-  return {false,
-          platform::win32::SystemErrorText(GetLastError(), GetModuleHandleW(L"winhttp.dll")),
-          0,
-          {}};
+// The failures a user meets most, in words of our own: not every system
+// (Wine among them) has WinHTTP's message texts.
+std::string WinHttpErrorText(DWORD error) {
+  switch (error) {
+    case ERROR_WINHTTP_CANNOT_CONNECT:
+      return "no connection could be made";
+    case ERROR_WINHTTP_TIMEOUT:
+      return "the server did not answer in time";
+    case ERROR_WINHTTP_NAME_NOT_RESOLVED:
+      return "the server's name could not be resolved";
+    case ERROR_WINHTTP_CONNECTION_ERROR:
+      return "the connection was reset";
+    default:
+      return platform::win32::SystemErrorText(error, GetModuleHandleW(L"winhttp.dll"));
+  }
 }
+
+HttpReply Failed() { return {false, WinHttpErrorText(GetLastError()), 0, {}}; }
 
 }  // namespace
 

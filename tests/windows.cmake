@@ -89,7 +89,7 @@ set_tests_properties(Win32TimeZoneTest.NoDaylightSaving PROPERTIES ENVIRONMENT
 add_test(NAME e2e.WindowsProgramUnderWine
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_program_test.sh
                  ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX}
-                 $<TARGET_FILE:morvandel-gauge>)
+                 $<TARGET_FILE:morvandel-gauge> ${MG_TOOLS_FROM}/app/morvandel-compare-server)
 set_tests_properties(e2e.WindowsProgramUnderWine PROPERTIES TIMEOUT 600)
 
 # Wine makes its prefix on first use; once, before the tests, so that they do

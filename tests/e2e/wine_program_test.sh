@@ -4,10 +4,12 @@
 # off-screen over a shortened path that writes its JSON record, named
 # "_portable" so its settings file is made beside it; one in a window with
 # the record on standard output; and the interactive program, whose menu
-# Escape hides and which Alt+F4 ends, storing both.
+# Escape hides and which Alt+F4 ends, storing both. With the Linux build's
+# comparison server, a run's --upload over WinHTTP too.
 #   wine_program_test.sh <wine-run.sh> <wine prefix> <morvandel-gauge.exe>
+#                        <morvandel-compare-server of the Linux build>
 set -euo pipefail
-wine_run="$1" prefix="$2" exe="$3"
+wine_run="$1" prefix="$2" exe="$3" server="$4"
 
 if [ -z "${MG_E2E_INNER:-}" ]; then
   export MG_E2E_INNER=1
@@ -66,6 +68,27 @@ grep -q "160x120, antialiasing off, quality low" "$work/err" ||
   fail "window run: the result line is not on standard error"
 jq -e '.width == 160 and .frames >= 3 and .water == 0' "$work/out" >/dev/null ||
   fail "window run: standard output is not the record"
+# The record sent to a comparison server on this machine, which ranks it.
+if [ -x "$server" ]; then
+  "$server" --db "$work/results.sqlite" --port 0 >"$work/server" 2>&1 &
+  server_pid=$!
+  for _ in $(seq 100); do grep -q listening "$work/server" && break; sleep 0.1; done
+  url="$(grep -o 'http://127.0.0.1:[0-9]*' "$work/server")" || fail "the server did not start"
+  run env MG_BENCH_PATH_KEYFRAMES=4 wine "$program" --benchmark --offscreen --size 160x120 \
+    --quality low --anisotropy 1 --upload "$url"
+  page="$(tail -n 1 "$work/out")"
+  [ "$code" -eq 0 ] && [[ "$page" == "$url/?result="* ]] || fail "--upload: exit $code, $page"
+  [ "$(curl -sf "$url/api/results" | jq '.results | length')" = 1 ] ||
+    fail "the server did not keep the uploaded result"
+  kill "$server_pid"
+  run env MG_BENCH_PATH_KEYFRAMES=4 wine "$program" --benchmark --offscreen --size 160x120 \
+    --quality low --anisotropy 1 --upload "$url"
+  [ "$code" -eq 1 ] && grep -q "could not reach $url: no connection could be made" "$work/err" ||
+    fail "--upload to a server that is gone: exit $code"
+else
+  echo "no comparison server at $server: --upload is not tried"
+fi
+
 # Interactive: once the first frame is drawn, Escape hides the menu and
 # Alt+F4 closes the window; the program ends with 0 and stores the menu's
 # state and the window's placement.
