@@ -4,16 +4,16 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
-#include "app/native_platform.h"
 #include "app/reference_check.h"
 #include "platform/console.h"
 #include "platform/memory.h"
 #include "platform/message_box.h"
+#include "platform/native_services.h"
 #include "platform/text_codec.h"
 
 int main(int argc, char** argv) {
   platform::RestartWithHugePages(argv);
-  const std::vector<std::string> arguments = app::CommandLineArguments(argc, argv);
+  const std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
   std::vector<const char*> argumentPointers;
   for (const std::string& argument : arguments) argumentPointers.push_back(argument.c_str());
   const app::ParsedCommandLine parsed = app::ParseCommandLine(
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   // A developer's switch for the tests: a frame that must fail validation.
   options.validateWithoutPalms = std::getenv("MG_VALIDATE_WITHOUT_PALMS") != nullptr;
 
-  app::NativePlatform native = app::MakeNativePlatform(options.offscreen);
+  platform::NativeServices native = platform::MakeNativeServices(options.offscreen);
   app::GlRenderer renderer;
   app::Application application(*native.windows, *native.clock, *native.power, *native.audio,
                                renderer, options);

@@ -85,10 +85,12 @@ add_test(NAME Win32TimeZoneTest.NoDaylightSaving COMMAND Win32TimeZoneTest)
 set_tests_properties(Win32TimeZoneTest.NoDaylightSaving PROPERTIES ENVIRONMENT
                      "LC_ALL=C.UTF-8;TZ=Asia/Kolkata;MG_EXPECTED_ZONE=330 0")
 
-# The program itself, on a virtual X display.
+# The program itself, on a virtual X display, in a prefix of its own: a
+# Wine session started by a test without a display (the others here) has
+# no display driver, and a program sharing it could open no window.
 add_test(NAME e2e.WindowsProgramUnderWine
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_program_test.sh
-                 ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX}
+                 ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${MG_WINE_PREFIX}-display
                  $<TARGET_FILE:morvandel-gauge> ${MG_TOOLS_FROM}/app/morvandel-compare-server)
 set_tests_properties(e2e.WindowsProgramUnderWine PROPERTIES TIMEOUT 600)
 

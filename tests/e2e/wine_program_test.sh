@@ -22,6 +22,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8
 source "$(dirname "$0")/capture.sh"
+# A step that fails without its own message still names its line.
+trap 'echo "FAIL: the step on line $LINENO failed" >&2' ERR
 
 # The program under a portable name: its settings go beside it.
 program="$work/morvandel-gauge_portable.exe"
@@ -99,13 +101,17 @@ for _ in $(seq 480); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.5
 done
-grep -aq "startup: first frame" "$work/err" || { kill "$pid" 2>/dev/null; fail "no first frame"; }
-window="$(xdotool search --name "FPS Morvandel\.Gauge" | head -1)"
-[ -n "$window" ] || { kill "$pid"; fail "no main window on the display"; }
-xdotool windowfocus --sync "$window"
-xdotool key Escape
-sleep 1
-xdotool key alt+F4
+grep -aq "startup: first frame" "$work/err" || { kill "$pid" 2>/dev/null || true; fail "no first frame"; }
+# The title names the frame rate from the first second's count on.
+window=""
+for _ in $(seq 120); do
+  window="$(xdotool search --name "FPS Morvandel\.Gauge" 2>/dev/null | head -1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.5
+done
+[ -n "$window" ] || { kill "$pid"; fail "no main window with its frame rate on the display"; }
+xdotool windowfocus --sync "$window" && xdotool key Escape && sleep 1 && xdotool key alt+F4 ||
+  { kill "$pid"; fail "the keys could not be sent to window $window"; }
 for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
 if kill -0 "$pid" 2>/dev/null; then
   kill "$pid"

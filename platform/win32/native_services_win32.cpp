@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/native_platform.h"
+#include "platform/native_services.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/system_clock.h"
 #include "platform/win32/wide_text.h"
@@ -14,15 +14,15 @@
 #include "platform/win32/win32_wait_window.h"
 #include "platform/win32/win32_window_system.h"
 
-namespace app {
+namespace platform {
 
-NativePlatform MakeNativePlatform(bool offscreen) {
-  using namespace platform::win32;
+NativeServices MakeNativeServices(bool offscreen) {
+  using namespace win32;
   // Standard error is written line by line as it comes, as on Linux: the C
   // runtime would keep it in a buffer when it goes to a file or a pipe, and
   // a watching script or a crash would lose the last lines.
   std::setvbuf(stderr, nullptr, _IONBF, 0);
-  NativePlatform native;
+  NativeServices native;
   auto windows = std::make_unique<Win32WindowSystem>(offscreen);
   Win32WindowSystem& system = *windows;
   native.windows = std::move(windows);
@@ -30,7 +30,7 @@ NativePlatform MakeNativePlatform(bool offscreen) {
   native.power = std::make_unique<Win32Power>();
   native.audio = std::make_unique<DirectSoundOutput>();
   native.system = std::make_unique<Win32SystemInfo>();
-  native.createWaitWindow = [&system](const platform::WaitWindowInfo& info) {
+  native.createWaitWindow = [&system](const WaitWindowInfo& info) {
     return CreateWin32WaitWindow(system, info);
   };
   native.createCanvas = CreateGdiCanvas;
@@ -42,9 +42,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(platform::win32::Utf8(wide[i]));
+  for (int i = 0; i < count; ++i) arguments.push_back(win32::Utf8(wide[i]));
   LocalFree(wide);
   return arguments;
 }
 
-}  // namespace app
+}  // namespace platform

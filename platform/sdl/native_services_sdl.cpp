@@ -1,4 +1,4 @@
-#include "app/native_platform.h"
+#include "platform/native_services.h"
 #include "platform/sdl/canvas_cairo.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_power.h"
@@ -6,11 +6,11 @@
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/sdl/system_info_posix.h"
 
-namespace app {
+namespace platform {
 
-NativePlatform MakeNativePlatform(bool offscreen) {
-  using namespace platform::sdl;
-  NativePlatform native;
+NativeServices MakeNativeServices(bool offscreen) {
+  using namespace sdl;
+  NativeServices native;
   native.windows =
       std::make_unique<SdlWindowSystem>(offscreen ? VideoDriver::Offscreen : VideoDriver::Display);
   native.clock = std::make_unique<SystemClock>();
@@ -26,4 +26,4 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 
-}  // namespace app
+}  // namespace platform
